@@ -1,0 +1,51 @@
+#pragma once
+// The renderer for the command line. On a terminal it asks; without one (batch, CI) nothing
+// waits: boxes take the answers given on the command line or their default button, forms take
+// the values given on the command line.
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ui/ui.h"
+
+namespace hrdoc::ui {
+
+class TerminalUi : public Ui {
+ public:
+  struct Options {
+    bool interactive = false;  // ask on the terminal
+    bool quiet = false;        // show no information boxes and no progress
+    int answer_all = 0;        // IDYES or IDNO for every question; 0 = none given
+    // (text, answer): a question whose text or caption contains the text gets the answer.
+    std::vector<std::pair<std::string, int>> answers;
+    // Form entries given as NAME=VALUE.
+    std::map<std::string, std::string> values;
+  };
+
+  TerminalUi(Options options, std::FILE* out = stdout, std::FILE* err = stderr, std::FILE* in = stdin);
+
+  int message_box(const std::string& caption, const std::string& text, unsigned flags) override;
+  bool edit_form(Form& form) override;
+  std::unique_ptr<Window> open_window(const std::string& caption) override;
+  void document(const std::string& path) override;
+
+  const std::vector<std::string>& documents() const { return documents_; }
+  // Entries given on the command line that no form had.
+  std::vector<std::string> unused_values() const;
+
+ private:
+  std::string read_line();
+  void apply_values(Form& form);
+
+  Options options_;
+  std::FILE* out_;
+  std::FILE* err_;
+  std::FILE* in_;
+  std::vector<std::string> documents_;
+  std::map<std::string, bool> used_;
+};
+
+}  // namespace hrdoc::ui

@@ -1,0 +1,261 @@
+// hrdoc: the command-line host. It owns the context, the database connection and the user
+// interface, loads libhrdoc.so and calls its entry once per command.
+#include <dlfcn.h>
+#include <pwd.h>
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "host/compark.h"
+#include "suite/hrdoc/session.h"
+#include "text/date.h"
+#include "ui/terminal_ui.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+enum Exit { kOk = 0, kErrorShown = 1, kUsage = 2 };
+
+using MainDll = int (*)(compark*, int, void**);
+using CommandCount = int (*)();
+using CommandInfo = int (*)(int, const char**, const char**, const char**, int*);
+
+fs::path exe_dir() {
+  char buf[PATH_MAX];
+  ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+  if (n <= 0) return fs::current_path();
+  buf[n] = 0;
+  return fs::path(buf).parent_path();
+}
+
+std::string login_name() {
+  if (const passwd* pw = getpwuid(geteuid())) return pw->pw_name;
+  if (const char* u = std::getenv("USER")) return u;
+  return "user";
+}
+
+struct Library {
+  void* handle = nullptr;
+  ~Library() {
+    if (handle) dlclose(handle);
+  }
+  bool open(std::string& error) {
+    fs::path path = exe_dir() / "libhrdoc.so";
+    handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle) error = std::string("cannot load ") + path.string() + ": " + dlerror();
+    return handle != nullptr;
+  }
+  template <class F>
+  F get(const char* name) {
+    return reinterpret_cast<F>(dlsym(handle, name));
+  }
+};
+
+struct RunOptions {
+  std::string command;
+  std::string db;
+  std::string date, from, to;
+  int dept = -1;
+  std::string depts;
+  std::string user;
+  int order = -1;
+  int arg = 0;
+  bool yes = false, no = false, quiet = false;
+  std::vector<std::string> answers;
+  std::vector<std::string> sets;
+  std::string out;
+  std::string office = "native";
+};
+
+int usage_error(const std::string& text) {
+  std::fprintf(stderr, "hrdoc: %s\n", text.c_str());
+  return kUsage;
+}
+
+bool split_pair(const std::string& s, std::string& name, std::string& value) {
+  auto eq = s.rfind('=');
+  if (eq == std::string::npos || eq == 0) return false;
+  name = s.substr(0, eq);
+  value = s.substr(eq + 1);
+  return true;
+}
+
+int run(const RunOptions& o) {
+  using hrdoc::text::parse_date;
+  hrdoc::ui::TerminalUi::Options uo;
+  uo.interactive = isatty(STDIN_FILENO) && isatty(STDERR_FILENO);
+  uo.quiet = o.quiet;
+  if (o.yes && o.no) return usage_error("--yes and --no exclude each other");
+  uo.answer_all = o.yes ? hrdoc::ui::IDYES : o.no ? hrdoc::ui::IDNO : 0;
+  for (const auto& a : o.answers) {
+    std::string text, value;
+    if (!split_pair(a, text, value) || (value != "yes" && value != "no"))
+      return usage_error("--answer takes \"TEXT=yes\" or \"TEXT=no\", not \"" + a + "\"");
+    uo.answers.emplace_back(text, value == "yes" ? hrdoc::ui::IDYES : hrdoc::ui::IDNO);
+  }
+  for (const auto& s : o.sets) {
+    std::string name, value;
+    if (!split_pair(s, name, value)) return usage_error("--set takes NAME=VALUE, not \"" + s + "\"");
+    uo.values[name] = value;
+  }
+  if (o.office != "native" && o.office != "calc")
+    return usage_error("--office takes native or calc, not \"" + o.office + "\"");
+
+  std::optional<TDateTime> date, from, to;
+  for (auto [text, target, name] : {std::tuple{&o.date, &date, "--date"}, std::tuple{&o.from, &from, "--from"},
+                                    std::tuple{&o.to, &to, "--to"}}) {
+    if (text->empty()) continue;
+    *target = parse_date(*text);
+    if (!*target) return usage_error(std::string(name) + " takes dd.mm.yyyy or yyyy-mm-dd, not \"" + *text + "\"");
+  }
+  std::vector<int> depts;
+  if (!o.depts.empty()) {
+    std::string part;
+    for (size_t i = 0; i <= o.depts.size(); ++i) {
+      if (i == o.depts.size() || o.depts[i] == ',') {
+        char* end = nullptr;
+        long k = std::strtol(part.c_str(), &end, 10);
+        if (part.empty() || *end || k <= 0 || k > INT_MAX)
+          return usage_error("--depts takes department keys separated by commas, not \"" + o.depts + "\"");
+        depts.push_back(static_cast<int>(k));
+        part.clear();
+      } else {
+        part += o.depts[i];
+      }
+    }
+  }
+  if (o.order != -1 && (o.order < 0 || o.order > 2)) return usage_error("--order takes 0, 1 or 2");
+  if (o.dept < -1) return usage_error("--dept takes a department key, 0 for the whole enterprise");
+
+  fs::path work = o.out.empty() ? fs::current_path() : fs::path(o.out);
+  std::error_code ec;
+  if (!o.out.empty()) fs::create_directories(work, ec);
+  if (!fs::is_directory(work)) return usage_error("--out: " + work.string() + " is not a folder");
+
+  hrdoc::ui::TerminalUi ui(uo);
+  compark ctx;
+  fs::path dir = exe_dir();
+  std::snprintf(ctx.lib_dir, sizeof ctx.lib_dir, "%s/", dir.c_str());
+  ctx.ext().ui = &ui;
+  ctx.ext().host_path = (dir / "hrdoc").string();
+  ctx.ext().template_dir = (dir / "mzxls").string() + "/";
+  ctx.ext().work_dir = fs::absolute(work).lexically_normal().string();
+  if (ctx.ext().work_dir.back() != '/') ctx.ext().work_dir += '/';
+  ctx.ext().office = o.office == "calc" ? 1 : 0;
+  ctx.user() = o.user.empty() ? login_name() : o.user;
+  TDateTime today = hrdoc::text::today();
+  auto t = hrdoc::text::decode_date(today);
+  ctx.set_dates(today, hrdoc::text::encode_date(t.year, t.month, 1), today);
+
+  hrdoc::host::Session session;
+  if (!o.db.empty() && !session.connect(ctx, o.db)) return kErrorShown;
+
+  // The command line has the last word over what the database remembered.
+  ctx.set_dates(date.value_or(ctx.D), from.value_or(ctx.D1), to.value_or(ctx.D2));
+  if (ctx.D1 > ctx.D2) return usage_error("the period starts after it ends");
+  if (o.dept >= 0 && !session.select_department(ctx, o.dept)) return kErrorShown;
+  if (!o.depts.empty()) ctx.replace_kpsew(depts);
+  if (o.order >= 0) ctx.list_order = static_cast<uint16_t>(o.order);
+
+  Library lib;
+  std::string error;
+  if (!lib.open(error)) {
+    std::fprintf(stderr, "hrdoc: %s\n", error.c_str());
+    return kErrorShown;
+  }
+  auto entry = lib.get<MainDll>("main_dll");
+  if (!entry) {
+    std::fprintf(stderr, "hrdoc: libhrdoc.so exports no main_dll\n");
+    return kErrorShown;
+  }
+  std::string self = ctx.ext().host_path;
+  std::string command = o.command;
+  int value = o.arg;
+  void* argv[3] = {self.data(), command.data(), &value};
+  int result = entry(&ctx, 3, argv);
+  if (command == "CTRLVERDLL") std::printf("%d\n", result);
+  for (const auto& name : ui.unused_values())
+    std::fprintf(stderr, "hrdoc: note: --set %s was not asked for by this command\n", name.c_str());
+  return ui.error_boxes() > 0 ? kErrorShown : kOk;
+}
+
+int list() {
+  Library lib;
+  std::string error;
+  if (!lib.open(error)) {
+    std::fprintf(stderr, "hrdoc: %s\n", error.c_str());
+    return kErrorShown;
+  }
+  auto count = lib.get<CommandCount>("hrdoc_command_count");
+  auto info = lib.get<CommandInfo>("hrdoc_command_info");
+  if (!count || !info) {
+    std::fprintf(stderr, "hrdoc: libhrdoc.so has no command table\n");
+    return kErrorShown;
+  }
+  for (int i = 0; i < count(); ++i) {
+    const char *name, *cls, *caption;
+    int built = 0;
+    info(i, &name, &cls, &caption, &built);
+    std::printf("%-10s %-14s %-9s %s\n", name, cls, built ? "" : "(not yet)", caption);
+  }
+  return kOk;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App app{"hrdoc: personnel reports from the suite's Firebird database into .xlsx and .docx"};
+  app.require_subcommand(1);
+  app.footer(
+      "Examples:\n"
+      "  hrdoc run CTRLVERDLL\n"
+      "  hrdoc list\n"
+      "  hrdoc run HRDOC340 --db demo.fdb --date 30.11.2026 --out out/\n"
+      "Exit codes: 0 ran without an error box, 1 an error box was shown, 2 bad usage.");
+
+  RunOptions o;
+  auto* run_cmd = app.add_subcommand("run", "Run one command of the library (a report code such as HRDOC092)");
+  run_cmd->add_option("COMMAND", o.command, "Command, exactly as in 'hrdoc list' (case-sensitive)")->required();
+  run_cmd->add_option("--db", o.db, "Database: a Firebird file path (embedded) or host[/port]:path");
+  run_cmd->add_option("--date", o.date, "Report date, dd.mm.yyyy or yyyy-mm-dd (default: today)");
+  run_cmd->add_option("--from", o.from, "Period start (default: first day of this month)");
+  run_cmd->add_option("--to", o.to, "Period end (default: today)");
+  run_cmd->add_option("--dept", o.dept, "Department key KP; 0 = the whole enterprise");
+  run_cmd->add_option("--depts", o.depts, "Department set: keys separated by commas");
+  run_cmd->add_option("--user", o.user, "User name (default: the login name)");
+  run_cmd->add_option("--order", o.order, "Order of name lists: 0 by name, 1 by personnel number, 2 by staffing");
+  run_cmd->add_option("--arg", o.arg, "The integer of the commands ending in L");
+  run_cmd->add_flag("--yes", o.yes, "Answer every question with yes");
+  run_cmd->add_flag("--no", o.no, "Answer every question with no");
+  run_cmd->add_option("--answer", o.answers, "TEXT=yes|no: answer the question whose text or caption contains TEXT");
+  run_cmd->add_option("--set", o.sets, "NAME=VALUE: a window or dialog entry, e.g. date=01.12.2026");
+  run_cmd->add_option("--out", o.out, "Folder for the documents (default: the current folder)");
+  run_cmd->add_option("--office", o.office, "Spreadsheet backend: native (default) or calc (LibreOffice)");
+  run_cmd->add_flag("--quiet", o.quiet, "No progress line and no information boxes");
+
+  auto* list_cmd = app.add_subcommand("list", "List every command with its window caption");
+
+  hrdoc::host::add_subcommands(app);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForAllHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    app.exit(e);
+    return kUsage;
+  }
+  if (run_cmd->parsed()) return run(o);
+  if (list_cmd->parsed()) return list();
+  return hrdoc::host::run_subcommands(app);
+}

@@ -1,0 +1,33 @@
+#pragma once
+// The host's database session: connects the context's data module and loads what the
+// database remembers for the user.
+
+#include <string>
+
+namespace CLI {
+class App;
+}
+class compark;
+
+namespace hrdoc::host {
+
+class Session {
+ public:
+  Session();
+  ~Session();
+  // Connects to the database and loads the context from it; shows an error box and returns
+  // false when it cannot.
+  bool connect(compark& ctx, const std::string& database);
+  // Makes kp the selected department, reading its name when a database is connected.
+  bool select_department(compark& ctx, int kp);
+
+ private:
+  struct Impl;
+  Impl* impl_;
+};
+
+// Subcommands that need the database layer ("demo").
+void add_subcommands(CLI::App& app);
+int run_subcommands(CLI::App& app);
+
+}  // namespace hrdoc::host
