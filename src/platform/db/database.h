@@ -1,0 +1,147 @@
+#pragma once
+// Access to the personnel database with the behaviour the reports are written against: named
+// ":params", whole results fetched into a client-side data set, navigation, locate, sort,
+// typed reads with NULL as empty/0, and one error type carrying the server's message.
+// The Firebird client headers stay in the .cpp files.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+using TDateTime = double;
+
+namespace hrdoc::db {
+
+// A statement or connection failure: Firebird's message, its SQL code and the statement.
+class Error : public std::runtime_error {
+ public:
+  Error(std::string message, int sql_code = 0, std::string statement = {});
+  int sql_code() const { return sql_code_; }
+  const std::string& message() const { return message_; }
+  const std::string& statement() const { return statement_; }
+
+ private:
+  std::string message_;
+  int sql_code_;
+  std::string statement_;
+};
+
+// A date (or timestamp) parameter value; a bare double binds as a number.
+struct Date {
+  TDateTime value;
+};
+
+// A parameter or field value. Text is UTF-8.
+using Value = std::variant<std::monostate, int64_t, double, std::string, Date>;
+
+class Connection {
+ public:
+  // database: a file path (opened in-process, embedded) or "host:path" / "host/port:path".
+  static std::unique_ptr<Connection> open(const std::string& database, const std::string& user = "SYSDBA",
+                                          const std::string& password = "masterkey");
+  // Creates a new database file with DEFAULT CHARACTER SET WIN1251 (page size 8192).
+  static std::unique_ptr<Connection> create(const std::string& database, const std::string& user = "SYSDBA",
+                                            const std::string& password = "masterkey");
+  virtual ~Connection() = default;
+
+  // Runs a statement without parameters and results (DDL, DML) in auto-commit mode, or inside
+  // the current explicit transaction.
+  virtual void execute(const std::string& sql) = 0;
+  // Runs a script of statements separated by ";" (a "SET TERM" block changes the terminator);
+  // comments are skipped. DDL is committed statement by statement.
+  virtual void execute_script(std::string_view script) = 0;
+
+  // Explicit transactions; without one every statement commits by itself.
+  virtual void begin() = 0;
+  virtual void commit() = 0;
+  virtual void rollback() = 0;
+  virtual bool in_transaction() const = 0;
+
+  virtual const std::string& database() const = 0;
+};
+
+// Rolls back in its destructor unless committed.
+class Transaction {
+ public:
+  explicit Transaction(Connection& connection);
+  ~Transaction();
+  Transaction(const Transaction&) = delete;
+  Transaction& operator=(const Transaction&) = delete;
+  void commit();
+
+ private:
+  Connection& connection_;
+  bool done_ = false;
+};
+
+class Field {
+ public:
+  const std::string& name() const { return name_; }
+  bool is_null() const;
+  std::string as_string() const;  // dates as dd.mm.yyyy, numbers as their shortest text
+  int64_t as_int() const;         // 0 for NULL or text that is not a number
+  double as_float() const;
+  TDateTime as_date() const;
+  const Value& value() const;
+
+ private:
+  friend class Query;
+  std::string name_;
+  const Value* value_ = nullptr;
+};
+
+// A statement with ":name" parameters (a name may repeat; an unbound one is NULL; ':' inside
+// quoted literals and comments is not a parameter; names are case-insensitive). Prepared
+// statements are reused by the connection when the same text runs again.
+class Query {
+ public:
+  explicit Query(Connection& connection);
+  ~Query();
+  Query(const Query&) = delete;
+  Query& operator=(const Query&) = delete;
+
+  // Sets the statement text; closes the query and forgets the parameters' values.
+  void sql(std::string text);
+  const std::string& sql() const;
+
+  void set(std::string_view name, Value value);
+  void set_null(std::string_view name);
+  void set_date(std::string_view name, TDateTime value) { set(name, Date{value}); }
+
+  // Runs the statement and fetches the whole result.
+  void open();
+  void close();
+  bool active() const;
+  // Runs a statement that returns no rows; returns the number of rows affected.
+  int64_t exec_sql();
+
+  int record_count() const;
+  void first();
+  void next();
+  bool eof() const;
+  // Current row number from 0; record_count() when past the end.
+  int position() const;
+  void move_to(int row);
+  // Moves to the first row whose field equals the value (text compared exactly); false and
+  // stays put when none.
+  bool locate(std::string_view field, const Value& value);
+  // Sorts the fetched rows by a field list "A,B DESC": text, number and date order, NULLs first.
+  void sort(std::string_view fields);
+
+  // Case-insensitive; throws Error naming the field when there is none.
+  Field field(std::string_view name) const;
+  bool has_field(std::string_view name) const;
+  int field_count() const;
+  std::string field_name(int index) const;
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace hrdoc::db
