@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "host/commands.h"
+#include "support/test_context.h"
+
+namespace {
+
+struct Call {
+  compark* ctx;
+  int value;
+};
+std::vector<Call> calls;
+
+void record(compark* ctx, int value) { calls.push_back({ctx, value}); }
+
+int call(compark* ctx, const char* command, int* entry2 = nullptr) {
+  char self[] = "hrdoc";
+  void* argv[3] = {self, const_cast<char*>(command), entry2};
+  return main_dll(ctx, 3, argv);
+}
+
+class MainDll : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    calls.clear();
+    for (const char* c : {"HRDOC092", "HRDOC101", "HRDOC090L", "HRDOC221", "HRDOC340"}) hrdoc::register_launcher(c, &record);
+  }
+  hrdoc::test::TestContext t;
+};
+
+TEST_F(MainDll, version_query_answers_61145_and_still_takes_the_context) {
+  compark other;
+  c_p = nullptr;
+  EXPECT_EQ(call(&other, "CTRLVERDLL"), 61145);
+  EXPECT_EQ(c_p, &other);
+  EXPECT_EQ(dm, other.data_module());
+  EXPECT_TRUE(calls.empty());
+}
+
+TEST_F(MainDll, commands_match_byte_for_byte_and_case_sensitively) {
+  EXPECT_EQ(call(&t.ctx, "hrdoc092"), 0);
+  EXPECT_EQ(call(&t.ctx, "HRDOC092 "), 0);
+  EXPECT_EQ(call(&t.ctx, "HRDOC09"), 0);
+  EXPECT_EQ(call(&t.ctx, "NOSUCH"), 0);
+  EXPECT_TRUE(calls.empty());
+  EXPECT_EQ(call(&t.ctx, "HRDOC092"), 0);
+  ASSERT_EQ(calls.size(), 1u);
+}
+
+TEST_F(MainDll, launchers_get_the_argument_of_their_table_entry) {
+  int five = 5;
+  call(&t.ctx, "HRDOC101");
+  call(&t.ctx, "HRDOC090L", &five);
+  call(&t.ctx, "HRDOC221");
+  call(&t.ctx, "HRDOC340");
+  ASSERT_EQ(calls.size(), 4u);
+  EXPECT_EQ(calls[0].value, 1);
+  EXPECT_EQ(calls[1].value, 5);
+  EXPECT_EQ(calls[2].value, 1);
+  EXPECT_EQ(calls[3].ctx, &t.ctx);
+}
+
+TEST_F(MainDll, a_command_without_a_built_launcher_does_nothing) {
+  EXPECT_EQ(hrdoc::find_launcher("HRDOC010"), nullptr);
+  EXPECT_EQ(call(&t.ctx, "HRDOC010"), 0);
+  EXPECT_TRUE(calls.empty());
+  EXPECT_TRUE(t.ui.boxes.empty());
+}
+
+TEST(CommandTable, lists_every_report_command_once) {
+  auto table = hrdoc::command_table();
+  EXPECT_EQ(table.size(), 41u);
+  for (size_t i = 0; i < table.size(); ++i)
+    for (size_t j = i + 1; j < table.size(); ++j) EXPECT_STRNE(table[i].name, table[j].name);
+  const hrdoc::Command* c = hrdoc::find_command("HRDOC092");
+  ASSERT_NE(c, nullptr);
+  EXPECT_STREQ(c->dialog, "USR");
+  EXPECT_EQ(c->kind, hrdoc::LaunchKind::shown);
+  EXPECT_STREQ(hrdoc::find_command("HRDOC340")->dialog, "USRSEW");
+}
+
+}  // namespace
