@@ -966,7 +966,7 @@ class Builder {
       if (p.kp % 10 == 5 || rng_.chance(0.05)) viip.add({num(next_unsd()), num(p.kp), num(rng_.range(1, 4))});
 
       // Maternity and child-care leave of young women at work.
-      if (active && p.female && age >= 21 && age <= 40 && !p.head && (maternity < 2 || rng_.chance(0.04))) {
+      if (active && p.female && age >= 21 && age <= 40 && !p.head && ((maternity < 2 && !branch) || rng_.chance(0.04))) {
         bool birth_leave = maternity % 2 == 0;
         ++maternity;
         TDateTime from = today_ - rng_.range(0, birth_leave ? 100 : 400);
