@@ -73,7 +73,7 @@ CREATE TABLE KDT2IIIDVG (
   UNSD INTEGER NOT NULL PRIMARY KEY,
   KP INTEGER NOT NULL,
   DTO DATE NOT NULL,
-  KTD INTEGER NOT NULL,
+  KTD INTEGER,
   OWNER INTEGER,
   KD INTEGER,
   NMDS VARCHAR(80),
@@ -444,10 +444,11 @@ CREATE TABLE ZPOTV (
   PRIMARY KEY (K, FD)
 );
 
+/* Names of the enterprise (PR=1; K=99: the name heads department paths) and its divisions. */
 CREATE TABLE ZPKPV (
-  K INTEGER NOT NULL PRIMARY KEY,
-  N VARCHAR(100),
-  PR SMALLINT
+  PR INTEGER NOT NULL PRIMARY KEY,
+  K INTEGER,
+  N VARCHAR(100)
 );
 
 /* Departments of a separate division (KDKPN) and the division's own positions. */

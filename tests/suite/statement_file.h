@@ -3,6 +3,7 @@
 // statement ending with ";".
 
 #include <fstream>
+#include <ostream>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -14,6 +15,9 @@ struct StatementEntry {
   std::string label;
   std::string sql;
 };
+
+// Test names show the label, not the bytes.
+inline void PrintTo(const StatementEntry& e, std::ostream* os) { *os << e.label; }
 
 inline std::vector<StatementEntry> load_statements(const std::string& path) {
   std::ifstream in(path);
