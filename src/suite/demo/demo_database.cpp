@@ -13,6 +13,7 @@
 
 #include "suite/demo/names.h"
 #include "suite/demo/schema_text.h"
+#include "suite/demo/write_mode.h"
 #include "text/date.h"
 
 namespace hrdoc::demo {
@@ -1326,10 +1327,18 @@ void fill_demo_database(db::Connection& connection, const DemoOptions& options, 
 }
 
 void build_demo_database(const DemoOptions& options, const Progress& progress) {
-  auto connection = db::Connection::create(options.database);
-  connection->execute_script(schema_sql());
-  connection->execute_script(zpclients_sql());
-  fill_demo_database(*connection, options, progress);
+  if (options.employees < 1 || options.employees > 30000)
+    throw std::invalid_argument("The number of employees must be between 1 and 30000");
+  db::Connection::create(options.database).reset();
+  // Loading with synchronous page writes would wait on the disk for every page.
+  set_forced_writes(options.database, false);
+  {
+    auto connection = db::Connection::open(options.database);
+    connection->execute_script(schema_sql());
+    connection->execute_script(zpclients_sql());
+    fill_demo_database(*connection, options, progress);
+  }
+  set_forced_writes(options.database, true);
 }
 
 }  // namespace hrdoc::demo
