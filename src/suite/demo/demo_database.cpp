@@ -481,9 +481,10 @@ class Builder {
     for (const auto& [k, n] : vacation_kinds) otv.add({num(k), date(since), str(n), real(1), real(1), num(3), num(k == 5 ? 0 : 1)});
     otv.add({num(2), date(encode_date(year_ - 1, 1, 1)), str("Ежегодный оплачиваемый отпуск"), real(1), real(1), num(3), num(1)});
 
-    // Work schedules from three years back to the end of next year.
+    // Work schedules from three years back to the end of the year after next: vacations of
+    // next year's plan may end there.
     Table sk(c_, "ZPSK", {"NGR", "FD", "KDM", "KHM", "GR"});
-    for (int y = year_ - 3; y <= year_ + 1; ++y)
+    for (int y = year_ - 3; y <= year_ + 2; ++y)
       for (int m = 1; m <= 12; ++m) {
         int n = text::days_in_month(y, m);
         std::string five, shifts, calendar;
@@ -516,7 +517,7 @@ class Builder {
   static constexpr Ground kGrounds[] = {
       {1, "Соглашение сторон", "п.1 ч.1 ст.77 ТК РФ", 3, 15},
       {2, "Сокращение численности или штата работников", "п.2 ч.1 ст.81 ТК РФ", 0, 8},
-      {3, "Собственное желание", "п.3 ч.1 ст.77 ТК РФ", 2, 42},
+      {3, "Расторжение по инициативе работника (собственное желание)", "п.3 ч.1 ст.77 ТК РФ", 2, 42},
       {4, "Истечение срока трудового договора", "п.2 ч.1 ст.77 ТК РФ", 0, 8},
       {25, "Расторжение по инициативе работодателя: прогул", "пп.\"а\" п.6 ч.1 ст.81 ТК РФ", 1, 7},
       {26, "Расторжение по инициативе работодателя: неоднократное неисполнение обязанностей",
@@ -524,7 +525,7 @@ class Builder {
       {80, "Призыв на военную службу", "п.1 ч.1 ст.83 ТК РФ", 0, 4},
       {82, "Ликвидация организации", "п.1 ч.1 ст.81 ТК РФ", 0, 3},
       {85, "Несоответствие занимаемой должности", "п.3 ч.1 ст.81 ТК РФ", 0, 3},
-      {90, "Собственное желание в связи с выходом на пенсию", "п.3 ч.1 ст.77 ТК РФ", 2, 6},
+      {90, "Расторжение по инициативе работника в связи с выходом на пенсию", "п.3 ч.1 ст.77 ТК РФ", 2, 6},
   };
   int pick_ground() {
     int total = 0;
@@ -1216,30 +1217,31 @@ class Builder {
     for (const auto& p : people_) {
       const State& st = p.events.back().st;
       const int age = static_cast<int>((today_ - p.birth) / 365.25);
-      const bool graduate = st.kat == kManager || (st.kat == kSpecialist && rng_.chance(0.85)) || rng_.chance(0.1);
       auto finished = [&](int at) { return std::min(add_years(p.birth, at) + rng_.range(150, 200), today_); };
-      // School first, then a college or a university; the main record (KTZO 1) is the highest.
-      obr.add({num(next_unsd()), num(p.kp), num(4), num(10), null(), null(), null(), num(1), num(2), date(finished(17)),
-               str("А" + digits(rng_, 7))});
-      if (graduate) {
+      // The highest level is the main record (KTZO 1); a school record below it has KTZO 2.
+      int kind = st.kat == kManager ? 0 : st.kat == kSpecialist ? (rng_.chance(0.85) ? 0 : 1) : rng_.range(0, 9) == 0 ? 0 : rng_.range(1, 9);
+      // kind: 0 university, 1..5 college, 6 incomplete higher, 7..8 secondary school, 9 basic school.
+      if (kind == 6 && age < 21) kind = 7;
+      const bool school_only = kind >= 7;
+      obr.add({num(next_unsd()), num(p.kp), num(kind == 9 ? 5 : 4), num(10), null(), null(), null(), num(1),
+               num(school_only ? 1 : 2), date(finished(kind == 9 ? 15 : 17)), str("А" + digits(rng_, 7))});
+      if (kind == 0) {
         int inst = rng_.range(1, 5);
-        int sci = rng_.range(1, 8);
-        bool studying = age < 26 && rng_.chance(0.3);
-        obr.add({num(next_unsd()), num(p.kp), num(rng_.chance(0.15) ? 8 : 1), num(inst), num(sci), num(rng_.range(1, 5)),
-                 num(rng_.range(1, 8)), num(studying ? 3 : 1), num(1), studying ? null() : date(finished(22)),
-                 str("ВСГ " + digits(rng_, 7))});
+        bool studying = age < 23 || (age < 26 && rng_.chance(0.3));
+        obr.add({num(next_unsd()), num(p.kp), num(rng_.chance(0.15) ? 8 : 1), num(inst), num(rng_.range(1, 8)),
+                 num(rng_.range(1, 5)), num(rng_.range(1, 8)), num(studying ? 3 : 1), num(1),
+                 studying ? null() : date(finished(22)), str("ВСГ " + digits(rng_, 7))});
         if (st.kat != kWorker && age > 35 && rng_.chance(0.04))
           obr.add({num(next_unsd()), num(p.kp), num(1), num(inst), num(rng_.chance(0.7) ? 9 + rng_.range(0, 1) : 11),
                    null(), null(), num(1), num(3), date(finished(rng_.range(30, age))), str("КТ " + digits(rng_, 6))});
-      } else if (rng_.chance(0.7)) {
-        bool studying = age < 22 && rng_.chance(0.4);
-        obr.add({num(next_unsd()), num(p.kp), num(rng_.chance(0.6) ? 3 : 28), num(rng_.range(6, 9)), num(rng_.pick(std::vector<int>{1, 5, 6, 12})),
-                 num(rng_.range(6, 9)), num(rng_.range(4, 6)), num(studying ? 3 : 1), num(1),
-                 studying ? null() : date(finished(20)), str("СПА " + digits(rng_, 7))});
-      } else {
-        // The school is all: mark it as the main record.
-        obr.add({num(next_unsd()), num(p.kp), num(rng_.chance(0.5) ? 2 : 5), num(rng_.range(1, 5)), null(), null(), null(),
-                 num(2), num(1), rng_.chance(0.5) ? null() : date(finished(19)), str("")});
+      } else if (kind <= 5) {
+        bool studying = age < 20 || (age < 22 && rng_.chance(0.4));
+        obr.add({num(next_unsd()), num(p.kp), num(rng_.chance(0.6) ? 3 : 28), num(rng_.range(6, 9)),
+                 num(rng_.pick(std::vector<int>{1, 5, 6, 12})), num(rng_.range(6, 9)), num(rng_.range(4, 6)),
+                 num(studying ? 3 : 1), num(1), studying ? null() : date(finished(20)), str("СПА " + digits(rng_, 7))});
+      } else if (kind == 6) {
+        obr.add({num(next_unsd()), num(p.kp), num(2), num(rng_.range(1, 5)), num(rng_.range(1, 8)), null(), null(),
+                 num(rng_.chance(0.5) ? 3 : 1), num(1), date(finished(20)), str("")});
       }
 
       // Courses over the last three years; some employees have one in the current month.
