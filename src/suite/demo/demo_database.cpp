@@ -962,7 +962,7 @@ class Builder {
       const bool active = p.dismissal == 0;
       if (active) sht.add({num(p.kp), num(rng_.range(1, 5))});
       if (active && rng_.chance(0.85)) mb.add({num(p.kp), num(4), str("408178101" + digits(rng_, 11))});
-      bool seasonal = !p.head && !branch && rng_.chance(0.05);
+      bool seasonal = !p.head && !branch && (p.kp % 15 == 4 || rng_.chance(0.04));
       mst.add({num(next_unsd()), num(p.kp), num(seasonal ? 3 : dept(last.dept).workplace), date(p.hire), date(p.dismissal),
                num(seasonal ? 1 : 0)});
       if (p.kp % 10 == 5 || rng_.chance(0.05)) viip.add({num(next_unsd()), num(p.kp), num(rng_.range(1, 4))});
@@ -1192,8 +1192,9 @@ class Builder {
         }
       }
       // Unpaid leave of a few days lately.
-      if (active && (p.kp % 20 == 7 || rng_.chance(0.05))) {
-        TDateTime from = today_ - rng_.range(5, 60);
+      const bool branch = dept(p.events.back().st.dept).workplace == 2;
+      if (active && ((p.kp % 20 == 7 && !branch) || rng_.chance(0.05))) {
+        TDateTime from = p.kp % 20 == 7 ? std::max(month_, today_ - rng_.range(1, 12)) : today_ - rng_.range(5, 60);
         if (from > p.hire) grant(p, from, rng_.range(1, 5), 5, 0);
       }
     }
@@ -1248,7 +1249,7 @@ class Builder {
       int courses = rng_.chance(0.35) ? rng_.range(1, 3) : 0;
       if (p.dismissal == 0 && (p.kp % 10) == 2) courses = std::max(courses, 1);
       for (int k = 0; k < courses; ++k) {
-        TDateTime from = k == 0 && (p.kp % 10) == 2 ? month_ + rng_.range(0, 4) : today_ - rng_.range(20, 3 * 365);
+        TDateTime from = k == 0 && (p.kp % 10) == 2 ? month_ + rng_.range(0, std::min(4, static_cast<int>(today_ - month_))) : today_ - rng_.range(20, 3 * 365);
         if (from < p.hire || (p.dismissal && from > p.dismissal)) continue;
         int days = rng_.range(1, 10);
         TDateTime to = from + days - 1;
