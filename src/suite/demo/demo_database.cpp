@@ -741,7 +741,13 @@ class Builder {
     const TDateTime fdb = month_;
     for (int i = 0; i < n; ++i) {
       const bool head = i < static_cast<int>(depts.size());
-      const int home = head ? depts[static_cast<size_t>(i)] : random_dept();
+      // Employees by their number among the staff: a few patterns every report needs.
+      const int j = i - static_cast<int>(depts.size());
+      int home = head ? depts[static_cast<size_t>(i)] : random_dept();
+      // This month's forced hires and dismissals work at the main site, whose code the
+      // part-time report is usually run for.
+      for (int tries = 0; !head && (j % 25 == 3 || j % 30 == 5) && dept(home).workplace != 1 && tries < 20; ++tries)
+        home = random_dept();
       const Dept& d = dept(home);
       int pos = head ? d.head_position : rng_.pick(staff_positions(d.profile));
       const bool prod = production(d.profile);
@@ -751,11 +757,10 @@ class Builder {
       Person p = new_person(i, female);
       p.head = head;
 
-      // Employees by their number among the staff: a few patterns every report needs.
-      const int j = i - static_cast<int>(depts.size());
       int age = random_age();
       if (!head && j % 37 == 6) age = rng_.range(18, 20);
       if (!head && j % 23 == 9) age = rng_.range(p.female ? 55 : 60, 66);
+      if (!head && j % 30 == 5) age = std::max(age, 25);
       if (head) age = std::max(age, 32);
       TDateTime birth = add_years(today_, -age) - rng_.range(1, 364);
       p.birth = birth;
@@ -800,10 +805,10 @@ class Builder {
 
       Event hired;
       hired.date = hire;
-      hired.ktd = (!head && rng_.chance(0.05)) ? 23 : 21;
+      hired.ktd = (!head && j % 25 != 3 && rng_.chance(0.05)) ? 23 : 21;
       hired.st = make_state(places[0].first, places[0].second, hire);
       if (!head) {
-        if (rng_.chance(0.04)) hired.st.stv = 0.5;
+        if (j % 20 == 2 || rng_.chance(0.04)) hired.st.stv = 0.5;
         if (rng_.chance(0.03)) hired.st.ktpd = rng_.range(2, 3);
         if (rng_.chance(0.03)) hired.st.kvr = 2;
       }
@@ -843,7 +848,7 @@ class Builder {
       if (dismissal) {
         Event e;
         e.date = dismissal;
-        e.ktd = rng_.chance(0.1) ? 122 : 121;
+        e.ktd = (j % 30 != 5 && rng_.chance(0.1)) ? 122 : 121;
         e.st = cur;
         e.kosd = pick_ground();
         e.pup = rng_.chance(0.03) ? 1 : 0;
