@@ -633,6 +633,45 @@ and (ruc.ow1=:ow1 or ruc.ow2=:ow2 or ruc.ow3=:ow3 or ruc.ow4=:ow4 or ruc.ow5=:ow
  or ruc.ow6=:ow6 or ruc.ow7=:ow7 or t2.owner=:ow or 0=:md)
 order by  1,kpn.fname;
 
+-- HRDOC240 qryKpnU
+select   ((case when s2.sname is NULL then '' else s2.sname end)
+  ||(case when s3.sname is NULL then '' else s3.sname end)
+  ||(case when s4.sname is NULL then '' else s4.sname end)
+  ||(case when s1.sname is NULL then '' else s1.sname end)) as srt,
+
+kpn.tn, kpn.fname,
+t2.owner,t2.nmdl,
+
+/*t2kv.days, t2kv.summ, t2kv.ntmk, upkv.nupkv,*/
+kpn.kp,
+stag.fd3,
+(select max(dvg2.dto) from kdt2iiidvg dvg2 where dvg2.kp=kpn.kp and dvg2.dto<=:fd3 and dvg2.ktd=21 ) as dtpr,
+s1.sname,s3.sname as sname2,kt.n as KATN
+
+from kdt2iiidvg t2
+/*left join KDT2VPK t2kv on t2.kp=t2kv.kp    */
+left join otzkpn kpn on kpn.kp=t2.kp
+/*LEFT JOIN KDVUPKV upkv ON upkv.kupkv=t2kv.kupkv*/
+left join zpstag stag on stag.kp=t2.kp  and stag.fd3>'01.01.1900'
+
+
+
+left join otzkpn s1 on s1.kp=t2.owner
+left join otzruc ruc on ruc.owner=t2.owner
+left join otzkpn s2 on s2.kp=ruc.ow1
+left join otzkpn s3 on s3.kp=ruc.ow2
+left join otzkpn s4 on s4.kp=ruc.ow3
+left join zpkat kt on kt.k=t2.kat
+
+
+where t2.dto=(select max(t2dvg.dto) from kdt2iiidvg t2dvg where t2dvg.kp=t2.kp and t2dvg.dto<=:fd22)
+and t2.ktd=121 and t2.dto>=:fd11  /*and t2.book=1 and t2.okl>0 and t2.stv>0 and t2.ktpd=1*/
+
+
+and (ruc.ow1=:ow1 or ruc.ow2=:ow2 or ruc.ow3=:ow3 or ruc.ow4=:ow4 or ruc.ow5=:ow5
+ or ruc.ow6=:ow6 or ruc.ow7=:ow7 or t2.owner=:ow or 0=:md)
+order by  kpn.fname;
+
 -- HRDOC240 qryKV
 select
 t2kv.days, t2kv.ntmk, upkv.nupkv,
@@ -1296,14 +1335,14 @@ select ob.CONTRACTN as CONN,ob.CONTRACTDATE as CONDT,adr.SER,adr.NUM,adr.ORG,adr
 -- HRDOC330 enterprise
 select n from zppasp where p=1;
 
--- HRDOC330 qryKpn
-select kpn.kp, kpn.tn, kpn.fname, t2.owner,s1.sname as NMOWNER,adr.REGN,adr.RAI,adr.GOR,adr.NAS,adr.ULNAME, adr.DOM,adr.KORP,adr.KV,ads.SER,ads.NUM,ads.FDVD,ads.ORG,s2.sname as NMOWNERG, s2.KP as KPG from kdt2iiidvg t2 left join kdt2iob ob on ob.KP=t2.kp left join otzkpn kpn on kpn.kp=t2.kp left join otzkpn s1 on s1.kp=t2.owner left join otzkpn s2 on s2.kp=s1.owner left join ZPADRES adr on adr.KP=t2.KP left join ZPADS1 ads on ads.KP=adr.KP where t2.UNSD=(select first 1 t2dvg.UNSD from kdt2iiidvg t2dvg where t2dvg.kp=t2.kp and t2dvg.dto<=:fd order by t2dvg.DTO desc,t2dvg.UNSD desc) and (t2.ktd!=121 or (t2.KTD=121 and t2.dto=:FD1)) and t2.OKL>0 and ( select sew.kp      from otzkpn sew      left join otzkpn sewow1 on sewow1.kp=sew.owner      left join otzkpn sewow2 on sewow2.kp=sewow1.owner      left join otzkpn sewow3 on sewow3.kp=sewow2.owner      left join otzkpn sewow4 on sewow4.kp=sewow3.owner      left join otzkpn sewow5 on sewow5.kp=sewow4.owner      left join zpkomu ex on ex.kp=sew.kp      left join zpkomu ex1 on ex1.kp=sewow1.kp      left join zpkomu ex2 on ex2.kp=sewow2.kp      left join zpkomu ex3 on ex3.kp=sewow3.kp      left join zpkomu ex4 on ex4.kp=sewow4.kp      left join zpkomu ex5 on ex5.kp=sewow5.kp      where sew.kp=t2.kp        and (sew.KP in (2,3) or sewow1.KP in (2,3)         or sewow2.KP in (2,3) or sewow3.KP in (2,3)         or sewow4.KP in (2,3) or sewow5.KP in (2,3)         or sew.OWNER in (2,3) or sewow1.OWNER in (2,3)         or sewow2.OWNER in (2,3) or sewow3.OWNER in (2,3)         or sewow4.OWNER in (2,3) or sewow5.OWNER in (2,3)) and (ex.KP is null and ex1.KP is null and ex2.KP is null and ex3.KP is null and ex4.KP is null and ex5.KP is null)    ) is not NULL;
+-- HRDOC330 qrySelect
+select kpn.kp, kpn.tn, kpn.fname, t2.owner,s1.sname as NMOWNER,adr.REGN,adr.RAI,adr.GOR,adr.NAS,adr.ULNAME, adr.DOM,adr.KORP,adr.KV,ads.SER,ads.NUM,ads.FDVD,ads.ORG,s2.sname as NMOWNERG, s2.KP as KPG from kdt2iiidvg t2 left join kdt2iob ob on ob.KP=t2.kp left join otzkpn kpn on kpn.kp=t2.kp left join otzkpn s1 on s1.kp=t2.owner left join otzkpn s2 on s2.kp=s1.owner left join ZPADRES adr on adr.KP=t2.KP left join ZPADS1 ads on ads.KP=adr.KP where t2.UNSD=(select first 1 t2dvg.UNSD from kdt2iiidvg t2dvg where t2dvg.kp=t2.kp and t2dvg.dto<=:fd order by t2dvg.DTO desc,t2dvg.UNSD desc) and (t2.ktd!=121 or (t2.KTD=121 and t2.dto=:FD1)) and t2.OKL>0 and ( select sew.kp      from otzkpn sew      left join otzkpn sewow1 on sewow1.kp=sew.owner      left join otzkpn sewow2 on sewow2.kp=sewow1.owner      left join otzkpn sewow3 on sewow3.kp=sewow2.owner      left join otzkpn sewow4 on sewow4.kp=sewow3.owner      left join otzkpn sewow5 on sewow5.kp=sewow4.owner      left join zpkomu ex on ex.kp=sew.kp      left join zpkomu ex1 on ex1.kp=sewow1.kp      left join zpkomu ex2 on ex2.kp=sewow2.kp      left join zpkomu ex3 on ex3.kp=sewow3.kp      left join zpkomu ex4 on ex4.kp=sewow4.kp      left join zpkomu ex5 on ex5.kp=sewow5.kp      where sew.kp=kpn.KP        and (sew.KP in (2,3) or sewow1.KP in (2,3)         or sewow2.KP in (2,3) or sewow3.KP in (2,3)         or sewow4.KP in (2,3) or sewow5.KP in (2,3)         or sew.OWNER in (2,3) or sewow1.OWNER in (2,3)         or sewow2.OWNER in (2,3) or sewow3.OWNER in (2,3)         or sewow4.OWNER in (2,3) or sewow5.OWNER in (2,3)) and (ex.KP is null and ex1.KP is null and ex2.KP is null and ex3.KP is null and ex4.KP is null and ex5.KP is null)    ) is not NULL  order by kpn.fname;
 
 -- HRDOC360 position
 select dvg.nmdl from kdt2iiidvg dvg where dvg.kp=:KP and dvg.ktd>=21 and dvg.ktd<=26 order by dvg.dto desc;
 
--- HRDOC360 qryKpn
-select kpn.kp, kpn.tn, kpn.fname, t2.owner,s1.fname as NMOWNER,adr.REGN,adr.RAI,adr.GOR,adr.NAS,adr.ULNAME, adr.DOM,adr.KORP,adr.KV,ads.SER,ads.NUM,ads.FDVD,ads.NORG,s2.fname as NMOWNERG, s2.KP as KPG,ob.kstr,ob.kregp,ob.kraip,ob.kgorp,ads.fdr from kdt2iiidvg t2 left join kdt2iob ob on ob.KP=t2.kp left join otzkpn kpn on kpn.kp=t2.kp left join otzkpn s1 on s1.kp=t2.owner left join otzkpn s2 on s2.kp=s1.owner left join ZPADRES adr on adr.KP=t2.KP left join ZPADS1 ads on ads.KP=adr.KP where t2.UNSD=(select first 1 t2dvg.UNSD from kdt2iiidvg t2dvg where t2dvg.kp=t2.kp and t2dvg.dto<=:fd order by t2dvg.DTO desc,t2dvg.UNSD desc) and (t2.ktd!=121 or (t2.KTD=121 and t2.dto=:FD1)) and t2.OKL>0 and ( select sew.kp      from otzkpn sew      left join otzkpn sewow1 on sewow1.kp=sew.owner      left join otzkpn sewow2 on sewow2.kp=sewow1.owner      left join otzkpn sewow3 on sewow3.kp=sewow2.owner      left join otzkpn sewow4 on sewow4.kp=sewow3.owner      left join otzkpn sewow5 on sewow5.kp=sewow4.owner      left join zpkomu ex on ex.kp=sew.kp      left join zpkomu ex1 on ex1.kp=sewow1.kp      left join zpkomu ex2 on ex2.kp=sewow2.kp      left join zpkomu ex3 on ex3.kp=sewow3.kp      left join zpkomu ex4 on ex4.kp=sewow4.kp      left join zpkomu ex5 on ex5.kp=sewow5.kp      where sew.kp=t2.kp        and (sew.KP in (2,3) or sewow1.KP in (2,3)         or sewow2.KP in (2,3) or sewow3.KP in (2,3)         or sewow4.KP in (2,3) or sewow5.KP in (2,3)         or sew.OWNER in (2,3) or sewow1.OWNER in (2,3)         or sewow2.OWNER in (2,3) or sewow3.OWNER in (2,3)         or sewow4.OWNER in (2,3) or sewow5.OWNER in (2,3)) and (ex.KP is null and ex1.KP is null and ex2.KP is null and ex3.KP is null and ex4.KP is null and ex5.KP is null)    ) is not NULL;
+-- HRDOC360 qrySelect
+select kpn.kp, kpn.tn, kpn.fname, t2.owner,s1.fname as NMOWNER,adr.REGN,adr.RAI,adr.GOR,adr.NAS,adr.ULNAME, adr.DOM,adr.KORP,adr.KV,ads.SER,ads.NUM,ads.FDVD,ads.NORG,s2.fname as NMOWNERG, s2.KP as KPG,ob.kstr,ob.kregp,ob.kraip,ob.kgorp,ads.fdr from kdt2iiidvg t2 left join kdt2iob ob on ob.KP=t2.kp left join otzkpn kpn on kpn.kp=t2.kp left join otzkpn s1 on s1.kp=t2.owner left join otzkpn s2 on s2.kp=s1.owner left join ZPADRES adr on adr.KP=t2.KP left join ZPADS1 ads on ads.KP=adr.KP where t2.UNSD=(select first 1 t2dvg.UNSD from kdt2iiidvg t2dvg where t2dvg.kp=t2.kp and t2dvg.dto<=:fd order by t2dvg.DTO desc,t2dvg.UNSD desc) and (t2.ktd!=121 or (t2.KTD=121 and t2.dto=:FD1)) and t2.OKL>0 and ( select sew.kp      from otzkpn sew      left join otzkpn sewow1 on sewow1.kp=sew.owner      left join otzkpn sewow2 on sewow2.kp=sewow1.owner      left join otzkpn sewow3 on sewow3.kp=sewow2.owner      left join otzkpn sewow4 on sewow4.kp=sewow3.owner      left join otzkpn sewow5 on sewow5.kp=sewow4.owner      left join zpkomu ex on ex.kp=sew.kp      left join zpkomu ex1 on ex1.kp=sewow1.kp      left join zpkomu ex2 on ex2.kp=sewow2.kp      left join zpkomu ex3 on ex3.kp=sewow3.kp      left join zpkomu ex4 on ex4.kp=sewow4.kp      left join zpkomu ex5 on ex5.kp=sewow5.kp      where sew.kp=kpn.KP        and (sew.KP in (2,3) or sewow1.KP in (2,3)         or sewow2.KP in (2,3) or sewow3.KP in (2,3)         or sewow4.KP in (2,3) or sewow5.KP in (2,3)         or sew.OWNER in (2,3) or sewow1.OWNER in (2,3)         or sewow2.OWNER in (2,3) or sewow3.OWNER in (2,3)         or sewow4.OWNER in (2,3) or sewow5.OWNER in (2,3)) and (ex.KP is null and ex1.KP is null and ex2.KP is null and ex3.KP is null and ex4.KP is null and ex5.KP is null)    ) is not NULL  order by kpn.fname;
 
 -- HRDOC360 qryT2
 select ob.CONTRACTN as CONN,ob.CONTRACTDATE as CONDT,adr.SER,adr.NUM,adr.ORG,adr.FDVD, ob.KREGP,ob.KRAIP,ob.KGORP,kpn.fname,dvg.OKL,dvg.NMDS as DOLN,dvg.STV, adr.fdr as DTR,sht.PKG from otzkpn kpn left join zpads1 adr on adr.KP=kpn.KP left join kdt2iob ob on kpn.KP=ob.KP left join kdt2iiidvg dvg on dvg.KP=ob.KP and dvg.unsd=(     select first 1 dvg1.unsd     from kdt2iiidvg dvg1     left join KDSDJS js on js.UNSD=dvg1.UNSD     left join KDSDJZ jz on jz.UND=js.UND     where dvg1.KP=ob.KP and dvg1.kp=:IDKBU1 and (jz.KTD=:KTD or jz.KTD=:KTD1)     order by dvg1.dto desc ) left join otzsht sht on sht.KP=dvg.KP where kpn.kp=:IDKBU;
