@@ -2,6 +2,10 @@
 // UTF-8 access to compark's month names, amounts and numbers in words, and its template
 // copies. The compark members themselves speak Windows-1251 at the C interface; these are
 // for the rest of the library.
+//
+// Buffers the compark members fill: summa and zahls need 250 bytes (their longest texts
+// stay below that); ldsd needs the value's digits plus the decimals plus 3 (64 bytes hold
+// any value below 1e40); mopenx needs room for the work folder's path plus 13 bytes.
 
 #include <cstdint>
 #include <optional>
