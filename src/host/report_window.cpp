@@ -58,9 +58,12 @@ void TReportWindow::Create(const Command& command, compark* ctx, int value, ui::
   window_ = ui.open_window(Caption);
   ui::Window* w = window_.get();
   lbM.bind([w](const std::string& t) { w->set_status(t); });
-  lbTm.bind([w](const std::string& t) { w->set_clock(t); });
   pbM.bind(w);
-  if (command.kind == LaunchKind::shown) Timer1.start(ui);
+  // Only windows of the shown kind carry the clock.
+  if (command.kind == LaunchKind::shown) {
+    lbTm.bind([w](const std::string& t) { w->set_clock(t); });
+    Timer1.start(ui);
+  }
 }
 
 void TReportWindow::Show() {
