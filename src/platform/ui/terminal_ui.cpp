@@ -114,6 +114,13 @@ class TerminalWindow : public Window {
   std::chrono::steady_clock::time_point start_, last_;
 };
 
+// Pads to a width in characters, not bytes: captions are mostly Cyrillic.
+std::string pad(const std::string& s, size_t width) {
+  size_t chars = 0;
+  for (unsigned char c : s) chars += (c & 0xC0) != 0x80;
+  return chars >= width ? s : s + std::string(width - chars, ' ');
+}
+
 const char* kind_hint(const Field& f) {
   switch (f.kind) {
     case FieldKind::date: return " (дд.мм.гггг)";
@@ -215,7 +222,7 @@ void TerminalUi::print_form(const Form& form) {
         std::fprintf(err_, "       [%c] %s\n", k < f.checked.size() && f.checked[k] ? 'x' : ' ', f.items[k].c_str());
       continue;
     }
-    std::fprintf(err_, "  %zu) %-30s %s%s\n", i + 1, f.caption.c_str(), shown_value(f).c_str(),
+    std::fprintf(err_, "  %zu) %s %s%s\n", i + 1, pad(f.caption, 30).c_str(), shown_value(f).c_str(),
                  f.required && f.value.empty() ? "  (выберите)" : "");
   }
 }
