@@ -42,7 +42,7 @@ void test_job(TReportWindow& w) {
   journal.events.push_back("job");
   journal.arg = w.arg;
   journal.context = w.c_p;
-  journal.shown_at_job = current_ui->windows.back().shown;
+  journal.shown_at_job = current_ui && current_ui->windows.back().shown;
   w.lbM.set_caption("Подготовка информации");
   w.pbM.set_min(0);
   w.pbM.set_position(0);
@@ -52,7 +52,7 @@ void test_job(TReportWindow& w) {
     w.lbM.set_caption(std::string("Печать данных: ") + name);
     w.pbM.step_it();
   }
-  if (journal.ticks) current_ui->tick(journal.ticks);
+  if (journal.ticks && current_ui) current_ui->tick(journal.ticks);
   if (journal.fail) throw std::runtime_error("Шаблон не найден: HRDOC090");
 }
 
@@ -89,7 +89,28 @@ class TfmModalTest : public TReportWindow {
   }
 };
 
-const bool registered = hrdoc::register_report<TfmDirectTest, "HRDOC240">() &&
+// A shown window whose clock ticks every 10 ms on the renderer's own timer thread while the
+// job keeps the status line busy.
+class TfmFastClockTest : public TReportWindow {
+ public:
+  TfmFastClockTest() {
+    Caption = "Быстрые часы";
+    Timer1.set_interval(10);
+  }
+  void Job() override {
+    journal.events.push_back("job");
+    pbM.set_step(1);
+    pbM.set_max(1000);
+    for (int i = 0; i < 1000 && Seconds() < 5; ++i) {
+      lbM.set_caption("Печать данных: " + std::to_string(i));
+      pbM.step_it();
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    journal.ticks = Seconds();
+  }
+};
+
+const bool registered = hrdoc::register_report<TfmFastClockTest, "HRDOC280L">() && hrdoc::register_report<TfmDirectTest, "HRDOC240">() &&
                         hrdoc::register_report<TfmShownTest, "HRDOC090">() &&
                         hrdoc::register_report<TfmShownTest, "HRDOC090L">() &&
                         hrdoc::register_report<TfmShownTest, "HRDOC100">() &&
@@ -308,6 +329,72 @@ TEST(Timer1Timer, real_timer_ticks_while_the_job_works) {
   std::this_thread::sleep_for(std::chrono::milliseconds(60));
   EXPECT_EQ(w.Seconds(), seen);
   std::fclose(sink);
+}
+
+// The same commands on the command-line renderer.
+class TerminalReportTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(registered);
+    journal = Journal{};
+    out = std::tmpfile();
+    err = std::tmpfile();
+    in = std::tmpfile();
+  }
+  void TearDown() override {
+    current_ui = nullptr;
+    for (std::FILE* f : {out, err, in}) std::fclose(f);
+  }
+  int run(hrdoc::ui::TerminalUi& ui, const char* command, int value = 0) {
+    compark ctx;
+    std::snprintf(ctx.lib_dir, sizeof ctx.lib_dir, "%s", HRDOC_TEST_BIN_DIR);
+    ctx.ext().ui = &ui;
+    std::string self = "hrdoc", cmd = command;
+    void* argv[3] = {self.data(), cmd.data(), &value};
+    return main_dll(&ctx, 3, argv);
+  }
+  std::string err_text() {
+    std::fflush(err);
+    std::rewind(err);
+    std::string s;
+    for (int c; (c = std::fgetc(err)) != EOF;) s += static_cast<char>(c);
+    return s;
+  }
+  std::FILE *out = nullptr, *err = nullptr, *in = nullptr;
+};
+
+TEST_F(TerminalReportTest, live_line_gets_clock_ticks_from_the_timer_thread_while_the_job_works) {
+  hrdoc::ui::TerminalUi::Options o;
+  o.force_live = true;
+  hrdoc::ui::TerminalUi ui(o, out, err, in);
+  run(ui, "HRDOC280L", 1);
+  EXPECT_EQ(journal.events, (std::vector<std::string>{"job"}));
+  EXPECT_GE(journal.ticks, 5);
+  std::string text = err_text();
+  EXPECT_NE(text.find("Быстрые часы | Печать данных: "), std::string::npos);
+  EXPECT_NE(text.find("00:05 -- 0 -- 0"), std::string::npos) << text;
+  EXPECT_EQ(text.substr(text.size() - 4), "\r\033[K");  // the line is gone when the window closes
+}
+
+TEST_F(TerminalReportTest, batch_modal_window_takes_its_entries_from_set_values) {
+  hrdoc::ui::TerminalUi::Options o;
+  o.values = {{"edDTOPr", "2026-12-01"}, {"edNumPr", "45"}};
+  hrdoc::ui::TerminalUi ui(o, out, err, in);
+  run(ui, "HRDOC350");
+  EXPECT_EQ(journal.events, (std::vector<std::string>{"job"}));
+  EXPECT_EQ(journal.entry_date, "01.12.2026");
+  EXPECT_EQ(journal.entry_number, "45");
+  EXPECT_EQ(ui.error_boxes(), 0);
+}
+
+TEST_F(TerminalReportTest, batch_modal_window_with_a_failed_check_ends_without_a_job) {
+  hrdoc::ui::TerminalUi::Options o;
+  o.values = {{"edNumPr", "45"}};
+  hrdoc::ui::TerminalUi ui(o, out, err, in);
+  run(ui, "HRDOC350");
+  EXPECT_TRUE(journal.events.empty());
+  EXPECT_EQ(ui.error_boxes(), 1);
+  EXPECT_NE(err_text().find("Не указана дата выписки приказа об индексации!"), std::string::npos);
 }
 
 }  // namespace
