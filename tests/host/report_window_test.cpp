@@ -262,8 +262,8 @@ TEST_F(ReportWindowTest, modal_cancel_runs_no_job) {
 
 TEST_F(ReportWindowTest, modal_failed_check_keeps_the_window_open_until_corrected) {
   ui.form_answers.push_back(confirm());
-  ui.form_answers.push_back(confirm({{"edNumPr", "12"}}));  // no date
-  ui.form_answers.push_back(confirm({{"edDTOPr", "01.12.2026"}, {"edNumPr", ""}}));  // no number
+  ui.form_answers.push_back(confirm({{"edDTOPr", "31.02.2026"}, {"edNumPr", "12"}}));  // no such date
+  ui.form_answers.push_back(confirm({{"edDTOPr", "01.12.2026"}, {"edNumPr", ""}}));     // no number
   ui.form_answers.push_back(confirm({{"edDTOPr", "2026-12-01"}, {"edNumPr", "12"}}));
   run("HRDOC350");
   ASSERT_EQ(ui.boxes.size(), 2u);

@@ -33,7 +33,9 @@ class ScriptedUi : public Ui {
 
   // Answers for the next boxes, in order; a box with no answer queued takes its default.
   std::deque<int> answers;
-  // Values for the next forms: field name -> value as a user would type it; a form with
+  // Values for the next forms: field name -> value as a user would type it (normalised as the
+  // terminal does; a value no user could enter is set as it stands; names the form lacks are
+  // left out); a form with
   // nothing queued is confirmed as it stands with its first button. A queued entry with cancel
   // set cancels its form; button names the button to press.
   struct FormAnswer {
