@@ -22,6 +22,9 @@ class TestDatabase {
   const std::string& path() const { return path_; }
   // The test's own connection, opened on first use.
   db::Connection& connection();
+  // Closes the test's connection, so that another process may open the file (the embedded
+  // engine lets one process at a time have it).
+  void close() { connection_.reset(); }
   // Another connection to the same database, as a second user would have.
   std::unique_ptr<db::Connection> open_another() const;
 

@@ -164,7 +164,12 @@ class FbConnection final : public Connection {
       dpb->dispose();
     } catch (const FbException& e) {
       if (dpb) dpb->dispose();
-      raise(e, {});
+      const IStatus* st = e.getStatus();
+      std::string message = format_status(st);
+      if (is_local(database_) && message.find("already opened") != std::string::npos)
+        message += "\nВстроенный Firebird открывает файл базы только в одном процессе: закройте другую "
+                   "программу, работающую с ним, или подключайтесь через сервер Firebird (host:path).";
+      throw Error(message, static_cast<int>(isc_sqlcode(st->getErrors())));
     }
   }
 
