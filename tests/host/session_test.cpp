@@ -42,8 +42,8 @@ class Session : public ::testing::Test {
 
   void SetUp() override {
     auto& c = db_.connection();
-    c.execute("insert into OTZKPN values (30, 1, 0, 'Участок А', 'Участок А цеха 1')");
-    c.execute("insert into OTZKPN values (100, 30, 1001, 'Иванов И.И.', 'Иванов Иван Иванович')");
+    c.execute("insert into OTZKPN (KP, OWNER, TN, SNAME, FNAME) values (30, 1, 0, 'Участок А', 'Участок А цеха 1')");
+    c.execute("insert into OTZKPN (KP, OWNER, TN, SNAME, FNAME) values (100, 30, 1001, 'Иванов И.И.', 'Иванов Иван Иванович')");
     c.execute("insert into ZPPASP (P, N, INN) values (1, 'АО Ромашка', '7701234567')");
   }
 };
