@@ -154,6 +154,9 @@ class FbConnection final : public Connection {
         dpb->insertInt(&status, isc_dpb_page_size, 8192);
         dpb->insertInt(&status, isc_dpb_sql_dialect, 3);
         dpb->insertString(&status, isc_dpb_set_db_charset, "WIN1251");
+        // Created files are demo and test databases, rebuilt rather than recovered: no
+        // flush to disk on every commit.
+        dpb->insertInt(&status, isc_dpb_force_write, 0);
         att_ = provider->createDatabase(&status, database_.c_str(), dpb->getBufferLength(&status),
                                         dpb->getBuffer(&status));
       } else {
@@ -507,17 +510,20 @@ void FbConnection::execute_script(std::string_view script) {
   };
   auto flush = [&]() {
     std::string u = upper_words(current);
-    std::string stmt = current;
+    size_t b = current.find_first_not_of(" \t\r\n"), e = current.find_last_not_of(" \t\r\n");
+    std::string stmt = b == std::string::npos ? std::string() : current.substr(b, e - b + 1);
     current.clear();
     if (u.empty()) return;
     if (u.rfind("SET TERM ", 0) == 0) {
       term = u.substr(9);
       return;
     }
-    if (u.rfind("SET SQL DIALECT", 0) == 0 || u.rfind("SET NAMES", 0) == 0 || u.rfind("SET AUTODDL", 0) == 0 ||
-        u.rfind("SET ECHO", 0) == 0 || u.rfind("SET LIST", 0) == 0 || u.rfind("SET BAIL", 0) == 0 ||
-        u.rfind("SET WARNINGS", 0) == 0)
+    // isql's own settings; SET GENERATOR, STATISTICS, TRANSACTION and ROLE are statements.
+    if (u.rfind("SET ", 0) == 0 && u.rfind("SET GENERATOR ", 0) != 0 && u.rfind("SET STATISTICS ", 0) != 0 &&
+        u.rfind("SET TRANSACTION", 0) != 0 && u.rfind("SET ROLE ", 0) != 0 && u.rfind("SET TRUSTED ROLE", 0) != 0)
       return;
+    if (u.rfind("CREATE DATABASE ", 0) == 0 || u.rfind("CONNECT ", 0) == 0)
+      throw Error("a script run on an open connection cannot create or connect to a database", 0, stmt);
     if (u == "COMMIT" || u == "COMMIT WORK") {
       if (in_transaction()) commit();
       return;

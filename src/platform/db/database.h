@@ -44,7 +44,8 @@ class Connection {
   // database: a file path (opened in-process, embedded) or "host:path" / "host/port:path".
   static std::unique_ptr<Connection> open(const std::string& database, const std::string& user = "SYSDBA",
                                           const std::string& password = "masterkey");
-  // Creates a new database file with DEFAULT CHARACTER SET WIN1251 (page size 8192).
+  // Creates a new database file with DEFAULT CHARACTER SET WIN1251 (page size 8192) and forced
+  // writes off (demo and test databases; "gfix -write sync" turns them on).
   static std::unique_ptr<Connection> create(const std::string& database, const std::string& user = "SYSDBA",
                                             const std::string& password = "masterkey");
   virtual ~Connection() = default;
@@ -53,7 +54,8 @@ class Connection {
   // the current explicit transaction.
   virtual void execute(const std::string& sql) = 0;
   // Runs a script of statements separated by ";" (a "SET TERM" block changes the terminator);
-  // comments are skipped. DDL is committed statement by statement.
+  // comments are skipped, and so are isql's own SET commands; COMMIT and ROLLBACK act on the
+  // explicit transaction. DDL is committed statement by statement.
   virtual void execute_script(std::string_view script) = 0;
 
   // Explicit transactions; without one every statement commits by itself.

@@ -186,6 +186,17 @@ TEST_F(QueryTest, cyrillic_text_survives_the_windows_1251_database) {
   EXPECT_EQ(q.field("L").as_int(), 12);
 }
 
+TEST_F(QueryTest, cyrillic_literals_in_the_statement_text_compare_with_stored_text) {
+  insert(1, "Ж", 0.0, {});
+  insert(2, "М", 0.0, {});
+  Query q(c_);
+  q.sql("select ID, 'женщина' as KIND from T where NAME = 'Ж'");
+  q.open();
+  EXPECT_EQ(ids(q), std::vector<int64_t>{1});
+  q.first();
+  EXPECT_EQ(q.field("KIND").as_string(), "женщина");
+}
+
 TEST_F(QueryTest, a_character_outside_windows_1251_is_refused_with_the_servers_message) {
   Query q(c_);
   q.sql("insert into T (ID, NAME) values (1, :n)");
