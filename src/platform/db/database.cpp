@@ -66,6 +66,9 @@ constexpr int kDateShift = 15018;
 constexpr double kTimeUnits = 86400.0 * ISC_TIME_SECONDS_PRECISION;
 
 ISC_TIMESTAMP to_timestamp(TDateTime v) {
+  // Firebird keeps 01.01.0001 to 31.12.9999.
+  if (!std::isfinite(v) || v < -693593.0 || v >= 2958466.0)
+    throw Error("a date parameter is outside 01.01.0001 - 31.12.9999: " + std::to_string(v));
   double day = std::trunc(v);
   double frac = std::fabs(v - day);
   auto units = static_cast<int64_t>(std::llround(frac * kTimeUnits));
@@ -82,6 +85,14 @@ TDateTime from_timestamp(ISC_DATE date, ISC_TIME time) {
   return day >= 0 ? day + frac : day - frac;
 }
 
+// A status that throws FbException on error and lives as long as the calls it serves.
+struct Status : ThrowStatusWrapper {
+  Status() : ThrowStatusWrapper(master()->getStatus()) {}
+  ~Status() { dispose(); }
+  Status(const Status&) = delete;
+  Status& operator=(const Status&) = delete;
+};
+
 class FbConnection;
 
 // A prepared statement with its metadata, shared by the cache and the runs using it.
@@ -96,13 +107,12 @@ struct Statement {
     if (in) in->release();
     if (out) out->release();
     if (stmt) {
-      ThrowStatusWrapper status(master()->getStatus());
+      Status status;
       try {
         stmt->free(&status);
       } catch (const FbException&) {
         stmt->release();
       }
-      status.dispose();
     }
   }
 };
@@ -121,13 +131,6 @@ std::string format_status(const IStatus* status) {
   throw Error(format_status(st), code, statement);
 }
 
-// A status wrapper that lives as long as the call it serves.
-struct Status {
-  IStatus* raw = master()->getStatus();
-  ThrowStatusWrapper w{raw};
-  ~Status() { w.dispose(); }
-  ThrowStatusWrapper* operator&() { return &w; }
-};
 
 const unsigned char kTpbRead[] = {isc_tpb_version3, isc_tpb_read, isc_tpb_read_committed, isc_tpb_rec_version};
 const unsigned char kTpbWrite[] = {isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed, isc_tpb_rec_version,

@@ -215,6 +215,18 @@ TEST_F(QueryTest, dates_bind_as_dates_and_compare_in_sql) {
   EXPECT_EQ(ids(q), std::vector<int64_t>{2});
 }
 
+TEST_F(QueryTest, a_date_outside_what_firebird_keeps_is_refused_before_it_is_sent) {
+  Query q(c_);
+  q.sql("insert into T (ID, DT) values (1, :d)");
+  q.set_date("d", 1e12);
+  EXPECT_THROW(q.exec_sql(), Error);
+  q.set_date("d", encode_date(1, 1, 1));
+  q.exec_sql();
+  q.sql("select DT from T");
+  q.open();
+  EXPECT_EQ(q.field("DT").as_string(), "01.01.0001");
+}
+
 TEST_F(QueryTest, locate_finds_the_first_match_and_stays_put_without_one) {
   insert(1, "Петров", 10.0, {});
   insert(2, "Сидоров", 20.0, {});
