@@ -98,13 +98,13 @@ TEST_F(Session, a_database_another_process_holds_is_refused_with_a_hint) {
 TEST_F(Session, the_parameter_dialog_reads_the_department_from_the_database) {
   hrdoc::test::TestContext t(db_.connection());
   std::snprintf(t.ctx.lib_dir, sizeof t.ctx.lib_dir, "%s/", HRDOC_BIN_DIR);
-  t.ui.form_answers.push_back({{{"dept", "100"}}, false});
+  t.ui.form_answers.push_back({{{"dept", "100"}}, false, {}});
   EXPECT_EQ(t.ctx.l_call("KVDLG", "USR", 1, 0, 0), 0);
   EXPECT_EQ(t.ctx.KP, 100);
   EXPECT_EQ(t.ctx.TN, 1001);
   EXPECT_EQ(t.ctx.department_name(), "Иванов И.И.");
 
-  t.ui.form_answers.push_back({{{"dept", "999"}}, false});
+  t.ui.form_answers.push_back({{{"dept", "999"}}, false, {}});
   EXPECT_NE(t.ctx.l_call("KVDLG", "USR", 1, 0, 0), 0);
   ASSERT_EQ(t.ui.boxes.size(), 1u);
   EXPECT_NE(t.ui.boxes[0].text.find("999"), std::string::npos);
