@@ -11,6 +11,7 @@ namespace hrdoc::sheet {
 struct Sheet::Clip {
   Range src;
   std::vector<std::vector<Cell>> cells;  // per source row
+  std::vector<std::string> formulas;     // formula texts as they were when taken
   std::vector<Range> merges;             // inside the block, absolute source coordinates
   std::vector<Row> row_meta;             // heights and formats of whole rows (cells empty)
   std::vector<Column> col_meta;
@@ -441,7 +442,13 @@ Sheet::Clip Sheet::take(const Range& src) const {
     const Row& row = rows_[r - 1];
     auto& dst = c.cells[r - src.row1];
     for (auto& cell : row.cells) {
-      if (cell.col >= static_cast<uint32_t>(src.col1) && cell.col <= static_cast<uint32_t>(src.col2)) dst.push_back(cell);
+      if (cell.col < static_cast<uint32_t>(src.col1) || cell.col > static_cast<uint32_t>(src.col2)) continue;
+      dst.push_back(cell);
+      // The source may move before the paste; its formulas are taken as they read now.
+      if (cell.type == ValueType::formula) {
+        c.formulas.push_back(book_->str(book_->formulas_[cell.index].text));
+        dst.back().index = static_cast<uint32_t>(c.formulas.size() - 1);
+      }
     }
     if (c.whole_rows) {
       Row meta = row;
@@ -482,9 +489,7 @@ void Sheet::paste(const Clip& clip, int row, int col) {
       Cell& c = cells[k];
       c.col += dc;
       if (c.type == ValueType::formula) {
-        auto& f = book_->formulas_[c.index];
-        std::string text = translate_formula(book_->str(f.text), dr, dc);
-        c.index = book_->add_formula(text);
+        c.index = book_->add_formula(translate_formula(clip.formulas[c.index], dr, dc));
         ++formula_cells_;
       }
     }

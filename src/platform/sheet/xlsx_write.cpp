@@ -170,31 +170,11 @@ struct XlsxWriter {
         s += "</v></c>";
         return;
       case ValueType::formula: {
-        auto& f = book.formulas_[c.index];
-        switch (f.cached) {
-          case ValueType::text: s += " t=\"str\""; break;
-          case ValueType::boolean: s += " t=\"b\""; break;
-          case ValueType::error: s += " t=\"e\""; break;
-          default: break;
-        }
+        // No cached result: cells have moved since it was computed, and an application that
+        // trusts cached results (LibreOffice does by default) would show stale values.
         s += "><f>";
-        xml::escape(s, book.strings_[f.text]);
+        xml::escape(s, book.strings_[book.formulas_[c.index].text]);
         s += "</f>";
-        switch (f.cached) {
-          case ValueType::number:
-          case ValueType::boolean:
-            s += "<v>";
-            put_number(s, f.number);
-            s += "</v>";
-            break;
-          case ValueType::text:
-          case ValueType::error:
-            s += "<v>";
-            xml::escape(s, book.strings_[f.cached_text]);
-            s += "</v>";
-            break;
-          default: break;
-        }
         s += "</c>";
         return;
       }
