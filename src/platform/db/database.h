@@ -63,7 +63,30 @@ class Connection {
   virtual bool in_transaction() const = 0;
 
   virtual const std::string& database() const = 0;
+
+  // What a statement with "?" placeholders returned: column names (as the server names them)
+  // and the rows, fetched whole.
+  struct Rows {
+    std::vector<std::string> columns;
+    std::vector<std::vector<Value>> data;
+  };
+  // Runs a statement with "?" placeholders and positional values (std::monostate binds NULL),
+  // in the current explicit transaction or in one of its own. Fills rows when given and the
+  // statement returns any. Returns the number of rows affected. Query is built on this.
+  virtual int64_t run(const std::string& sql, const std::vector<Value>& params, Rows* rows) = 0;
+
+  // How many statements were prepared so far and how many are kept for reuse.
+  virtual int64_t prepare_count() const = 0;
+  virtual size_t cached_statements() const = 0;
 };
+
+// A statement text with its ":name" parameters replaced by "?": the names in the order they
+// occur (upper case, repeats kept).
+struct ParsedSql {
+  std::string text;
+  std::vector<std::string> names;
+};
+ParsedSql parse_params(std::string_view sql);
 
 // Rolls back in its destructor unless committed.
 class Transaction {

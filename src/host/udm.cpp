@@ -1,0 +1,17 @@
+// The data module. Built into the platform library: the host creates it, libhrdoc.so and the
+// sibling libraries use it.
+#include "host/udm.h"
+
+Tdm::Tdm(hrdoc::db::Connection& connection, hrdoc::db::Connection* system)
+    : ADOConnection(&connection),
+      qrySysRSNU(std::make_unique<hrdoc::db::Query>(connection)),
+      qryTmp(std::make_unique<hrdoc::db::Query>(connection)),
+      ADOConnectionSys(system) {
+  if (system) {
+    qrySys = std::make_unique<hrdoc::db::Query>(*system);
+    qrySysSk1 = std::make_unique<hrdoc::db::Query>(*system);
+    qrySysSk2 = std::make_unique<hrdoc::db::Query>(*system);
+  }
+}
+
+Tdm::~Tdm() = default;

@@ -1,0 +1,25 @@
+#pragma once
+// The host's data module: the personnel database connection, owned by the host, and the
+// shared queries on it.
+
+#include <memory>
+
+#include "db/database.h"
+
+class Tdm {
+ public:
+  // The connections stay the host's; the system connection is not used by the library.
+  explicit Tdm(hrdoc::db::Connection& connection, hrdoc::db::Connection* system = nullptr);
+  ~Tdm();
+  Tdm(const Tdm&) = delete;
+  Tdm& operator=(const Tdm&) = delete;
+
+  hrdoc::db::Connection* ADOConnection;
+  // The query of f_skpw.
+  std::unique_ptr<hrdoc::db::Query> qrySysRSNU;
+  // The scratch query of the shared routines and of some reports.
+  std::unique_ptr<hrdoc::db::Query> qryTmp;
+  // The suite's system database and its queries; null without one.
+  hrdoc::db::Connection* ADOConnectionSys;
+  std::unique_ptr<hrdoc::db::Query> qrySys, qrySysSk1, qrySysSk2;
+};

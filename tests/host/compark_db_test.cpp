@@ -1,0 +1,399 @@
+#include <gtest/gtest.h>
+
+#include "host/compark.h"
+#include "host/udm.h"
+#include "support/test_context.h"
+#include "support/test_database.h"
+#include "text/date.h"
+
+using hrdoc::db::Query;
+using hrdoc::text::encode_date;
+
+namespace {
+
+class ComparkDb : public ::testing::Test {
+ protected:
+  hrdoc::test::TestDatabase db_;
+  hrdoc::db::Connection& c_ = db_.connection();
+  hrdoc::test::TestContext t_{c_};
+  compark& ctx_ = t_.ctx;
+
+  void sql(const std::string& text) { c_.execute(text); }
+
+  std::vector<int64_t> column(const std::string& text) {
+    Query q(c_);
+    q.sql(text);
+    q.open();
+    std::vector<int64_t> out;
+    for (; !q.eof(); q.next()) out.push_back(q.field_count() ? q.field(q.field_name(0)).as_int() : 0);
+    return out;
+  }
+
+  // 1 enterprise > 10 plant > 20 shop 1 > 30 section A > 40 team > 41 > 42 > 43 > 44,
+  // 20 > 31 section B, 10 > 21 shop 2; employees 100..106 in 30, 31, 21, 42, 43, 44.
+  void tree() {
+    sql("insert into OTZKPN values (1, 0, 0, 'Предприятие', 'АО Предприятие')");
+    sql("insert into OTZKPN values (10, 1, 0, 'Завод', 'Завод полностью')");
+    sql("insert into OTZKPN values (20, 10, 0, 'Цех 1', 'Цех номер один')");
+    sql("insert into OTZKPN values (21, 10, 0, 'Цех 2', 'Цех номер два')");
+    sql("insert into OTZKPN values (30, 20, 0, 'Участок А', 'Участок А цеха 1')");
+    sql("insert into OTZKPN values (31, 20, 0, 'Участок Б', 'Участок Б цеха 1')");
+    sql("insert into OTZKPN values (40, 30, 0, 'Бригада', 'Бригада')");
+    sql("insert into OTZKPN values (41, 40, 0, 'Звено', 'Звено')");
+    sql("insert into OTZKPN values (42, 41, 0, 'Пост', 'Пост')");
+    sql("insert into OTZKPN values (43, 42, 0, 'Смена', 'Смена')");
+    sql("insert into OTZKPN values (44, 43, 0, 'Группа', 'Группа')");
+    sql("insert into OTZKPN values (100, 30, 1001, 'Иванов И.И.', 'Иванов Иван Иванович')");
+    sql("insert into OTZKPN values (101, 31, 1002, 'Петров П.П.', 'Петров Пётр Петрович')");
+    sql("insert into OTZKPN values (102, 21, 1003, 'Сидоров С.С.', 'Сидоров Семён Сергеевич')");
+    sql("insert into OTZKPN values (103, 42, 1004, 'Кузнецова А.А.', 'Кузнецова Анна Андреевна')");
+    sql("insert into OTZKPN values (105, 43, 1005, 'Орлов О.О.', 'Орлов Олег Олегович')");
+    sql("insert into OTZKPN values (106, 44, 1006, 'Зайцев З.З.', 'Зайцев Захар Захарович')");
+  }
+
+  std::vector<int64_t> filtered() {
+    return column("select kpn.KP from otzkpn kpn where kpn.KP > 1" + ctx_.GetKpSewForWhere("kpn.KP") +
+                  " order by kpn.KP");
+  }
+};
+
+TEST_F(ComparkDb, state_at_a_date_takes_the_larger_unsd_among_equal_dto) {
+  sql("insert into KDT2IIIDVG (UNSD, KP, DTO, OKL) values (1, 100, '2020-01-01', 100)");
+  sql("insert into KDT2IIIDVG (UNSD, KP, DTO, OKL) values (3, 100, '2021-01-01', 300)");
+  sql("insert into KDT2IIIDVG (UNSD, KP, DTO, OKL) values (2, 100, '2021-01-01', 200)");
+  sql("insert into KDT2IIIDVG (UNSD, KP, DTO, OKL) values (4, 100, '2022-01-01', 400)");
+  Query q(c_);
+  q.sql(R"(select t2.OKL from kdt2iiidvg t2 where t2.kp=:kp and t2.UNSD=(select first 1 t2dvg.UNSD from kdt2iiidvg t2dvg where t2dvg.kp=t2.kp and t2dvg.dto<=:fd order by t2dvg.DTO desc,t2dvg.UNSD desc))");
+  q.set("kp", int64_t{100});
+  q.set_date("fd", encode_date(2021, 6, 1));
+  q.open();
+  EXPECT_EQ(q.field("OKL").as_float(), 300.0);
+  q.set_date("fd", encode_date(2020, 12, 31));
+  q.open();
+  EXPECT_EQ(q.field("OKL").as_float(), 100.0);
+  q.set_date("fd", encode_date(2019, 12, 31));
+  q.open();
+  EXPECT_EQ(q.record_count(), 0);
+}
+
+TEST_F(ComparkDb, department_filter_is_empty_without_a_set) {
+  EXPECT_EQ(ctx_.GetKpSewForWhere("kpn.KP"), "");
+}
+
+TEST_F(ComparkDb, department_filter_keeps_rows_in_and_up_to_six_levels_under_the_set) {
+  tree();
+  ctx_.SetKpSew(20);
+  // 106 sits seven levels under 20, beyond the five owners the condition climbs.
+  EXPECT_EQ(filtered(), (std::vector<int64_t>{20, 30, 31, 40, 41, 42, 43, 44, 100, 101, 103, 105}));
+}
+
+TEST_F(ComparkDb, department_filter_drops_units_listed_in_zpkomu_with_everything_under_them) {
+  tree();
+  sql("insert into ZPKOMU (KP) values (31)");
+  sql("insert into ZPKOMU (KP) values (41)");
+  ctx_.SetKpSew(20);
+  EXPECT_EQ(filtered(), (std::vector<int64_t>{20, 30, 40, 100}));
+}
+
+TEST_F(ComparkDb, department_filter_with_two_keys_keeps_both_branches) {
+  tree();
+  ctx_.replace_kpsew({21, 31});
+  EXPECT_EQ(filtered(), (std::vector<int64_t>{21, 31, 101, 102}));
+  EXPECT_NE(ctx_.GetKpSewForWhere("kpn.KP").find("sew.KP in (21,31) or sewow1.KP in (21,31)"), std::string::npos);
+}
+
+TEST_F(ComparkDb, kpsew_text_takes_only_keys_closed_by_a_semicolon) {
+  sql("insert into ZPCLIENTS (USR, KPSEW) values ('TESTER', '12;15')");
+  ctx_.LoadKpSewFromZPClients();
+  EXPECT_EQ(ctx_.kpsew_keys(), std::vector<int>{12});
+  sql("update ZPCLIENTS set KPSEW = '12;15;7;' where USR = 'TESTER'");
+  ctx_.LoadKpSewFromZPClients();
+  EXPECT_EQ(ctx_.kpsew_keys(), (std::vector<int>{12, 15, 7}));
+  sql("update ZPCLIENTS set KPSEW = '12' where USR = 'TESTER'");
+  ctx_.LoadKpSewFromZPClients();
+  EXPECT_EQ(ctx_.KpSewCount(), 0);
+}
+
+TEST_F(ComparkDb, kpsew_of_an_unknown_user_is_empty_and_bad_text_is_refused) {
+  ctx_.SetKpSew(5);
+  ctx_.LoadKpSewFromZPClients();
+  EXPECT_EQ(ctx_.KpSewCount(), 0);
+  sql("insert into ZPCLIENTS (USR, KPSEW) values ('TESTER', '12;x;')");
+  try {
+    ctx_.LoadKpSewFromZPClients();
+    FAIL() << "no error";
+  } catch (const std::runtime_error& e) {
+    EXPECT_NE(std::string(e.what()).find("'x'"), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(ctx_.KpSewCount(), 0);
+}
+
+TEST_F(ComparkDb, department_set_routines) {
+  ctx_.SetKpSew(7);
+  EXPECT_EQ(ctx_.KpSewCount(), 1);
+  EXPECT_EQ(ctx_.KpSew(0), 7);
+  try {
+    ctx_.KpSew(1);
+    FAIL() << "no error";
+  } catch (const std::runtime_error& e) {
+    EXPECT_STREQ(e.what(), "Выход за пределы диапазона в KpSew. Ind=2, KpSewCount=1");
+  }
+  EXPECT_THROW(ctx_.KpSew(-1), std::runtime_error);
+  ctx_.SetKpSew(-3);
+  EXPECT_EQ(ctx_.KpSewCount(), 0);
+  EXPECT_EQ(ctx_.GetCopyKpSew(), nullptr);
+  EXPECT_FALSE(ctx_.KpInKpSew(7));
+
+  int set[] = {3, 5, 9, 11};
+  ctx_.SetKpSew(set);
+  set[2] = 100;  // the context keeps a copy
+  EXPECT_TRUE(ctx_.KpInKpSew(9));
+  EXPECT_FALSE(ctx_.KpInKpSew(100));
+  int* copy = ctx_.GetCopyKpSew();
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(std::vector<int>(copy, copy + 4), (std::vector<int>{3, 5, 9, 11}));
+  delete[] copy;
+  ctx_.SetKpSew(static_cast<const int*>(nullptr));
+  EXPECT_EQ(ctx_.KpSewCount(), 0);
+}
+
+TEST_F(ComparkDb, a_lock_taken_by_one_user_is_refused_to_another_until_released) {
+  auto other = db_.open_another();
+  hrdoc::test::TestContext b(*other, "ПЕТРОВ");
+  t_.ctx.user() = "ИВАНОВ";
+  t_.ctx.ext().str1060 = "WS1";
+  t_.ctx.ext().str1056 = "42";
+
+  EXPECT_TRUE(t_.ctx.SetLocEx("ORD-7", true));
+  EXPECT_TRUE(b.ctx.GetLocEx("ORD-7"));
+  EXPECT_FALSE(b.ctx.SetLocEx("ORD-7", true));
+  ASSERT_EQ(b.ui.boxes.size(), 1u);
+  EXPECT_EQ(b.ui.boxes[0].caption, "Ошибка");
+  const std::string& text = b.ui.boxes[0].text;
+  EXPECT_EQ(text.rfind("Приказ корректируется другим пользователем.\r\nИВАНОВ::WS1::42\r\n", 0), 0u) << text;
+  EXPECT_NE(text.find(" :: "), std::string::npos) << text;
+
+  EXPECT_TRUE(t_.ctx.SetLocEx("ORD-7", false));
+  EXPECT_FALSE(b.ctx.GetLocEx("ORD-7"));
+  EXPECT_TRUE(b.ctx.SetLocEx("ORD-7", true));
+  EXPECT_TRUE(t_.ui.boxes.empty());
+  EXPECT_FALSE(c_.in_transaction());
+}
+
+TEST_F(ComparkDb, releasing_a_lock_nobody_holds_shows_the_conflict_with_empty_parts) {
+  EXPECT_FALSE(ctx_.SetLocEx("ORD-1", false));
+  ASSERT_EQ(t_.ui.boxes.size(), 1u);
+  EXPECT_EQ(t_.ui.boxes[0].text, "Приказ корректируется другим пользователем.\r\n\r\n");
+}
+
+TEST_F(ComparkDb, a_lock_that_cannot_be_written_shows_the_database_message) {
+  sql("drop table SPCONST");
+  EXPECT_FALSE(ctx_.SetLocEx("ORD-1", true));
+  ASSERT_EQ(t_.ui.boxes.size(), 1u);
+  EXPECT_EQ(t_.ui.boxes[0].text.rfind("Ошибка блокировки приказа\r\n", 0), 0u);
+  EXPECT_NE(t_.ui.boxes[0].text.find("SPCONST"), std::string::npos) << t_.ui.boxes[0].text;
+}
+
+TEST_F(ComparkDb, monopol_and_dopusrmon_rows_are_written_once_and_updated) {
+  EXPECT_EQ(ctx_.GetMonopol(), "");
+  EXPECT_EQ(ctx_.GetDopUsrMon(), "");
+  ctx_.user() = "O'Brien";
+  ctx_.SetMonopol("1");
+  ctx_.SetMonopol("2");
+  ctx_.SetDopUsrMon("Сидоров");
+  EXPECT_EQ(ctx_.GetMonopol(), "2");
+  EXPECT_EQ(ctx_.GetDopUsrMon(), "Сидоров");
+  Query q(c_);
+  q.sql("select NAME, CNST from SPCONST where IDCONST = 'MONOPOL'");
+  q.open();
+  EXPECT_EQ(q.record_count(), 1);
+  EXPECT_EQ(q.field("NAME").as_string(), "O'Brien");
+  q.sql("select CNST from SPCONST where IDCONST = 'DOPUSRMON'");
+  q.open();
+  EXPECT_TRUE(q.field("CNST").is_null());
+  EXPECT_FALSE(c_.in_transaction());
+}
+
+TEST_F(ComparkDb, generators_count_up_and_unknown_ones_fail_or_give_nothing) {
+  EXPECT_EQ(ctx_.GetUND_ID(true), 1);
+  EXPECT_EQ(ctx_.GetUND_ID(true), 2);
+  EXPECT_EQ(ctx_.GetUNSD_ID(true), 1);
+  EXPECT_EQ(ctx_.GetGEN_ID(1, 10, true), 11);
+  EXPECT_EQ(ctx_.GetGEN_ID(2, 1, false), std::nullopt);
+  try {
+    ctx_.GetGEN_ID(2, 1, true);
+    FAIL() << "no error";
+  } catch (const std::runtime_error& e) {
+    EXPECT_STREQ(e.what(), "GetGEN_ID :: Генератор для индекса=2 не описан");
+  }
+  ctx_.oracle = 1;
+  EXPECT_EQ(ctx_.GetUND_ID(false), std::nullopt);
+  EXPECT_THROW(ctx_.GetUND_ID(true), std::runtime_error);
+}
+
+TEST_F(ComparkDb, ref_comp_creates_zpclients_when_it_is_missing) {
+  sql("drop table ZPCLIENTS");
+  ctx_.ref_comp();
+  EXPECT_EQ(column("select count(*) from RDB$RELATIONS where RDB$RELATION_NAME = 'ZPCLIENTS'"),
+            std::vector<int64_t>{1});
+  EXPECT_EQ(column("select count(*) from RDB$RELATION_CONSTRAINTS where RDB$RELATION_NAME = 'ZPCLIENTS' "
+                   "and RDB$CONSTRAINT_TYPE = 'PRIMARY KEY'"),
+            std::vector<int64_t>{1});
+  TDateTime today = hrdoc::text::today();
+  auto ymd = hrdoc::text::decode_date(today);
+  EXPECT_EQ(ctx_.D, today);
+  EXPECT_EQ(ctx_.D2, today);
+  EXPECT_EQ(ctx_.D1, encode_date(ymd.year, ymd.month, 1));
+  EXPECT_EQ(ctx_.d1_day, 1);
+  EXPECT_EQ(ctx_.flag516, 2);
+  EXPECT_EQ(ctx_.ZPOTZKDR, -1);
+  EXPECT_TRUE(t_.ui.boxes.empty());
+}
+
+TEST_F(ComparkDb, ref_comp_loads_the_users_row_with_a_quote_in_the_name) {
+  tree();
+  ctx_.user() = "O'Brien";
+  sql("insert into ZPCLIENTS (USR, DT, DT1, DT2, KP) values ('O''Brien', '2025-03-15', '2025-03-01', '2025-03-31', 30)");
+  sql("insert into ZPCLIENTS (USR, DT, DT1, DT2, KP) values ('other', '2024-01-01', '2024-01-01', '2024-01-01', 21)");
+  sql("insert into SPUUK values (1, '2025-01-01')");
+  sql("insert into SPUUK values (2, '2025-02-01')");
+  sql("insert into SPUUK values (3, '2025-03-01')");
+  sql("insert into VERBASSM values (1, 5, 6)");
+  sql("insert into VERBASSM values (0, 77, 88)");
+  sql("insert into CONSTH values ('ZPOTZKDR', '12')");
+  ctx_.ref_comp();
+  EXPECT_EQ(ctx_.D, encode_date(2025, 3, 15));
+  EXPECT_EQ(ctx_.D1, encode_date(2025, 3, 1));
+  EXPECT_EQ(ctx_.D2, encode_date(2025, 3, 31));
+  EXPECT_EQ(ctx_.d2_day, 31);
+  EXPECT_EQ(ctx_.d_year, 2025);
+  EXPECT_EQ(ctx_.KP, 30);
+  EXPECT_EQ(ctx_.TN, 0);
+  EXPECT_EQ(ctx_.department_name(), "Участок А");
+  EXPECT_EQ(ctx_.spuuk_dt1, encode_date(2025, 1, 1));
+  EXPECT_EQ(ctx_.spuuk_dt2, encode_date(2025, 2, 1));
+  EXPECT_EQ(ctx_.payroll_month, encode_date(2025, 3, 1));
+  EXPECT_EQ(ctx_.IDCLIENT, 77);
+  EXPECT_EQ(ctx_.IDKPV, 88);
+  EXPECT_EQ(ctx_.ZPOTZKDR, 12);
+}
+
+TEST_F(ComparkDb, ref_comp_reads_a_zpotzkdr_that_is_not_a_number_as_minus_one) {
+  sql("insert into CONSTH values ('ZPOTZKDR', '1x')");
+  ctx_.ZPOTZKDR = 5;
+  ctx_.ref_comp();
+  EXPECT_EQ(ctx_.ZPOTZKDR, -1);
+}
+
+TEST_F(ComparkDb, ini_zppasp_loads_the_requisites_with_the_named_people) {
+  tree();
+  sql("insert into ZPPASP (P, N, INN, GNI, NASH, BUH) values (1, 'АО Ромашка', '7701234567', 77, 100, 101)");
+  sql("insert into ZPPASP1 (P, N, OGRN, OKPO, KPP, OKTMO, KASSIR, ZAMDIR, NACHOK, RASH) "
+      "values (1, 'Ромашка', '1027700000000', '12345678', '770101001', '45000000', 102, 103, 105, 9)");
+  sql("insert into ZPPASP2 (P, BSKS, BSKSS, BSKK, NDFLFB, KBU, USN, KBUO) values (1, 1, 2, 3, 13.5, 4, 5, 6)");
+  ctx_.BSKK = 99;
+  ctx_.ext().OKATO = "stale";
+  EXPECT_EQ(ctx_.ini_ZPPASP(), 0);
+  EXPECT_EQ(ctx_.ext().INN, "7701234567");
+  EXPECT_EQ(ctx_.GNI, 77);
+  EXPECT_EQ(ctx_.NASH, 100);
+  EXPECT_EQ(ctx_.BUH, 101);
+  EXPECT_EQ(ctx_.ext().N, "Ромашка");
+  EXPECT_EQ(ctx_.ext().OKPO, "12345678");
+  EXPECT_EQ(ctx_.ext().KPP, "770101001");
+  EXPECT_EQ(ctx_.ext().OKTMO, "45000000");
+  EXPECT_EQ(ctx_.ext().OKATO, "");
+  EXPECT_EQ(ctx_.NACHOK, 105);
+  EXPECT_EQ(ctx_.RASH, 9);
+  EXPECT_EQ(ctx_.BSKS, 1);
+  EXPECT_EQ(ctx_.BSKSS, 2);
+  EXPECT_EQ(ctx_.BSKK, 3);
+  EXPECT_DOUBLE_EQ(ctx_.NDFLFB, 13.5);
+  EXPECT_EQ(ctx_.KBU, 4);
+  EXPECT_EQ(ctx_.USN, 5);
+  EXPECT_EQ(ctx_.KBUO, 6);
+  EXPECT_EQ(ctx_.ext().BUHSNAME, "Петров П.П.");
+  EXPECT_EQ(ctx_.ext().KASFNAME, "Сидоров Семён Сергеевич");
+  EXPECT_EQ(ctx_.ext().ZAMDSNAME, "Кузнецова А.А.");
+  EXPECT_TRUE(t_.ui.boxes.empty());
+}
+
+TEST_F(ComparkDb, ini_zppasp_without_its_tables_shows_the_error_and_fails) {
+  sql("drop table ZPPASP2");
+  ctx_.BSKK = 99;
+  EXPECT_NE(ctx_.ini_ZPPASP(), 0);
+  EXPECT_EQ(ctx_.BSKK, 0);
+  ASSERT_EQ(t_.ui.boxes.size(), 1u);
+  EXPECT_EQ(t_.ui.boxes[0].text.rfind("Исключение в методе ini_ZPPASP:\n", 0), 0u);
+  EXPECT_NE(t_.ui.boxes[0].text.find("ZPPASP2"), std::string::npos) << t_.ui.boxes[0].text;
+}
+
+TEST_F(ComparkDb, f_skpw_climbs_from_the_department_the_employee_was_paid_in) {
+  tree();
+  sql("insert into ZPKPV values (1, 99, 'АО Ромашка')");
+  sql("insert into ZPLSPRO (FD, KP, PERI1) values ('2025-03-01', 100, 21)");
+  skpw r;
+  EXPECT_EQ(ctx_.f_skpw(100, encode_date(2025, 3, 20), &r), 0);
+  EXPECT_EQ(r.format_code, 99);
+  EXPECT_EQ(r.enterprise_name, "АО Ромашка");
+  EXPECT_EQ(r.kp_employee, 100);
+  EXPECT_EQ(r.tn, 1001);
+  EXPECT_EQ(r.employee_sname, "Иванов И.И.");
+  EXPECT_EQ(r.employee_fname, "Иванов Иван Иванович");
+  // 21 > 10 > 1: three levels.
+  EXPECT_EQ(r.kp_top, 1);
+  EXPECT_EQ(r.kp_second, 10);
+  EXPECT_EQ(r.kp_third, 21);
+  EXPECT_EQ(r.third_sname, "Цех 2");
+  EXPECT_EQ(r.second_fname, "Завод полностью");
+  EXPECT_EQ(r.top_sname, "Предприятие");
+}
+
+TEST_F(ComparkDb, f_skpw_without_a_payroll_month_starts_at_the_employee) {
+  tree();
+  sql("insert into ZPKPV values (1, 3, 'АО Ромашка')");
+  sql("insert into ZPLSPRO (FD, KP, PERI1) values ('2025-04-01', 100, 21)");
+  skpw r;
+  ctx_.f_skpw(100, encode_date(2025, 3, 31), &r);
+  EXPECT_EQ(r.format_code, 3);
+  EXPECT_EQ(r.enterprise_name, "");
+  // 100 > 30 > 20 > 10 > 1: the top three.
+  EXPECT_EQ(r.kp_top, 1);
+  EXPECT_EQ(r.kp_second, 10);
+  EXPECT_EQ(r.kp_third, 20);
+}
+
+TEST_F(ComparkDb, f_skpw_for_a_department_leaves_the_employee_empty) {
+  tree();
+  skpw r;
+  r.tn = 5;
+  r.employee_sname = "stale";
+  ctx_.f_skpw(20, encode_date(2025, 3, 31), &r);
+  EXPECT_EQ(r.kp_employee, 0);
+  EXPECT_EQ(r.tn, 0);
+  EXPECT_EQ(r.employee_sname, "");
+  EXPECT_EQ(r.format_code, 0);
+  EXPECT_EQ(r.kp_top, 1);
+  EXPECT_EQ(r.kp_second, 10);
+  EXPECT_EQ(r.kp_third, 20);
+  EXPECT_EQ(r.third_fname, "Цех номер один");
+
+  ctx_.f_skpw(10, encode_date(2025, 3, 31), &r);
+  EXPECT_EQ(r.kp_top, 1);
+  EXPECT_EQ(r.kp_second, 10);
+  EXPECT_EQ(r.kp_third, 0);
+  EXPECT_EQ(r.third_sname, "");
+
+  ctx_.f_skpw(0, encode_date(2025, 3, 31), &r);
+  EXPECT_EQ(r.kp_top, 0);
+  EXPECT_EQ(r.top_sname, "");
+}
+
+TEST_F(ComparkDb, f_skpw_refuses_an_owner_chain_that_loops) {
+  sql("insert into OTZKPN values (50, 51, 0, 'A', 'A')");
+  sql("insert into OTZKPN values (51, 50, 0, 'B', 'B')");
+  skpw r;
+  EXPECT_THROW(ctx_.f_skpw(50, encode_date(2025, 3, 31), &r), std::runtime_error);
+}
+
+}  // namespace
