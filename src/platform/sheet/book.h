@@ -145,6 +145,8 @@ class Sheet {
   void set_horizontal_alignment(const Range& r, HAlign a);
   void set_vertical_alignment(const Range& r, VAlign a);
   void set_wrap(const Range& r, bool wrap);
+  void set_font(const Range& r, std::string_view name, double size, bool bold, bool italic = false,
+                bool underline = false);
   std::string alignment(int row, int col, std::string_view attr) const;
   uint32_t style(int row, int col) const;
   void set_style(int row, int col, uint32_t xf);

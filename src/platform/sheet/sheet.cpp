@@ -941,3 +941,17 @@ void Sheet::sort(const Range& r, int key_col, bool ascending) {
 }
 
 }  // namespace hrdoc::sheet
+
+namespace hrdoc::sheet {
+
+void Sheet::set_font(const Range& r, std::string_view name, double size, bool bold, bool italic, bool underline) {
+  check(r);
+  auto& st = book_->styles_;
+  restyle(r, [&](uint32_t xf, int, int, auto& memo) {
+    auto it = memo.find(xf);
+    if (it != memo.end()) return it->second;
+    return memo[xf] = st.with_font(xf, name, size, bold, italic, underline);
+  });
+}
+
+}  // namespace hrdoc::sheet

@@ -382,3 +382,31 @@ double Styles::font_size(uint32_t xf) const { return fonts_[std::min<size_t>(for
 bool Styles::font_bold(uint32_t xf) const { return fonts_[std::min<size_t>(format(xf).font, fonts_.size() - 1)].bold; }
 
 }  // namespace hrdoc::sheet
+
+namespace hrdoc::sheet {
+
+uint32_t Styles::with_font(uint32_t xf, std::string_view name, double size, bool bold, bool italic, bool underline) {
+  if (size <= 0 || size > 409) size = 11;
+  char sz[32];
+  std::snprintf(sz, sizeof sz, "%g", size);
+  std::string xml = "<font>";
+  if (bold) xml += "<b/>";
+  if (italic) xml += "<i/>";
+  if (underline) xml += "<u/>";
+  xml += "<sz val=\"" + std::string(sz) + "\"/><name val=\"";
+  for (char c : name) {
+    if (c == '"') xml += "&quot;";
+    else if (c == '&') xml += "&amp;";
+    else if (c == '<') xml += "&lt;";
+    else xml += c;
+  }
+  xml += "\"/><charset val=\"204\"/></font>";
+  size_t id = 0;
+  while (id < fonts_.size() && fonts_[id].xml != xml) ++id;
+  if (id == fonts_.size()) fonts_.push_back({xml, size, bold});
+  CellFormat f = format(xf);
+  f.font = static_cast<int>(id);
+  return intern(f);
+}
+
+}  // namespace hrdoc::sheet

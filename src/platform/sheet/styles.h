@@ -60,6 +60,9 @@ class Styles {
 
   double font_size(uint32_t xf) const;
   bool font_bold(uint32_t xf) const;
+  // Derives a format with this font (an equal font already in the table is shared).
+  uint32_t with_font(uint32_t xf, std::string_view name, double size, bool bold, bool italic = false,
+                     bool underline = false);
 
   // Number of distinct fonts, fills, borders (to check that derivation does not duplicate).
   size_t fill_count() const { return fills_.size(); }
