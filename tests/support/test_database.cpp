@@ -55,6 +55,10 @@ std::string default_schema() {
 
 std::string template_database(const std::string& schema_path) {
   std::string script = read_file(schema_path);
+  // The personnel schema leaves ZPCLIENTS to the program; test databases have it, with KPSEW.
+  const std::string zpclients = std::string(HRDOC_SOURCE_DIR) + "/db/zpclients.sql";
+  if (schema_path == std::string(HRDOC_SOURCE_DIR) + "/db/schema.sql" && fs::exists(zpclients))
+    script += "\n" + read_file(zpclients);
   fs::path dir = HRDOC_TEST_DB_DIR;
   fs::create_directories(dir);
   char name[40];

@@ -1,0 +1,305 @@
+// The demo database: deterministic, consistent, and with data for the reports' filters.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <map>
+#include <set>
+
+#include "db/database.h"
+#include "suite/demo/demo_database.h"
+#include "suite/statement_file.h"
+#include "support/test_database.h"
+#include "text/date.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using hrdoc::db::Connection;
+using hrdoc::db::Date;
+using hrdoc::db::Query;
+using hrdoc::db::Value;
+using hrdoc::text::encode_date;
+
+const TDateTime kToday = encode_date(2026, 11, 18);
+
+std::string temp_path(const std::string& name) {
+  return (fs::temp_directory_path() / ("hrdoc_demo_" + std::to_string(::getpid()) + "_" + name + ".fdb")).string();
+}
+
+hrdoc::demo::DemoOptions options(const std::string& path, int employees, uint64_t seed) {
+  hrdoc::demo::DemoOptions o;
+  o.database = path;
+  o.employees = employees;
+  o.seed = seed;
+  o.today = kToday;
+  return o;
+}
+
+// Fills a copy of the tests' template database (creating the schema costs seconds of disk
+// syncs; the data takes a fraction of that).
+std::unique_ptr<Connection> build(const std::string& name, int employees, uint64_t seed) {
+  std::string path = temp_path(name);
+  fs::copy_file(hrdoc::test::template_database(hrdoc::test::default_schema()), path,
+                fs::copy_options::overwrite_existing);
+  auto c = Connection::open(path);
+  hrdoc::demo::fill_demo_database(*c, options(path, employees, seed));
+  return c;
+}
+
+std::vector<std::string> user_tables(Connection& c) {
+  Query q(c);
+  q.sql("select trim(RDB$RELATION_NAME) as NAME from RDB$RELATIONS where RDB$SYSTEM_FLAG=0 and RDB$VIEW_BLR is null "
+        "order by 1");
+  q.open();
+  std::vector<std::string> out;
+  for (; !q.eof(); q.next()) out.push_back(q.field("NAME").as_string());
+  return out;
+}
+
+int64_t count(Connection& c, const std::string& sql, std::map<std::string, Value> params = {}) {
+  Query q(c);
+  q.sql(sql);
+  for (auto& [k, v] : params) q.set(k, v);
+  q.open();
+  return q.record_count();
+}
+
+// A checksum of a whole table read in a fixed order.
+uint64_t checksum(Connection& c, const std::string& table) {
+  Query q(c);
+  q.sql("select * from " + table);
+  q.open();
+  std::vector<std::string> rows;
+  for (; !q.eof(); q.next()) {
+    std::string row;
+    for (int i = 0; i < q.field_count(); ++i) row += q.field(q.field_name(i)).as_string() + "|";
+    rows.push_back(row);
+  }
+  std::sort(rows.begin(), rows.end());
+  uint64_t h = 1469598103934665603ull;
+  for (const auto& r : rows)
+    for (unsigned char ch : r) h = (h ^ ch) * 1099511628211ull;
+  return h;
+}
+
+bool ends_with(const std::string& s, const std::string& tail) {
+  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+class Demo : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    a_ = build("a", 60, 7).release();
+    b_ = build("b", 60, 7).release();
+  }
+  static void TearDownTestSuite() {
+    delete a_;
+    delete b_;
+    a_ = b_ = nullptr;
+    fs::remove(temp_path("a"));
+    fs::remove(temp_path("b"));
+  }
+  static Connection* a_;
+  static Connection* b_;
+  Connection& c() { return *a_; }
+};
+Connection* Demo::a_ = nullptr;
+Connection* Demo::b_ = nullptr;
+
+TEST_F(Demo, two_builds_with_the_same_options_hold_the_same_data) {
+  auto tables = user_tables(*a_);
+  ASSERT_EQ(tables, user_tables(*b_));
+  for (const auto& t : tables) {
+    EXPECT_EQ(count(*a_, "select 1 from " + t), count(*b_, "select 1 from " + t)) << t;
+    EXPECT_EQ(checksum(*a_, t), checksum(*b_, t)) << t;
+  }
+}
+
+TEST(DemoBuild, creates_the_database_file_with_schema_and_data_and_reports_each_stage) {
+  std::string path = temp_path("new");
+  fs::remove(path);
+  std::vector<std::string> stages;
+  int last_total = 0;
+  hrdoc::demo::build_demo_database(options(path, 12, 3), [&](std::string_view s, int done, int total) {
+    stages.emplace_back(s);
+    EXPECT_EQ(done, static_cast<int>(stages.size()));
+    last_total = total;
+  });
+  EXPECT_EQ(static_cast<int>(stages.size()), last_total);
+  {
+    auto c = Connection::open(path);
+    EXPECT_GE(count(*c, "select 1 from OTZKPN where TN>0"), 12);
+    EXPECT_EQ(count(*c, "select 1 from RDB$RELATIONS where RDB$RELATION_NAME='ZPCLIENTS'"), 1);
+  }
+  // A second build never overwrites an existing database.
+  EXPECT_THROW(hrdoc::demo::build_demo_database(options(path, 12, 3)), std::exception);
+  fs::remove(path);
+}
+
+TEST(DemoBuild, refuses_an_impossible_number_of_employees) {
+  hrdoc::test::TestDatabase db;
+  EXPECT_THROW(hrdoc::demo::fill_demo_database(db.connection(), options(db.path(), 0, 1)), std::invalid_argument);
+  EXPECT_EQ(count(db.connection(), "select 1 from OTZKPN"), 0);
+}
+
+TEST_F(Demo, another_seed_gives_other_people) {
+  auto other = build("c", 60, 8);
+  EXPECT_NE(checksum(*a_, "OTZKPN"), checksum(*other, "OTZKPN"));
+  other.reset();
+  fs::remove(temp_path("c"));
+}
+
+TEST_F(Demo, every_table_holds_rows) {
+  for (const auto& t : user_tables(c())) {
+    if (t == "ZPCLIENTS") continue;  // per user: filled by the program
+    EXPECT_GT(count(c(), "select first 1 1 from " + t), 0) << t;
+  }
+}
+
+TEST_F(Demo, department_tree_is_four_to_five_levels_deep_and_its_tables_agree) {
+  Query q(c());
+  q.sql("select KP, OWNER, SNAME from OTZKPN where TN=0");
+  q.open();
+  std::map<int64_t, int64_t> owner;
+  std::map<int64_t, std::string> name;
+  for (; !q.eof(); q.next()) {
+    owner[q.field("KP").as_int()] = q.field("OWNER").as_int();
+    name[q.field("KP").as_int()] = q.field("SNAME").as_string();
+  }
+  ASSERT_EQ(owner.at(1), 0);
+  int deepest = 0;
+  for (auto [kp, parent] : owner) {
+    // Ancestors below the enterprise, from the top level down.
+    std::vector<int64_t> chain;
+    for (int64_t p = parent; p > 1; p = owner.at(p)) chain.insert(chain.begin(), p);
+    int level = kp == 1 ? 0 : static_cast<int>(chain.size()) + 1;
+    deepest = std::max(deepest, level);
+
+    Query ruc(c());
+    ruc.sql("select * from OTZRUC where OWNER=:KP");
+    ruc.set("KP", kp);
+    ruc.open();
+    ASSERT_EQ(ruc.record_count(), 1) << kp;
+    for (int i = 0; i < 7; ++i) {
+      int64_t expected = i < static_cast<int>(chain.size()) ? chain[i] : 0;
+      EXPECT_EQ(ruc.field("OW" + std::to_string(i + 1)).as_int(), expected) << "department " << kp;
+    }
+    Query nkp(c());
+    nkp.sql("select n.OWNER, n.SNAME, r.PRZ from OTZNKP n join OTZRUC2 r on r.KP=n.KP where n.KP=:KP");
+    nkp.set("KP", kp);
+    nkp.open();
+    ASSERT_EQ(nkp.record_count(), 1) << kp;
+    EXPECT_EQ(nkp.field("OWNER").as_int(), parent);
+    EXPECT_EQ(nkp.field("SNAME").as_string(), name[kp]);
+  }
+  EXPECT_GE(deepest, 4);
+  EXPECT_LE(deepest, 5);
+  // Employees hang under departments only.
+  EXPECT_EQ(count(c(), "select 1 from OTZKPN e left join OTZKPN d on d.KP=e.OWNER where e.TN>0 and (d.KP is null or d.TN<>0)"), 0);
+}
+
+TEST_F(Demo, names_agree_with_sex) {
+  Query q(c());
+  q.sql("select kpn.FNAME, ads.POL from OTZKPN kpn join ZPADS1 ads on ads.KP=kpn.KP where kpn.TN>0");
+  q.open();
+  ASSERT_EQ(q.record_count(), 60);
+  int women = 0;
+  for (; !q.eof(); q.next()) {
+    std::string fio = q.field("FNAME").as_string(), pol = q.field("POL").as_string();
+    auto first = fio.find(' '), second = fio.rfind(' ');
+    ASSERT_NE(first, second) << fio;
+    std::string surname = fio.substr(0, first), patronymic = fio.substr(second + 1);
+    if (pol == "Ж") {
+      ++women;
+      EXPECT_TRUE(ends_with(patronymic, "на")) << fio;
+      EXPECT_TRUE(ends_with(surname, "а") || ends_with(surname, "ая")) << fio;
+    } else {
+      ASSERT_EQ(pol, "М") << fio;
+      EXPECT_TRUE(ends_with(patronymic, "ич")) << fio;
+      EXPECT_FALSE(ends_with(surname, "а") || ends_with(surname, "ая")) << fio;
+    }
+  }
+  EXPECT_GT(women, 0);
+  EXPECT_LT(women, 60);
+}
+
+TEST_F(Demo, history_rows_have_their_order_lines_and_nothing_lies_after_the_reference_date) {
+  EXPECT_EQ(count(c(), "select 1 from KDT2IIIDVG d left join KDSDJS js on js.UNSD=d.UNSD where js.UNSD is null"), 0);
+  EXPECT_EQ(count(c(), "select 1 from KDSDJS js left join KDSDJZ jz on jz.UND=js.UND where jz.UND is null or jz.KTD<>js.KTD"), 0);
+  EXPECT_EQ(count(c(), "select 1 from KDT2IIIDVG where DTO>:T", {{"T", Date{kToday}}}), 0);
+  EXPECT_EQ(count(c(), "select 1 from KDT2VIIIO where DTO>:T", {{"T", Date{kToday}}}), 0);
+  // Generators continue after the keys in use.
+  Query q(c());
+  q.sql("select GEN_ID(UNSD_GEN,0) as G, (select max(UNSD) from KDT2IIIDVG) as M from RDB$DATABASE");
+  q.open();
+  EXPECT_GE(q.field("G").as_int(), q.field("M").as_int());
+}
+
+// The reports' own statements find rows in the demo database for its reference month.
+class DemoReports : public Demo {
+ protected:
+  std::string statement(const std::string& label) {
+    static const auto all = hrdoc::test::load_statements(HRDOC_STATEMENTS);
+    for (const auto& e : all)
+      if (e.label == label) return hrdoc::test::without_department_set(e.sql);
+    ADD_FAILURE() << "no statement " << label;
+    return "select 1 from RDB$DATABASE where 1=0";
+  }
+  int64_t rows(const std::string& label, std::map<std::string, Value> params) {
+    return count(c(), statement(label), std::move(params));
+  }
+  const Value fdb_ = Date{encode_date(2026, 11, 1)};
+  const Value fde_ = Date{encode_date(2026, 11, 30)};
+  const Value today_ = Date{kToday};
+  std::map<std::string, Value> department(int64_t kp) {
+    std::map<std::string, Value> m{{"ow", kp}, {"md", kp}};
+    for (int i = 1; i <= 7; ++i) m["ow" + std::to_string(i)] = kp;
+    return m;
+  }
+};
+
+TEST_F(DemoReports, headcount_report_finds_staff_hires_and_dismissals_of_the_month) {
+  EXPECT_GT(rows("HRDOC340 qryLst2", {{"FDE", fde_}}), 0);
+  EXPECT_GT(rows("HRDOC340 qryPr", {{"FD1", fdb_}, {"FD2", fde_}, {"FDE", fde_}}), 0);
+  EXPECT_GT(rows("HRDOC340 qryUw", {{"FD1", fdb_}, {"FD2", fde_}, {"FDE", fde_}}), 0);
+  EXPECT_GT(rows("HRDOC340 qryTmp", {{"FDB", fdb_}, {"FDE", fde_}}), 0);
+  EXPECT_GT(rows("HRDOC340 qrySHTI", {{"DTE1", fde_}, {"DTE2", fde_}}), 0);
+}
+
+TEST_F(DemoReports, statistics_find_education_ages_and_courses) {
+  auto all = department(0);
+  all["fd"] = today_;
+  EXPECT_GT(rows("HRDOC060 qryKpn", all), 0);
+  EXPECT_GT(rows("HRDOC070 qryKpn", all), 0);
+  EXPECT_GT(rows("HRDOC010 qryKpn", all), 0);
+  EXPECT_GT(rows("HRDOC190 qryKpn", {{"fd1", fdb_}, {"fd2", today_}, {"dt", today_}}), 0);
+  auto year = department(0);
+  year["fd1"] = Date{encode_date(2026, 1, 1)};
+  year["fd2"] = Date{encode_date(2026, 12, 31)};
+  EXPECT_GT(rows("HRDOC040 qryKpn", year), 0);
+}
+
+TEST_F(DemoReports, vacation_reports_find_plans_of_this_month_and_granted_vacations) {
+  EXPECT_GT(rows("HRDOC091 qryGo", {{"FD", fdb_}, {"DT1", fdb_}, {"DT2", fde_}, {"OW", int64_t{0}}, {"OW1", int64_t{0}},
+                                    {"YY", int64_t{2026}}}),
+            0);
+  EXPECT_GT(rows("HRDOC092 qryGo", {{"FD", fdb_}, {"DT1", Date{encode_date(2026, 1, 1)}}, {"DT2", fde_},
+                                    {"OW", int64_t{0}}, {"OW11", int64_t{0}}, {"YY", int64_t{2026}}}),
+            0);
+  EXPECT_GT(rows("HRDOC250 qryKpn", {{"DT22", today_}, {"DT1", today_}, {"DT2", Date{encode_date(2027, 12, 31)}}}), 0);
+  EXPECT_GT(count(c(), "select 1 from KDSDJS js join KDT2VIIIO ot on ot.UNSD=js.UNSD where js.KTD=31 and ot.KVOT=1"), 0);
+}
+
+TEST_F(DemoReports, part_time_military_and_card_reports_find_rows) {
+  EXPECT_GT(rows("HRDOC350 qryLst2", {{"OKPO", std::string("05754312")}, {"DT2", today_}, {"DT21", today_}, {"DT22", today_}}), 0);
+  EXPECT_GT(rows("HRDOC350 qryPmuz", {{"OKPO", std::string("05754312")}, {"DT21", today_}, {"DT22", today_},
+                                      {"DT23", today_}, {"DT24", today_}}),
+            0);
+  EXPECT_GT(count(c(), "select 1 from KDT2IIWU where KOWS not in (0,3)"), 0);
+  EXPECT_GT(rows("HRDOC101 qrySelect", {{"OW", int64_t{0}}, {"OW1", int64_t{0}}, {"FD", fdb_}, {"DT1", fdb_}, {"DT2", today_}}), 0);
+}
+
+}  // namespace

@@ -1,0 +1,1366 @@
+/* Every complete statement text the library runs, one entry per "-- <command or routine> <query>"
+   label, terminated by ";". Department-set conditions are expanded for the set {2, 3}. */
+
+-- GetGEN_ID UND_GEN
+select GEN_ID(UND_GEN,1) from RDB$DATABASE;
+
+-- GetGEN_ID UNSD_GEN
+select GEN_ID(UNSD_GEN,1) from RDB$DATABASE;
+
+-- GetLocEx
+select * from SPCONST where idconst=:PIDC;
+
+-- GetMonopol
+select ct.name,ct.cnst from spconst ct where ct.idconst='MONOPOL';
+
+-- GetDopUsrMon
+select ct.name from spconst ct where ct.idconst='DOPUSRMON';
+
+-- SetMonopol select
+select ct.idconst from spconst ct where ct.idconst='MONOPOL';
+
+-- SetMonopol update
+update spconst set name=:name,cnst=:cnst where idconst='MONOPOL';
+
+-- SetMonopol insert
+insert into spconst (idconst,name,cnst) values('MONOPOL',:name,:cnst);
+
+-- SetDopUsrMon select
+select ct.idconst from spconst ct where ct.idconst='DOPUSRMON';
+
+-- SetDopUsrMon update
+update spconst set name=:name where idconst='DOPUSRMON';
+
+-- SetDopUsrMon insert
+insert into spconst (idconst,name,cnst) values('DOPUSRMON',:name,NULL);
+
+-- LoadKpSewFromZPClients
+select kpsew from zpclients where USR=:USR;
+
+-- GetKpSewForWhere
+select kpn.KP from otzkpn kpn where kpn.TN>0 and ( select sew.kp      from otzkpn sew      left join otzkpn sewow1 on sewow1.kp=sew.owner      left join otzkpn sewow2 on sewow2.kp=sewow1.owner      left join otzkpn sewow3 on sewow3.kp=sewow2.owner      left join otzkpn sewow4 on sewow4.kp=sewow3.owner      left join otzkpn sewow5 on sewow5.kp=sewow4.owner      left join zpkomu ex on ex.kp=sew.kp      left join zpkomu ex1 on ex1.kp=sewow1.kp      left join zpkomu ex2 on ex2.kp=sewow2.kp      left join zpkomu ex3 on ex3.kp=sewow3.kp      left join zpkomu ex4 on ex4.kp=sewow4.kp      left join zpkomu ex5 on ex5.kp=sewow5.kp      where sew.kp=kpn.KP        and (sew.KP in (2,3) or sewow1.KP in (2,3)         or sewow2.KP in (2,3) or sewow3.KP in (2,3)         or sewow4.KP in (2,3) or sewow5.KP in (2,3)         or sew.OWNER in (2,3) or sewow1.OWNER in (2,3)         or sewow2.OWNER in (2,3) or sewow3.OWNER in (2,3)         or sewow4.OWNER in (2,3) or sewow5.OWNER in (2,3)) and (ex.KP is null and ex1.KP is null and ex2.KP is null and ex3.KP is null and ex4.KP is null and ex5.KP is null)    ) is not NULL;
+
+-- ref_comp spuuk
+select * from spuuk;
+
+-- ref_comp ZPCLIENTS
+select * from ZPCLIENTS where usr='SYSDBA';
+
+-- ref_comp otzkpn
+select * from otzkpn where kp=1;
+
+-- ref_comp VERBASSM
+select vsm.IDCLIENT as IDCLIENT, vsm.IDKPV as IDKPV from VERBASSM vsm where vsm.IDSMX=0;
+
+-- ref_comp consth
+select consth.c_d from consth where consth.c_key=:c_key;
+
+-- ini_ZPPASP
+select pasp.INN as INN,pasp.GNI as GNI,pasp.NASH as NASH,pasp.BUH as BUH, pasp1.N as N,pasp1.OGRN as OGRN,pasp1.OKATO as OKATO,pasp1.OKWED as OKWED, pasp1.OKDP as OKDP,pasp1.OKOGU as OKOGU,pasp1.OKONH as OKONH,pasp1.OKOPF as OKOPF, pasp1.OKFS as OKFS,pasp1.OKPO as OKPO,pasp1.KPP as KPP,pasp1.RGPF as RGPF, pasp1.RGFSS as RGFSS,pasp1.RGFOMS as RGFOMS,pasp1.RASH as RASH,pasp1.KASSIR as KASSIR, pasp1.ZAMDIR as ZAMDIR,pasp2.BSKS as BSKS,pasp2.BSKSS as BSKSS,pasp2.BSKK as BSKK, pasp2.NDFLFB as NDFLFB,pasp2.TRAVM as TRAVM,pasp2.PROF as PROF,pasp2.PERKOP as PERKOP, pasp2.DOSTAV as DOSTAV,pasp2.ESNKOP as ESNKOP,pasp2.KBU as KBU,kpnbuh.SNAME as BUHSNAME, kpnbuh.FNAME as BUHFNAME,kpnkas.SNAME as KASSNAME,kpnkas.FNAME as KASFNAME, kpnzamd.SNAME as ZAMDSNAME,kpnzamd.FNAME as ZAMDFNAME,pasp2.USN as USN,pasp2.KBUO as KBUO, pasp1.NACHOK,pasp1.OKTMO from ZPPASP pasp left join ZPPASP1 pasp1 on pasp1.P=pasp.P left join ZPPASP2 pasp2 on pasp2.P=pasp.P left join OTZKPN kpnbuh on kpnbuh.KP=pasp.BUH left join OTZKPN kpnkas on kpnkas.KP=pasp1.KASSIR left join OTZKPN kpnzamd on kpnzamd.KP=pasp1.ZAMDIR where pasp.P=1;
+
+-- f_skpw zpkpv
+select n,k from zpkpv where pr=:pr;
+
+-- f_skpw OTZKPN
+select owner,tn, sname, fname,kp from OTZKPN where kp=:kp;
+
+-- f_skpw zplspro
+select t1.peri1 from zplspro t1 where t1.kp=:kp and t1.fd>=:fd1 and t1.fd<:fd2;
+
+-- f_skpw OTZKPN owner
+select owner,kp, sname, fname from OTZKPN where kp=:kp;
+
+-- CalcStage
+select DTO,DTU,TSTG1,TSTG2,TSTG4,TSTG8,TSTG16,TSTG32,TSTG64,KF1,KF2,KF4, KF8,KF16,KF32,KF64 from KDT2ITK where KP=:KP and BOOK=1 and (DTU is NULL or DTU>=:DTO) and DTO<=:DTK;
+
+-- vacat_calc qryZPOTV
+select t.* from zpotv t
+where t.k=:K and t.fd=(select max(otv1.fd) from zpotv otv1 where otv1.k=t.k and otv1.fd<=:fd);
+
+-- vacat_calc qryZPSK
+select * from zpsk
+where ngr=:NGR and fd=:FD;
+
+-- HRDOC340 zpkpv
+select n from zpkpv where pr=1;
+
+-- HRDOC340 qryTmp
+select (case when (dvg.kat=2) then 3 else dvg.kat end) as kat,sum(pro.sum5) as ssh from kdt2iiidvg dvg left join zplspro pro on pro.kp=dvg.kp and pro.fd=:FDB where dvg.unsd=(select first 1 dvg1.unsd from kdt2iiidvg dvg1 where dvg1.kp=dvg.kp and dvg1.dto<=:FDE order by dvg1.dto desc,dvg1.unsd desc) and ((dvg.ktd>=21 and dvg.ktd<=26) or dvg.ktd=51) and dvg.kat in (1,2,3,4) and dvg.kvr<>2 and ( select sew.kp      from otzkpn sew      left join otzkpn sewow1 on sewow1.kp=sew.owner      left join otzkpn sewow2 on sewow2.kp=sewow1.owner      left join otzkpn sewow3 on sewow3.kp=sewow2.owner      left join otzkpn sewow4 on sewow4.kp=sewow3.owner      left join otzkpn sewow5 on sewow5.kp=sewow4.owner      left join zpkomu ex on ex.kp=sew.kp      left join zpkomu ex1 on ex1.kp=sewow1.kp      left join zpkomu ex2 on ex2.kp=sewow2.kp      left join zpkomu ex3 on ex3.kp=sewow3.kp      left join zpkomu ex4 on ex4.kp=sewow4.kp      left join zpkomu ex5 on ex5.kp=sewow5.kp      where sew.kp=dvg.KP        and (sew.KP in (2,3) or sewow1.KP in (2,3)         or sewow2.KP in (2,3) or sewow3.KP in (2,3)         or sewow4.KP in (2,3) or sewow5.KP in (2,3)         or sew.OWNER in (2,3) or sewow1.OWNER in (2,3)         or sewow2.OWNER in (2,3) or sewow3.OWNER in (2,3)         or sewow4.OWNER in (2,3) or sewow5.OWNER in (2,3)) and (ex.KP is null and ex1.KP is null and ex2.KP is null and ex3.KP is null and ex4.KP is null and ex5.KP is null)    ) is not NULL  group by 1;
+
+-- HRDOC340 qryLst2
+select dvg.KP,kpn.FNAME,kpn.TN,dvg.KAT,ads1.pol,ads1.fdr,
+(select count(*)
+from kdt2iobr t2obr
+left join kdiobr obr on obr.kobr=t2obr.kobr
+where t2obr.kp=dvg.kp and upper(obr.nobr) like 'ВЫСШ%') as vish,
+(select count(*)
+from kdt2iobr t2obr
+left join kdiobr obr on obr.kobr=t2obr.kobr
+where t2obr.kp=dvg.kp and upper(obr.nobr) like '%СРЕД%ПРОФЕСС%') as srprof,
+(select count(*)
+from kdt2iobr t2obr
+left join kdisci sci on sci.ksci=t2obr.ksci
+where t2obr.kp=dvg.kp and upper(sci.nsci) like '%КАНД%НАУК%') as kannauk,
+(select count(*)
+from kdt2iobr t2obr
+left join kdisci sci on sci.ksci=t2obr.ksci
+where t2obr.kp=dvg.kp and upper(sci.nsci) like '%ДОКТ%НАУК%') as docnauk
+from kdt2iiidvg dvg
+left join zpads1 ads1 on ads1.kp=dvg.kp
+left join otzkpn kpn on kpn.kp=dvg.kp
+left join kdt2iob ob on ob.kp=dvg.kp
+where dvg.unsd=(select first 1 dvg1.unsd from kdt2iiidvg dvg1 where dvg1.kp=dvg.kp and dvg1.dto<=:FDE order by dvg1.dto desc,dvg1.unsd desc)
+and ((dvg.ktd>=21 and dvg.ktd<=26) or dvg.ktd=51)
+and dvg.kat in (1,2,3,4) and dvg.stv>0 and dvg.okl>0 and dvg.kvr<>2 and ( select sew.kp      from otzkpn sew      left join otzkpn sewow1 on sewow1.kp=sew.owner      left join otzkpn sewow2 on sewow2.kp=sewow1.owner      left join otzkpn sewow3 on sewow3.kp=sewow2.owner      left join otzkpn sewow4 on sewow4.kp=sewow3.owner      left join otzkpn sewow5 on sewow5.kp=sewow4.owner      left join zpkomu ex on ex.kp=sew.kp      left join zpkomu ex1 on ex1.kp=sewow1.kp      left join zpkomu ex2 on ex2.kp=sewow2.kp      left join zpkomu ex3 on ex3.kp=sewow3.kp      left join zpkomu ex4 on ex4.kp=sewow4.kp      left join zpkomu ex5 on ex5.kp=sewow5.kp      where sew.kp=dvg.KP        and (sew.KP in (2,3) or sewow1.KP in (2,3)         or sewow2.KP in (2,3) or sewow3.KP in (2,3)         or sewow4.KP in (2,3) or sewow5.KP in (2,3)         or sew.OWNER in (2,3) or sewow1.OWNER in (2,3)         or sewow2.OWNER in (2,3) or sewow3.OWNER in (2,3)         or sewow4.OWNER in (2,3) or sewow5.OWNER in (2,3)) and (ex.KP is null and ex1.KP is null and ex2.KP is null and ex3.KP is null and ex4.KP is null and ex5.KP is null)    ) is not NULL;
+
+-- HRDOC340 qrySHTI
+select ti.kat,ti.kp,ti.stv,prdl.pr as PRDL
+from otzshti ti
+left join OTZPRDL prdl on prdl.kod=ti.kodpr
+where ti.dtn<=:DTE1 and (ti.dtok>=:DTE2 or (ti.dtok is null));
+
+-- HRDOC340 qryUw
+select dvg.KP,dvg.KAT,dvg.PUP,dvg.kosd,kpn.FNAME,kpn.TN,dvg.perost
+from kdt2iiidvg dvg
+left join otzkpn kpn on kpn.kp=dvg.kp
+left join zpads1 ads1 on ads1.kp=dvg.kp
+where dvg.unsd=(select first 1 dvg1.unsd from kdt2iiidvg dvg1 where dvg1.kp=dvg.kp and dvg1.dto<=:FDE order by dvg1.dto desc,dvg1.unsd desc)
+and dvg.ktd=121 and dvg.dto>=:FD1 and dvg.dto<=:FD2
+and dvg.kat in (1,2,3,4)  and dvg.kvr<>2 and ( select sew.kp      from otzkpn sew      left join otzkpn sewow1 on sewow1.kp=sew.owner      left join otzkpn sewow2 on sewow2.kp=sewow1.owner      left join otzkpn sewow3 on sewow3.kp=sewow2.owner      left join otzkpn sewow4 on sewow4.kp=sewow3.owner      left join otzkpn sewow5 on sewow5.kp=sewow4.owner      left join zpkomu ex on ex.kp=sew.kp      left join zpkomu ex1 on ex1.kp=sewow1.kp      left join zpkomu ex2 on ex2.kp=sewow2.kp      left join zpkomu ex3 on ex3.kp=sewow3.kp      left join zpkomu ex4 on ex4.kp=sewow4.kp      left join zpkomu ex5 on ex5.kp=sewow5.kp      where sew.kp=dvg.KP        and (sew.KP in (2,3) or sewow1.KP in (2,3)         or sewow2.KP in (2,3) or sewow3.KP in (2,3)         or sewow4.KP in (2,3) or sewow5.KP in (2,3)         or sew.OWNER in (2,3) or sewow1.OWNER in (2,3)         or sewow2.OWNER in (2,3) or sewow3.OWNER in (2,3)         or sewow4.OWNER in (2,3) or sewow5.OWNER in (2,3)) and (ex.KP is null and ex1.KP is null and ex2.KP is null and ex3.KP is null and ex4.KP is null and ex5.KP is null)    ) is not NULL;
+
+-- HRDOC340 qryPr
+select (case when(dvg.KAT=2)then 3 else dvg.KAT end) as KAT,kpn.fname,kpn.tn
+from kdt2iiidvg dvg
+left join otzkpn kpn on kpn.kp=dvg.kp
+left join zpads1 ads1 on ads1.kp=dvg.kp
+where dvg.unsd=(select first 1 dvg1.unsd from kdt2iiidvg dvg1 where dvg1.kp=dvg.kp and dvg1.dto<=:FDE order by dvg1.dto desc,dvg1.unsd desc)
+and (dvg.ktd=21 or dvg.ktd=23) and dvg.dto>=:FD1 and dvg.dto<=:FD2
+and dvg.kat in (1,2,3,4) and dvg.pup<>1 and dvg.kvr<>2 and ( select sew.kp      from otzkpn sew      left join otzkpn sewow1 on sewow1.kp=sew.owner      left join otzkpn sewow2 on sewow2.kp=sewow1.owner      left join otzkpn sewow3 on sewow3.kp=sewow2.owner      left join otzkpn sewow4 on sewow4.kp=sewow3.owner      left join otzkpn sewow5 on sewow5.kp=sewow4.owner      left join zpkomu ex on ex.kp=sew.kp      left join zpkomu ex1 on ex1.kp=sewow1.kp      left join zpkomu ex2 on ex2.kp=sewow2.kp      left join zpkomu ex3 on ex3.kp=sewow3.kp      left join zpkomu ex4 on ex4.kp=sewow4.kp      left join zpkomu ex5 on ex5.kp=sewow5.kp      where sew.kp=dvg.KP        and (sew.KP in (2,3) or sewow1.KP in (2,3)         or sewow2.KP in (2,3) or sewow3.KP in (2,3)         or sewow4.KP in (2,3) or sewow5.KP in (2,3)         or sew.OWNER in (2,3) or sewow1.OWNER in (2,3)         or sewow2.OWNER in (2,3) or sewow3.OWNER in (2,3)         or sewow4.OWNER in (2,3) or sewow5.OWNER in (2,3)) and (ex.KP is null and ex1.KP is null and ex2.KP is null and ex3.KP is null and ex4.KP is null and ex5.KP is null)    ) is not NULL;
+
+-- HRDOC340 qryHTRO
+/*
+PDTOxx - получить указаную на дату
+PKP    - по подразделению
+PTNх   - 0-все !=0 - код сотрудника
+PDTK   - выберать закрытые до даты PDTOxx
+PZHT   - выберать заголовки с расчетной ставкой ==0
+VVx    - выберать 0-все 1-только должности 2-только сотрудники
+KTHTx  - ваберать по типу штатки
+PKTPDO - 1-показать основные
+PKTPDS - 2-показать сверхштатные
+PKTPDV - 3-показать внештатные
+PFDZP   - дата для работы с таблицыми ZP 01.xx.xxxx
+*/
+
+select
+      (
+        (case
+           when h3.KP is not NULL then '        '||h.sname
+           when h2.KP is not NULL then '     '||h.sname
+           when h1.KP is not NULL then '  '||h.sname
+           else h.sname
+         end
+        )
+      ) as snameend
+      ,(
+        (case
+           when h3.KP is not NULL then h3.sname||h2.sname||h1.sname||h0.sname||'     pdr'||h.KP
+           when h2.KP is not NULL then h2.sname||h1.sname||h0.sname||'     pdr'||h.KP
+           when h1.KP is not NULL then h1.sname||h0.sname||'     pdr'||h.KP
+           else h0.sname||'     pdr'||h.KP
+         end
+        )
+        ||
+        (case
+           when kd.d is not NULL then '     dol'
+           when zkdsv.d is not NULL then '     dol'
+           else ''
+         end
+        )
+       ) as snamesrt
+      ,((htr.ktht*100000)+(htr.ktpd*10000)+htr.nn) as SORTNN
+      /*,kd.n as NDOL */
+      /*,(
+        (case
+           when zkpsv.kdkpn is not NULL then zkdsv.n
+           else kd.n
+         end
+        )
+      ) as NDOL*/
+      ,kd.n as NDOL1
+      ,zkdsv.n as NDOL2
+      ,htr.kd as SORTKD
+      ,htr.nkd as SORTNKD
+      ,htr.kp as SORTKP
+      ,(case when htr.kp=0 and htr.kd=0 then '' /*Подразделение*/
+             when htr.kp=0 and htr.kd>0 and htr.stv=0 then 'должность 0' /*Пустой заголовок должности*/
+             when htr.kp=0 then (case when (0=(htr.stv - case when (select sum(case when htr2.ktd<100 then htr2.stv else -htr2.stv end)
+                                    from KDHTRO htr2
+                                    where htr2.owner=htr.owner and htr2.kd=htr.kd and htr2.nkd=htr.nkd and htr2.kp>0 and htr2.dto<=:PDTO0
+                                            and (htr2.dtok is null or (htr2.dtok>=:PDTO01))
+                                    ) is null then 0
+                                        else (select sum(case when htr2.ktd<100 then htr2.stv else -htr2.stv end)
+                                        from KDHTRO htr2
+                                        where htr2.owner=htr.owner and htr2.kd=htr.kd and htr2.nkd=htr.nkd and htr2.kp>0 and htr2.dto<=:PDTO1
+                                            and (htr2.dtok is null or (htr2.dtok>=:PDTO11))
+                                    )
+                                        end
+                                    )) then 'Занята' when htr.ktd=111 then 'Упразнение' else 'Вакантная' end)
+                                    /*)) then 'Занята' else 'Вакантная' end)*/
+             else kpn.sname end
+       ) as NMKP
+      ,(case /* по любому первый */
+           when h3.KP is not NULL then h3.sname
+           when h2.KP is not NULL then h2.sname
+           when h1.KP is not NULL then h1.sname
+           else h0.sname
+        end) as sname0
+      /* расчет ставки */
+      ,(case when htr.kp>0 then htr.stv
+             when htr.kp=0 and htr.kd=0 then null
+             else
+             (htr.stv - case when (select sum(case when htr2.ktd<100 then htr2.stv else -htr2.stv end)
+                                    from KDHTRO htr2
+                                    where htr2.owner=htr.owner and htr2.kd=htr.kd and htr2.nkd=htr.nkd
+                                            and htr2.kp>0 and htr2.dto<=:PDTO2
+                                            and (htr2.dtok is null or (htr2.dtok>=:PDTO21))
+                                  ) is null then 0
+                             else (select sum(case when htr2.ktd<100 then htr2.stv else -htr2.stv end)
+                                    from KDHTRO htr2
+                                    where htr2.owner=htr.owner and htr2.kd=htr.kd and htr2.nkd=htr.nkd
+                                            and htr2.kp>0 and htr2.dto<=:PDTO3
+                                            and (htr2.dtok is null or (htr2.dtok>=:PDTO31))
+                                  )
+                             end
+             )
+             end
+       ) as RSTV
+      ,(case
+             when htr.kp=0 and htr.kd=0 then null
+             else htr.okl
+        end
+       ) as ROKL
+
+
+      ,(case /* определим уровень вложенности */
+           when h3.KP is not NULL then h2.kp  /* 4 */
+           when h3.KP is NULL and h2.KP is not NULL then h1.kp /* 3 */
+           when h3.KP is NULL and h2.KP is NULL and h1.KP is not NULL then h0.kp /* 2 */
+           else 0
+        end) as sname1
+      ,(case /* определим уровень вложенности */
+           when h3.KP is not NULL then h1.kp  /* 4 */
+           when h3.KP is NULL and h2.KP is not NULL then h0.kp /* 3 */
+           else 0
+        end) as sname2
+      ,(case /* определим уровень вложенности */
+           when h3.KP is not NULL then h0.kp  /* 4 */
+           else 0
+        end) as sname3
+      ,h.KP  as kpend
+      ,h0.KP as KP0
+      ,h1.KP as KP1
+      ,h2.KP as KP2
+      ,h3.KP as KP3
+      ,kop.n as OPLN
+      ,zkat.n as KATN
+      ,(select count(htrc.kd) from KDHTRO htrc where htr.owner>0 and htr.kd>0 and htrc.owner=htr.owner and htrc.kd=htr.kd and htrc.nkd=htr.nkd  and htrc.dto>htr.dto) as CtrlDvgNext
+      ,kpn.tn  as TN
+      ,(select pro.SUM4 from ZPLSPRO pro where pro.KP=kpn.KP and pro.FD=:PFDZP ) as SUM4
+      ,hkpn.owner as kpnown,
+      htr.stv,htr.okl,htr.kat,htr.owner,htr.rz,htr.opl,htr.kp,htr.unsd,htr.dto,prdl.pr as PRDL
+
+from OTZKPN h
+     left join OTZKPN h0 on h.kp is not NULL and h0.kp=h.kp and h0.tn=0
+       left join OTZKPN h1 on h0.kp is not NULL and h1.kp=h0.owner and h1.tn=0
+         left join OTZKPN h2 on h1.kp is not NULL and h2.kp=h1.owner and h2.tn=0
+           left join OTZKPN h3 on h2.kp is not NULL and h3.kp=h2.owner and h3.tn=0
+     inner join KDHTRO htr on (htr.owner=h.kp and
+                              htr.dto=(select max(htr1.dto) from KDHTRO htr1 where htr1.owner=htr.owner and htr1.kd=htr.kd and htr1.nkd=htr.nkd and htr1.kp=htr.kp and htr1.dto<=:PDTO4)
+                             )
+     left join ZPKD kd on kd.d=htr.kd
+     left join OTZKPN kpn on kpn.kp=htr.kp
+     left join ZPKOP kop on kop.k=htr.opl
+     left join ZPKAT zkat on zkat.k=htr.kat
+     left join ZPKPSV zkpsv on zkpsv.kdkpn=htr.owner
+     left join ZPKDSV zkdsv on zkdsv.kpv=zkpsv.kpv and zkdsv.d=htr.kd
+     left join OTZKPN hkpn on hkpn.kp=htr.owner and hkpn.tn=0
+     left join OTZPRDL prdl on prdl.kod=htr.kodpr
+where h.tn=0
+             and (htr.kd=0 or (htr.kd>0 and (htr.ktpd=:PKTPDO or htr.ktpd=:PKTPDS or htr.ktpd=:PKTPDV)))
+             and (0=:PTN1 or (0<:PTN2 and kpn.kp=:PTN3))
+             and 0<>(select nkp.kp from OTZNKP nkp where nkp.kp=h.KP)
+             and (((htr.kp=0 and htr.kd>0 and
+                    0< (htr.stv - case when (select sum(case when htr2.ktd<100 then htr2.stv else -htr2.stv end)
+                                    from KDHTRO htr2
+                                    where htr2.owner=htr.owner and htr2.kd=htr.kd and htr2.nkd=htr.nkd and htr2.kp>0 and htr2.dto<=:PDTO6
+                                            and (htr2.dtok is null or (htr2.dtok>=:PDTO61))
+                                  ) is null then 0
+                             else (select sum(case when htr2.ktd<100 then htr2.stv else -htr2.stv end)
+                                    from KDHTRO htr2
+                                    where htr2.owner=htr.owner and htr2.kd=htr.kd and htr2.nkd=htr.nkd and htr2.kp>0 and htr2.dto<=:PDTO7
+                                            and (htr2.dtok is null or (htr2.dtok>=:PDTO71))
+                                  )
+                             end
+                        )) or 1=:PZHT /*Признак вывода пустых заголовков*/
+                  )
+
+                  or
+                  (htr.kp>0 or htr.kd=0 )
+                 )
+             and ((0=:VV) or (1=:VV1 and htr.KP=0) or (2=:VV2 and htr.KD>0 and htr.KP>0))
+             and ((0=:KTHT) or htr.KTHT=:KTHT1 or (htr.owner<>0 and htr.kd=0) )
+             and (htr.KP=0 or (htr.KP>0 and htr.KTD<100))
+             and (htr.dtok is null or 1=:PDTK or (htr.dtok>=:PDTO5 and htr.ktd<100)) and ( select sew.kp      from otzkpn sew      left join otzkpn sewow1 on sewow1.kp=sew.owner      left join otzkpn sewow2 on sewow2.kp=sewow1.owner      left join otzkpn sewow3 on sewow3.kp=sewow2.owner      left join otzkpn sewow4 on sewow4.kp=sewow3.owner      left join otzkpn sewow5 on sewow5.kp=sewow4.owner      left join zpkomu ex on ex.kp=sew.kp      left join zpkomu ex1 on ex1.kp=sewow1.kp      left join zpkomu ex2 on ex2.kp=sewow2.kp      left join zpkomu ex3 on ex3.kp=sewow3.kp      left join zpkomu ex4 on ex4.kp=sewow4.kp      left join zpkomu ex5 on ex5.kp=sewow5.kp      where sew.kp=h.KP        and (sew.KP in (2,3) or sewow1.KP in (2,3)         or sewow2.KP in (2,3) or sewow3.KP in (2,3)         or sewow4.KP in (2,3) or sewow5.KP in (2,3)         or sew.OWNER in (2,3) or sewow1.OWNER in (2,3)         or sewow2.OWNER in (2,3) or sewow3.OWNER in (2,3)         or sewow4.OWNER in (2,3) or sewow5.OWNER in (2,3)) and (ex.KP is null and ex1.KP is null and ex2.KP is null and ex3.KP is null and ex4.KP is null and ex5.KP is null)    ) is not NULL;
+
+-- HRDOC060 qryKpn
+select s2.sname as sort1,
+(case when s3.sname is null
+then s1.sname
+else s3.sname end) sort2,
+(case when s4.sname is null
+then (case when s3.sname is null then null else s1.sname end)
+else s4.sname end) sort3,
+(case when s4.sname is null
+then null
+else s1.sname end) sort4,
+t2st.owner,t2.kobr,ad1.pol, count(kpn.kp) as kol
+from kdt2iobr t2
+left join kdt2iiidvg t2st on t2st.kp=t2.kp 
+left join otzkpn kpn on kpn.kp=t2.kp
+left join otzkpn s1 on s1.kp=t2st.owner
+left join otzruc ruc on ruc.owner=t2st.owner
+left join otzkpn s2 on s2.kp=ruc.ow1
+left join otzkpn s3 on s3.kp=ruc.ow2
+left join otzkpn s4 on s4.kp=ruc.ow3
+left join zpads1 ad1 on ad1.kp=kpn.kp
+where t2.DTK is not NULL and t2.DTK=(SELECT distinct MAX(DTK)
+                                       FROM KDT2IOBR OBR1
+                                            WHERE OBR1.KP=kpn.kp AND OBR1.DTK IS NOT NULL) and
+t2st.UNSD=(select first 1 t2dvg.UNSD from kdt2iiidvg t2dvg where t2dvg.kp=t2.kp and t2dvg.dto<=:fd order by t2dvg.DTO desc,t2dvg.UNSD desc)
+and t2st.ktd!=121 and t2st.ktpd=1 and t2st.okl>0.1
+and (ruc.ow1=:ow1 or ruc.ow2=:ow2 or ruc.ow3=:ow3 or ruc.ow4=:ow4 or ruc.ow5=:ow5
+or ruc.ow6=:ow6 or ruc.ow7=:ow7 or t2st.owner=:ow or 0=:md) 
+group by s2.sname,s3.sname,s4.sname,s1.sname,
+t2st.owner,t2.kobr,ad1.pol;
+
+-- HRDOC070 qryKpn
+select s2.sname as sort1,
+(case when s3.sname is null
+then s1.sname
+else s3.sname end) sort2,
+(case when s4.sname is null
+then (case when s3.sname is null then null else s1.sname end)
+else s4.sname end) sort3,
+(case when s4.sname is null
+then null
+else s1.sname end) sort4,
+t2st.owner,kpn.kp,ad1.pol,ad1.fdr
+from kdt2iiidvg t2st
+left join otzkpn kpn on kpn.kp=t2st.kp
+left join otzkpn s1 on s1.kp=t2st.owner
+left join otzruc ruc on ruc.owner=t2st.owner
+left join otzkpn s2 on s2.kp=ruc.ow1
+left join otzkpn s3 on s3.kp=ruc.ow2
+left join otzkpn s4 on s4.kp=ruc.ow3
+left join zpads1 ad1 on ad1.kp=kpn.kp
+where 
+t2st.dto=(select max(t2dvg.dto) from kdt2iiidvg t2dvg where t2dvg.kp=t2st.kp and t2dvg.dto<=:fd)
+and t2st.ktd!=121  and t2st.ktpd=1 and t2st.okl>0.1
+and (ruc.ow1=:ow1 or ruc.ow2=:ow2 or ruc.ow3=:ow3 or ruc.ow4=:ow4 or ruc.ow5=:ow5
+or ruc.ow6=:ow6 or ruc.ow7=:ow7 or t2st.owner=:ow or 0=:md);
+
+-- HRDOC120 otzkpn
+select FNAME from otzkpn where KP=:KP;
+
+-- HRDOC120 qryPODR
+select ((case when (kpn3.KP<>1)then kpn3.SNAME else '' end) ||
+(case when (kpn2.KP<>1)then kpn2.SNAME else '' end) ||
+(case when (kpn1.KP<>1)then kpn1.SNAME else '' end) ||
+(case when (kpn.KP<>1)then kpn.SNAME else '' end)) as URSNAME,
+kpn.KP,kpn.SNAME,
+(case when (kpn1.KP<>1)then kpn1.SNAME else '' end) as SNAME1,
+(case when (kpn2.KP<>1)then kpn2.SNAME else '' end) as SNAME2,
+(case when (kpn3.KP<>1)then kpn3.SNAME else '' end) as SNAME3
+from otzkpn kpn
+left join otzkpn kpn1 on kpn1.KP=kpn.OWNER
+left join otzkpn kpn2 on kpn2.KP=kpn1.OWNER
+left join otzkpn kpn3 on kpn3.KP=kpn2.OWNER
+left join otzruc2 ruc on ruc.KP=kpn.KP
+where kpn.TN=0 and ruc.PRZ<>1 and kpn.KP>1 and ( select sew.kp      from otzkpn sew      left join otzkpn sewow1 on sewow1.kp=sew.owner      left join otzkpn sewow2 on sewow2.kp=sewow1.owner      left join otzkpn sewow3 on sewow3.kp=sewow2.owner      left join otzkpn sewow4 on sewow4.kp=sewow3.owner      left join otzkpn sewow5 on sewow5.kp=sewow4.owner      left join zpkomu ex on ex.kp=sew.kp      left join zpkomu ex1 on ex1.kp=sewow1.kp      left join zpkomu ex2 on ex2.kp=sewow2.kp      left join zpkomu ex3 on ex3.kp=sewow3.kp      left join zpkomu ex4 on ex4.kp=sewow4.kp      left join zpkomu ex5 on ex5.kp=sewow5.kp      where sew.kp=kpn.KP        and (sew.KP in (2,3) or sewow1.KP in (2,3)         or sewow2.KP in (2,3) or sewow3.KP in (2,3)         or sewow4.KP in (2,3) or sewow5.KP in (2,3)         or sew.OWNER in (2,3) or sewow1.OWNER in (2,3)         or sewow2.OWNER in (2,3) or sewow3.OWNER in (2,3)         or sewow4.OWNER in (2,3) or sewow5.OWNER in (2,3)) and (ex.KP is null and ex1.KP is null and ex2.KP is null and ex3.KP is null and ex4.KP is null and ex5.KP is null)    ) is not NULL  order by 1;
+
+-- HRDOC120 qryExlSp
+Select kpn.FNAME, ads1.POL, ads1.FDR,kpn.TN,dvg1.nmdl as doln,
+((htr.ktht*100000)+(htr.ktpd*10000)+htr.nn) as SORTNN
+from  OTZKPN kpn
+left join  ZPADS1 ads1 on ads1.KP=kpn.kp
+left join  KDT2IIIDVG dvg1 on dvg1.unsd=
+        (select first 1 dvg2.unsd
+        from KDT2IIIDVG dvg2
+        where dvg2.kp=kpn.kp and dvg2.DTO<=:DTO
+        order by dvg2.DTO desc,dvg2.UNSD desc)
+left join kdhtro htr on htr.owner=kpn.owner and htr.kd=dvg1.kd and htr.kp=dvg1.kp and htr.dto=dvg1.dto and htr.ktd=dvg1.ktd and htr.unsd=dvg1.unsd
+where dvg1.owner=:PODR and kpn.TN>0 and dvg1.OKL>0
+and ((select js.ktd
+              from KDSDJS js
+              where  js.UNSD=dvg1.UNSD
+             ) not in (121,122,123) or dvg1.dto=:DT2);
+
+-- HRDOC040 qryKpn
+select kpn.kp, kpn.tn, kpn.fname,
+t2.owner, t2.nmds, t2.dto,
+ad1.pol,ad1.fdr, ad1.ser,ad1.num, ad1.org, ad1.fdvd,
+adr.ind, adr.st, adr.regn, adr.gor, adr.nas, adr.ulname,adr.dom,
+adr.korp, adr.kv, adr.adrin,osd.rosd,
+s2.sname sort1,s3.sname sort2, s4.sname sort3, s1.sname sort4
+from kdt2iiidvg t2
+left join otzkpn kpn on kpn.kp=t2.kp
+left join otzkpn s1 on s1.kp=t2.owner
+left join otzruc ruc on ruc.owner=t2.owner
+left join otzkpn s2 on s2.kp=ruc.ow1
+left join otzkpn s3 on s3.kp=ruc.ow2
+left join otzkpn s4 on s4.kp=ruc.ow3
+left join zpads1 ad1 on ad1.kp=kpn.kp
+left join zpadres adr on adr.kp=kpn.kp
+left join kdosd osd on osd.kosd=t2.kosd
+where 
+t2.dto=(select max(t2dvg.dto) from kdt2iiidvg t2dvg where t2dvg.kp=t2.kp and t2dvg.dto>=:fd1 and t2dvg.dto<=:fd2)
+and t2.ktd=121
+and (ruc.ow1=:ow1 or ruc.ow2=:ow2 or ruc.ow3=:ow3 or ruc.ow4=:ow4 or ruc.ow5=:ow5
+ or ruc.ow6=:ow6 or ruc.ow7=:ow7 or t2.owner=:ow or 0=:md)
+order by t2.owner, kpn.fname;
+
+-- HRDOC290 qryKpn
+select  t2.kp,t2.dto,t2.nmds,osd.put,kpn.fname,ads1.fdr
+
+from  kdt2iiidvg t2
+left join otzkpn kpn on kpn.kp=t2.kp
+left join kdosd osd on osd.kosd=t2.kosd
+left join zpads1 ads1 on ads1.kp=t2.kp
+
+
+left join otzruc ruc on ruc.owner=t2.owner
+
+
+
+where t2.dto=(select max(t2dvg.dto) from kdt2iiidvg t2dvg where t2dvg.kp=t2.kp and t2dvg.dto>=:fd1 and t2dvg.dto<=:fd2)
+and t2.ktd=121 and t2.okl>0 and t2.stv>0 and t2.book=1 and t2.ktpd=1
+
+and (ruc.ow1=:ow1 or ruc.ow2=:ow2 or ruc.ow3=:ow3 or ruc.ow4=:ow4 or ruc.ow5=:ow5
+ or ruc.ow6=:ow6 or ruc.ow7=:ow7 or t2.owner=:ow or 0=:md)
+order by t2.nmds;
+
+-- HRDOC040 previous position
+select kdt2iiidvg.* from  kdt2iiidvg where kdt2iiidvg.kp=:kp and kdt2iiidvg.dto<:dto order by kdt2iiidvg.dto desc;
+
+-- HRDOC190 qryKpn
+select  ((case when s2.sname is NULL then '' else s2.sname end)
+  ||(case when s3.sname is NULL then '' else s3.sname end)
+  ||(case when s4.sname is NULL then '' else s4.sname end)
+  ||(case when s1.sname is NULL then '' else s1.sname end)) as srt,((htr.ktht*100000)+(htr.ktpd*10000)+htr.nn) as SORTNN,
+
+kpn.tn, kpn.fname, t2.kat,
+t2.owner,t2.rz,t2.nmdl,
+
+t2kv.days, t2kv.summ, t2kv.ntmk, upkv.nupkv,
+kpn.kp,
+s1.sname,s3.sname as sname2,zpkd.n as ndol
+
+from KDT2VPK t2kv
+left join kdt2iiidvg t2 on t2.kp=t2kv.kp
+left join otzkpn kpn on kpn.kp=t2.kp
+LEFT JOIN KDVUPKV upkv ON upkv.kupkv=t2kv.kupkv
+left join otzkpn s1 on s1.kp=t2.owner
+left join otzruc ruc on ruc.owner=t2.owner
+left join otzkpn s2 on s2.kp=ruc.ow1
+left join otzkpn s3 on s3.kp=ruc.ow2
+left join otzkpn s4 on s4.kp=ruc.ow3
+left join kdhtro htr on htr.owner=kpn.owner and htr.kd=t2.kd and htr.kp=t2.kp and htr.dto=t2.dto and htr.ktd=t2.ktd and htr.unsd=t2.unsd
+left join zpkd on zpkd.d=t2.kd
+
+
+where t2.dto=(select max(t2dvg.dto) from kdt2iiidvg t2dvg where t2dvg.kp=t2.kp and t2dvg.dto<=:dt)
+
+and t2kv.DWS>=:fd1 and t2kv.DWS<=:fd2 and t2kv.DAYS>0 and ( select sew.kp      from otzkpn sew      left join otzkpn sewow1 on sewow1.kp=sew.owner      left join otzkpn sewow2 on sewow2.kp=sewow1.owner      left join otzkpn sewow3 on sewow3.kp=sewow2.owner      left join otzkpn sewow4 on sewow4.kp=sewow3.owner      left join otzkpn sewow5 on sewow5.kp=sewow4.owner      left join zpkomu ex on ex.kp=sew.kp      left join zpkomu ex1 on ex1.kp=sewow1.kp      left join zpkomu ex2 on ex2.kp=sewow2.kp      left join zpkomu ex3 on ex3.kp=sewow3.kp      left join zpkomu ex4 on ex4.kp=sewow4.kp      left join zpkomu ex5 on ex5.kp=sewow5.kp      where sew.kp=t2kv.kp        and (sew.KP in (2,3) or sewow1.KP in (2,3)         or sewow2.KP in (2,3) or sewow3.KP in (2,3)         or sewow4.KP in (2,3) or sewow5.KP in (2,3)         or sew.OWNER in (2,3) or sewow1.OWNER in (2,3)         or sewow2.OWNER in (2,3) or sewow3.OWNER in (2,3)         or sewow4.OWNER in (2,3) or sewow5.OWNER in (2,3)) and (ex.KP is null and ex1.KP is null and ex2.KP is null and ex3.KP is null and ex4.KP is null and ex5.KP is null)    ) is not NULL;
+
+-- HRDOC190 qryKV
+select
+t2kv.days, t2kv.summ, t2kv.ntmk, upkv.nupkv
+
+from KDT2VPK t2kv
+LEFT JOIN KDVUPKV upkv ON upkv.kupkv=t2kv.kupkv
+
+where t2kv.kp=:kp
+and t2kv.DWS>=:fd1 and t2kv.DWS<=:fd2 and t2kv.DAYS>0
+
+order by t2kv.dws;
+
+-- HRDOC200 qryKpn
+select  ((case when s2.sname is NULL then '' else s2.sname end)
+  ||(case when s3.sname is NULL then '' else s3.sname end)
+  ||(case when s4.sname is NULL then '' else s4.sname end)
+  ||(case when s1.sname is NULL then '' else s1.sname end)) as srt,
+
+kpn.tn, kpn.fname, t2.kat,
+t2.owner,t2.rz,t2.nmdl,
+
+t2kv.days, t2kv.summ, t2kv.ntmk, upkv.nupkv,
+kpn.kp,
+s1.sname,s3.sname as sname2
+
+from KDT2VPK t2kv
+left join kdt2iiidvg t2 on t2.kp=t2kv.kp
+left join otzkpn kpn on kpn.kp=t2.kp
+LEFT JOIN KDVUPKV upkv ON upkv.kupkv=t2kv.kupkv
+left join otzkpn s1 on s1.kp=t2.owner
+left join otzruc ruc on ruc.owner=t2.owner
+left join otzkpn s2 on s2.kp=ruc.ow1
+left join otzkpn s3 on s3.kp=ruc.ow2
+left join otzkpn s4 on s4.kp=ruc.ow3
+where t2.dto=(select max(t2dvg.dto) from kdt2iiidvg t2dvg where t2dvg.kp=t2.kp and t2dvg.dto<=:dt)
+and t2.kat!=4
+and t2kv.DWS>=:fd1 and t2kv.DWS<=:fd2 and t2kv.DAYS>0 and ( select sew.kp      from otzkpn sew      left join otzkpn sewow1 on sewow1.kp=sew.owner      left join otzkpn sewow2 on sewow2.kp=sewow1.owner      left join otzkpn sewow3 on sewow3.kp=sewow2.owner      left join otzkpn sewow4 on sewow4.kp=sewow3.owner      left join otzkpn sewow5 on sewow5.kp=sewow4.owner      left join zpkomu ex on ex.kp=sew.kp      left join zpkomu ex1 on ex1.kp=sewow1.kp      left join zpkomu ex2 on ex2.kp=sewow2.kp      left join zpkomu ex3 on ex3.kp=sewow3.kp      left join zpkomu ex4 on ex4.kp=sewow4.kp      left join zpkomu ex5 on ex5.kp=sewow5.kp      where sew.kp=t2kv.kp        and (sew.KP in (2,3) or sewow1.KP in (2,3)         or sewow2.KP in (2,3) or sewow3.KP in (2,3)         or sewow4.KP in (2,3) or sewow5.KP in (2,3)         or sew.OWNER in (2,3) or sewow1.OWNER in (2,3)         or sewow2.OWNER in (2,3) or sewow3.OWNER in (2,3)         or sewow4.OWNER in (2,3) or sewow5.OWNER in (2,3)) and (ex.KP is null and ex1.KP is null and ex2.KP is null and ex3.KP is null and ex4.KP is null and ex5.KP is null)    ) is not NULL  order by  1,kpn.fname;
+
+-- HRDOC210 qryKpn
+select  ((case when s2.sname is NULL then '' else s2.sname end)
+  ||(case when s3.sname is NULL then '' else s3.sname end)
+  ||(case when s4.sname is NULL then '' else s4.sname end)
+  ||(case when s1.sname is NULL then '' else s1.sname end)) as srt,
+
+kpn.tn, kpn.fname, t2.kat,
+t2.owner,t2.rz,t2.nmdl,
+
+t2kv.days, t2kv.summ, t2kv.ntmk, upkv.nupkv,
+kpn.kp,
+s1.sname,s3.sname as sname2
+
+from KDT2VPK t2kv
+left join kdt2iiidvg t2 on t2.kp=t2kv.kp
+left join otzkpn kpn on kpn.kp=t2.kp
+LEFT JOIN KDVUPKV upkv ON upkv.kupkv=t2kv.kupkv
+left join otzkpn s1 on s1.kp=t2.owner
+left join otzruc ruc on ruc.owner=t2.owner
+left join otzkpn s2 on s2.kp=ruc.ow1
+left join otzkpn s3 on s3.kp=ruc.ow2
+left join otzkpn s4 on s4.kp=ruc.ow3
+where t2.dto=(select max(t2dvg.dto) from kdt2iiidvg t2dvg where t2dvg.kp=t2.kp and t2dvg.dto<=:dt)
+and t2.kat=4
+and t2kv.DWS>=:fd1 and t2kv.DWS<=:fd2 and t2kv.DAYS>0 and ( select sew.kp      from otzkpn sew      left join otzkpn sewow1 on sewow1.kp=sew.owner      left join otzkpn sewow2 on sewow2.kp=sewow1.owner      left join otzkpn sewow3 on sewow3.kp=sewow2.owner      left join otzkpn sewow4 on sewow4.kp=sewow3.owner      left join otzkpn sewow5 on sewow5.kp=sewow4.owner      left join zpkomu ex on ex.kp=sew.kp      left join zpkomu ex1 on ex1.kp=sewow1.kp      left join zpkomu ex2 on ex2.kp=sewow2.kp      left join zpkomu ex3 on ex3.kp=sewow3.kp      left join zpkomu ex4 on ex4.kp=sewow4.kp      left join zpkomu ex5 on ex5.kp=sewow5.kp      where sew.kp=t2kv.kp        and (sew.KP in (2,3) or sewow1.KP in (2,3)         or sewow2.KP in (2,3) or sewow3.KP in (2,3)         or sewow4.KP in (2,3) or sewow5.KP in (2,3)         or sew.OWNER in (2,3) or sewow1.OWNER in (2,3)         or sewow2.OWNER in (2,3) or sewow3.OWNER in (2,3)         or sewow4.OWNER in (2,3) or sewow5.OWNER in (2,3)) and (ex.KP is null and ex1.KP is null and ex2.KP is null and ex3.KP is null and ex4.KP is null and ex5.KP is null)    ) is not NULL  order by  1,kpn.fname;
+
+-- HRDOC220 qryKpn
+select
+((htr.ktht*100000)+(htr.ktpd*10000)+htr.nn) as SORTNN,
+upkv.nupkv,t2kv.ntmk,t2.nmdl ,count(t2.nmdl) kol
+
+from KDT2VPK t2kv
+left join kdt2iiidvg t2 on t2.kp=t2kv.kp
+left join otzkpn kpn on kpn.kp=t2.kp
+LEFT JOIN KDVUPKV upkv ON upkv.kupkv=t2kv.kupkv
+
+
+
+left join otzruc ruc on ruc.owner=t2.owner
+left join kdhtro htr on htr.owner=kpn.owner and htr.kd=t2.kd and htr.kp=t2.kp and htr.dto=t2.dto and htr.ktd=t2.ktd and htr.unsd=t2.unsd
+
+
+
+where t2.dto=(select max(t2dvg.dto) from kdt2iiidvg t2dvg where t2dvg.kp=t2.kp)
+and t2.kat>=:kat1 and t2.kat<=:kat2
+and t2kv.DWS>=:fd1 and t2kv.DWS<=:fd2 and t2kv.DAYS>0 and ( select sew.kp      from otzkpn sew      left join otzkpn sewow1 on sewow1.kp=sew.owner      left join otzkpn sewow2 on sewow2.kp=sewow1.owner      left join otzkpn sewow3 on sewow3.kp=sewow2.owner      left join otzkpn sewow4 on sewow4.kp=sewow3.owner      left join otzkpn sewow5 on sewow5.kp=sewow4.owner      left join zpkomu ex on ex.kp=sew.kp      left join zpkomu ex1 on ex1.kp=sewow1.kp      left join zpkomu ex2 on ex2.kp=sewow2.kp      left join zpkomu ex3 on ex3.kp=sewow3.kp      left join zpkomu ex4 on ex4.kp=sewow4.kp      left join zpkomu ex5 on ex5.kp=sewow5.kp      where sew.kp=t2kv.kp        and (sew.KP in (2,3) or sewow1.KP in (2,3)         or sewow2.KP in (2,3) or sewow3.KP in (2,3)         or sewow4.KP in (2,3) or sewow5.KP in (2,3)         or sew.OWNER in (2,3) or sewow1.OWNER in (2,3)         or sewow2.OWNER in (2,3) or sewow3.OWNER in (2,3)         or sewow4.OWNER in (2,3) or sewow5.OWNER in (2,3)) and (ex.KP is null and ex1.KP is null and ex2.KP is null and ex3.KP is null and ex4.KP is null and ex5.KP is null)    ) is not NULL  group by 1,upkv.nupkv,t2kv.ntmk,t2.nmdl;
+
+-- HRDOC230 qryKpn
+select
+
+upkv.nupkv,t2kv.ntmk,t2.nmdl ,t2kv.ktmk
+
+from KDT2VPK t2kv
+left join kdt2iiidvg t2 on t2.kp=t2kv.kp
+left join otzkpn kpn on kpn.kp=t2.kp
+LEFT JOIN KDVUPKV upkv ON upkv.kupkv=t2kv.kupkv
+
+
+
+left join otzruc ruc on ruc.owner=t2.owner
+
+
+
+where t2.dto=(select max(t2dvg.dto) from kdt2iiidvg t2dvg where t2dvg.kp=t2.kp)
+and t2.kat>=:kat1 and t2.kat<=:kat2
+and t2kv.DWS>=:fd1 and t2kv.DWS<=:fd2 and t2kv.DAYS>0
+
+and (ruc.ow1=:ow1 or ruc.ow2=:ow2 or ruc.ow3=:ow3 or ruc.ow4=:ow4 or ruc.ow5=:ow5
+ or ruc.ow6=:ow6 or ruc.ow7=:ow7 or t2.owner=:ow or 0=:md)
+
+
+order by upkv.nupkv;
+
+-- HRDOC240 qryKpn
+select   ((case when s2.sname is NULL then '' else s2.sname end)
+  ||(case when s3.sname is NULL then '' else s3.sname end)
+  ||(case when s4.sname is NULL then '' else s4.sname end)
+  ||(case when s1.sname is NULL then '' else s1.sname end)) as srt,
+
+kpn.tn, kpn.fname,
+t2.owner,t2.nmdl,
+
+/*t2kv.days, t2kv.summ, t2kv.ntmk, upkv.nupkv,*/
+kpn.kp,
+stag.fd3,
+(select max(dvg2.dto) from kdt2iiidvg dvg2 where dvg2.kp=kpn.kp and dvg2.dto<=:fd3 and dvg2.ktd=21 ) as dtpr,
+s1.sname,s3.sname as sname2,kt.n as KATN
+
+from kdt2iiidvg t2
+/*left join KDT2VPK t2kv on t2.kp=t2kv.kp    */
+left join otzkpn kpn on kpn.kp=t2.kp
+/*LEFT JOIN KDVUPKV upkv ON upkv.kupkv=t2kv.kupkv*/
+left join zpstag stag on stag.kp=t2.kp  and stag.fd3>'01.01.1900'
+
+
+
+left join otzkpn s1 on s1.kp=t2.owner
+left join otzruc ruc on ruc.owner=t2.owner
+left join otzkpn s2 on s2.kp=ruc.ow1
+left join otzkpn s3 on s3.kp=ruc.ow2
+left join otzkpn s4 on s4.kp=ruc.ow3
+left join zpkat kt on kt.k=t2.kat
+
+
+where t2.dto=(select max(t2dvg.dto) from kdt2iiidvg t2dvg where t2dvg.kp=t2.kp and t2dvg.dto<=:fd22)
+and t2.ktd!=121 and t2.okl>0 and t2.stv>0
+
+
+and (ruc.ow1=:ow1 or ruc.ow2=:ow2 or ruc.ow3=:ow3 or ruc.ow4=:ow4 or ruc.ow5=:ow5
+ or ruc.ow6=:ow6 or ruc.ow7=:ow7 or t2.owner=:ow or 0=:md)
+order by  1,kpn.fname;
+
+-- HRDOC240 qryKV
+select
+t2kv.days, t2kv.ntmk, upkv.nupkv,
+(case when upper(vpk.nvpk) like '%ПОВЫШЕН%КВАЛИФ%' then 2 else
+(case when upper(vpk.nvpk) like '%СЕМИНАР%' then 3 else 4 end)
+end) as kvpk,t2kv.DWS,t2kv.nos,t2kv.dto
+
+from KDT2VPK t2kv
+LEFT JOIN KDVUPKV upkv ON upkv.kupkv=t2kv.kupkv
+LEFT JOIN KDVVPK vpk ON vpk.kvpk=t2kv.kvpk
+
+where t2kv.kp=:kp
+and t2kv.DTO>=:fd1 and t2kv.DTO<=:fd2
+and (upper(vpk.nvpk) like '%ПОВЫШЕН%КВАЛИФ%' or upper(vpk.nvpk) like '%СЕМИНАР%'
+or upper(vpk.nvpk) like '%КУРС%ЦЕЛ%НАЗНАЧ%' or upper(vpk.nvpk) like '%ЦЕЛ%ОБУЧ%')
+
+order by t2kv.dto;
+
+-- HRDOC050 qryKpn
+select kpn.kp, kpn.tn, kpn.fname,
+t2st.owner, t2st.nmds, t2.ndpl, t2st.rz,
+ad1.fdr,obr.nobr,wuz.nwuz,ksd.nksd,
+s2.sname sort1,s3.sname sort2, s4.sname sort3, s1.sname sort4
+from kdt2iobr t2
+left join kdt2iiidvg t2st on t2st.kp=t2.kp 
+left join otzkpn kpn on kpn.kp=t2.kp
+left join otzkpn s1 on s1.kp=t2st.owner
+left join otzruc ruc on ruc.owner=t2st.owner
+left join otzkpn s2 on s2.kp=ruc.ow1
+left join otzkpn s3 on s3.kp=ruc.ow2
+left join otzkpn s4 on s4.kp=ruc.ow3
+left join zpads1 ad1 on ad1.kp=kpn.kp
+left join kdiobr obr on obr.kobr=t2.kobr
+left join kdiwuz wuz on wuz.kwuz=t2.kwuz
+left join kdiksd ksd on ksd.kksd=t2.kksd
+where 
+t2st.dto=(select max(t2dvg.dto) from kdt2iiidvg t2dvg where t2dvg.kp=t2.kp and t2dvg.dto<=:fd)
+and t2st.ktd!=121
+and (ruc.ow1=:ow1 or ruc.ow2=:ow2 or ruc.ow3=:ow3 or ruc.ow4=:ow4 or ruc.ow5=:ow5
+ or ruc.ow6=:ow6 or ruc.ow7=:ow7 or t2st.owner=:ow or 0=:md)
+order by t2st.owner, kpn.fname;
+
+-- HRDOC300 qryKpn
+select ((case when s2.sname is NULL then '' else s2.sname||' ' end)
+||(case when s3.sname is NULL then '' else s3.sname||' ' end)
+||(case when s4.sname is NULL then '' else s4.sname||' ' end)
+||(case when s1.sname is NULL then '' else s1.sname||' ' end)) as srt,
+kpn.kp, kpn.tn, kpn.fname,
+t2.owner, s1.sname,
+ad1.pol, ad1.fdr
+from kdt2iiidvg t2
+left join otzkpn kpn on kpn.kp=t2.kp
+left join otzkpn s1 on s1.kp=t2.owner
+left join otzruc ruc on ruc.owner=t2.owner
+left join otzkpn s2 on s2.kp=ruc.ow1
+left join otzkpn s3 on s3.kp=ruc.ow2
+left join otzkpn s4 on s4.kp=ruc.ow3
+
+left join zpads1 ad1 on ad1.kp=kpn.kp
+
+where t2.dto=(select max(t2dvg.dto) from kdt2iiidvg t2dvg where t2dvg.kp=t2.kp and t2dvg.dto<=:fd1)
+and t2.ktd!=121 and t2.okl>0 and t2.stv>0 and t2.ktpd=1
+and (ruc.ow1=:ow1 or ruc.ow2=:ow2 or ruc.ow3=:ow3 or ruc.ow4=:ow4 or ruc.ow5=:ow5
+ or ruc.ow6=:ow6 or ruc.ow7=:ow7 or t2.owner=:ow or 0=:md)
+order by 1,kpn.fname;
+
+-- HRDOC300 qryOLOLO
+select * from otzruc ruc
+left join kdt2iiidvg t2 on t2.owner=ruc.owner
+where t2.dto=(select max(t2dvg.dto) from kdt2iiidvg t2dvg where t2dvg.kp=t2.kp and t2dvg.dto<=:fd1)
+and t2.ktd!=121 and t2.okl>0 and t2.stv>0 and t2.ktpd=1
+
+and
+(ow1=:ow1 or ow2=:ow2 or ow3=:ow3 or ow4=:ow4 or ow5=:ow5 or ow6=:ow6 or ow7=:ow7);
+
+-- HRDOC300 qryObr
+select obr.kobr,wuz.ktuz,obr.kfob,obr.dtk
+
+from kdt2iobr obr
+left join kdiwuz wuz on wuz.kwuz=obr.kwuz
+
+where obr.ktzo=1 and obr.kp=:kp;
+
+-- HRDOC180 qryKpn
+SELECT ((case when s2.sname is NULL then '' else s2.sname end)
+       ||(case when s3.sname is NULL then '' else s3.sname end)
+       ||(case when s4.sname is NULL then '' else s4.sname end)
+       ||(case when s1.sname is NULL then '' else s1.sname end)) as srt,
+
+       dvg.owner , count(dvg.owner) as TOTAL
+
+      , cast(sum( case when dvg.kat=1 then 1 else 0 end ) as integer) as CHIEF
+      , cast(sum( case when dvg.kat=2 then 1 else 0 end ) as integer) as SPECIAL
+      , cast(sum( case when dvg.kat=4 then 1 else 0 end ) as integer) as WORKER
+
+      , cast(sum( case when obr.kobr=1 then 1 else 0 end ) as integer) as HIGHTOTAL
+      , cast(sum( case when dvg.kat=1 and obr.kobr=1 then 1 else 0 end ) as integer) as HIGHCHIEF
+      , cast(sum( case when dvg.kat=2 and obr.kobr=1 then 1 else 0 end ) as integer) as HIGHSPEC
+      , cast(sum( case when dvg.kat=4 and obr.kobr=1 then 1 else 0 end ) as integer) as HIGHWORKER
+
+      , cast(sum( case when (OBR.KOBR=2 or OBR.KOBR=3 or OBR.KOBR=4 or OBR.KOBR=28) then 1 else 0 end ) as integer) as AVERTOTAL
+      , cast(sum( case when dvg.kat=1 and (OBR.KOBR=2 or OBR.KOBR=3 or OBR.KOBR=4 or OBR.KOBR=28) then 1 else 0 end ) as integer) as AVERCHIEF
+      , cast(sum( case when dvg.kat=2 and (OBR.KOBR=2 or OBR.KOBR=3 or OBR.KOBR=4 or OBR.KOBR=28) then 1 else 0 end ) as integer) as AVERSPEC
+      , cast(sum( case when dvg.kat=4 and (OBR.KOBR=2 or OBR.KOBR=3 or OBR.KOBR=4 or OBR.KOBR=28) then 1 else 0 end ) as integer) as AVERWORKER
+
+      , cast(sum( case when ads1.pol<>'Ж' then 1 else 0 end ) as integer) as MAN
+      , cast(sum( case when ads1.pol='Ж' then 1 else 0 end ) as integer) as WOMAN
+
+FROM kdt2iiidvg dvg
+        left join otzkpn s1 on s1.kp=dvg.owner
+        left join otzruc ruc on ruc.owner=dvg.owner
+        left join  zpads1 ads1 on ads1.kp=dvg.kp
+        left join otzkpn s2 on s2.kp=ruc.ow1
+        left join otzkpn s3 on s3.kp=ruc.ow2
+        left join otzkpn s4 on s4.kp=ruc.ow3
+        left join  kdt2iobr obr on obr.kp=dvg.kp
+
+                        and OBR.DTK IS NOT NULL AND OBR.DTK=
+                                    (SELECT distinct MAX(DTK)
+                                       FROM kdt2iobr OBR1
+                                            WHERE OBR1.KP=dvg.kp AND OBR1.DTK IS NOT NULL
+                                    )
+
+
+
+ where dvg.dto=
+            (select max(t2dvg.dto) from kdt2iiidvg t2dvg where t2dvg.kp=dvg.kp and t2dvg.dto<=:fd)
+            and dvg.ktd!=121 and dvg.ktpd=1 and dvg.okl>0 and dvg.stv>0 and dvg.ktpd=1
+            and (ruc.ow1=:ow1 or ruc.ow2=:ow2 or ruc.ow3=:ow3 or ruc.ow4=:ow4 or ruc.ow5=:ow5
+            or ruc.ow6=:ow6 or ruc.ow7=:ow7 or dvg.owner=:ow or 0=:md)
+
+group by 1,dvg.owner
+order by  1;
+
+-- HRDOC350 qryNepol
+select kpn.tn,kpn.fname
+from kdt2mst mst
+left join otzkpn kpn on kpn.kp=mst.kp
+left join otzmstn msn on msn.mst=mst.kod
+left join kdt2iiidvg dvg on dvg.unsd=(select first 1 g1.unsd
+        from kdt2iiidvg g1
+        where g1.kp=mst.kp and g1.dto<=:DT and (g1.ktd=51 or g1.ktd between 21 and 27) 
+        order by g1.dto desc,g1.unsd desc)
+where msn.okpo=:OKPO and mst.dtn<=:DT2 and (mst.dtk is null or mst.dtk>=:DT1) and dvg.unsd is not null and dvg.okl>0 and dvg.stv<1 and dvg.kvr<>2 and ( select sew.kp      from otzkpn sew      left join otzkpn sewow1 on sewow1.kp=sew.owner      left join otzkpn sewow2 on sewow2.kp=sewow1.owner      left join otzkpn sewow3 on sewow3.kp=sewow2.owner      left join otzkpn sewow4 on sewow4.kp=sewow3.owner      left join otzkpn sewow5 on sewow5.kp=sewow4.owner      left join zpkomu ex on ex.kp=sew.kp      left join zpkomu ex1 on ex1.kp=sewow1.kp      left join zpkomu ex2 on ex2.kp=sewow2.kp      left join zpkomu ex3 on ex3.kp=sewow3.kp      left join zpkomu ex4 on ex4.kp=sewow4.kp      left join zpkomu ex5 on ex5.kp=sewow5.kp      where sew.kp=mst.KP        and (sew.KP in (2,3) or sewow1.KP in (2,3)         or sewow2.KP in (2,3) or sewow3.KP in (2,3)         or sewow4.KP in (2,3) or sewow5.KP in (2,3)         or sew.OWNER in (2,3) or sewow1.OWNER in (2,3)         or sewow2.OWNER in (2,3) or sewow3.OWNER in (2,3)         or sewow4.OWNER in (2,3) or sewow5.OWNER in (2,3)) and (ex.KP is null and ex1.KP is null and ex2.KP is null and ex3.KP is null and ex4.KP is null and ex5.KP is null)    ) is not NULL;
+
+-- HRDOC350 qryBezSoh
+select kpn.tn,kpn.fname
+from kdt2mst mst
+left join otzkpn kpn on kpn.kp=mst.kp
+left join otzmstn msn on msn.mst=mst.kod
+left join kdt2iiidvg dvg on dvg.unsd=(select first 1 g1.unsd
+        from kdt2iiidvg g1
+        where g1.kp=mst.kp and g1.dto<=:DT and (g1.ktd=51 or g1.ktd between 21 and 27) 
+        order by g1.dto desc,g1.unsd desc)
+where msn.okpo=:OKPO and mst.dtn<=:DT2 and (mst.dtk is null or mst.dtk>=:DT1) and dvg.unsd is not null and dvg.okl>0 and dvg.kvr<>2
+and 0<(select count(*)
+        from kdt2viiio ot
+        where ot.kp=mst.kp and ot.kvot=5 and ((ot.dto>=:DT11 and ot.dto<=:DT21) or (ot.dko>=:DT12 and ot.dko<=:DT22)) and ((ot.dto>=mst.dtn and (ot.dto<=mst.dtk or mst.dtk is null)) or (ot.dko>=mst.dtn and (ot.dko<=mst.dtk or mst.dtk is null)))) and ( select sew.kp      from otzkpn sew      left join otzkpn sewow1 on sewow1.kp=sew.owner      left join otzkpn sewow2 on sewow2.kp=sewow1.owner      left join otzkpn sewow3 on sewow3.kp=sewow2.owner      left join otzkpn sewow4 on sewow4.kp=sewow3.owner      left join otzkpn sewow5 on sewow5.kp=sewow4.owner      left join zpkomu ex on ex.kp=sew.kp      left join zpkomu ex1 on ex1.kp=sewow1.kp      left join zpkomu ex2 on ex2.kp=sewow2.kp      left join zpkomu ex3 on ex3.kp=sewow3.kp      left join zpkomu ex4 on ex4.kp=sewow4.kp      left join zpkomu ex5 on ex5.kp=sewow5.kp      where sew.kp=mst.KP        and (sew.KP in (2,3) or sewow1.KP in (2,3)         or sewow2.KP in (2,3) or sewow3.KP in (2,3)         or sewow4.KP in (2,3) or sewow5.KP in (2,3)         or sew.OWNER in (2,3) or sewow1.OWNER in (2,3)         or sewow2.OWNER in (2,3) or sewow3.OWNER in (2,3)         or sewow4.OWNER in (2,3) or sewow5.OWNER in (2,3)) and (ex.KP is null and ex1.KP is null and ex2.KP is null and ex3.KP is null and ex4.KP is null and ex5.KP is null)    ) is not NULL;
+
+-- HRDOC350 qryPrSpis
+select kpn.tn,kpn.fname
+from kdt2iiidvg dvg
+left join otzkpn kpn on kpn.kp=dvg.kp
+where dvg.kp=dvg.kp and dvg.stv>0 and dvg.okl>0 and dvg.kvr<>2
+and (dvg.ktd=21 or dvg.ktd=23) and dvg.dto>=:DT1 and dvg.dto<=:DT2
+and (select first 1 mst.unsd
+    from kdt2mst mst
+    left join otzmstn msn on msn.mst=mst.kod
+    where mst.kp=dvg.kp and msn.okpo=:OKPO
+    and mst.dtn<=:DT21 and (mst.dtk is null or mst.dtk>=dvg.dto)
+    ) is not null and ( select sew.kp      from otzkpn sew      left join otzkpn sewow1 on sewow1.kp=sew.owner      left join otzkpn sewow2 on sewow2.kp=sewow1.owner      left join otzkpn sewow3 on sewow3.kp=sewow2.owner      left join otzkpn sewow4 on sewow4.kp=sewow3.owner      left join otzkpn sewow5 on sewow5.kp=sewow4.owner      left join zpkomu ex on ex.kp=sew.kp      left join zpkomu ex1 on ex1.kp=sewow1.kp      left join zpkomu ex2 on ex2.kp=sewow2.kp      left join zpkomu ex3 on ex3.kp=sewow3.kp      left join zpkomu ex4 on ex4.kp=sewow4.kp      left join zpkomu ex5 on ex5.kp=sewow5.kp      where sew.kp=dvg.KP        and (sew.KP in (2,3) or sewow1.KP in (2,3)         or sewow2.KP in (2,3) or sewow3.KP in (2,3)         or sewow4.KP in (2,3) or sewow5.KP in (2,3)         or sew.OWNER in (2,3) or sewow1.OWNER in (2,3)         or sewow2.OWNER in (2,3) or sewow3.OWNER in (2,3)         or sewow4.OWNER in (2,3) or sewow5.OWNER in (2,3)) and (ex.KP is null and ex1.KP is null and ex2.KP is null and ex3.KP is null and ex4.KP is null and ex5.KP is null)    ) is not NULL;
+
+-- HRDOC350 qryUwSpis
+select kpn.tn,kpn.fname,osd.nosd
+from kdt2iiidvg dvg
+left join otzkpn kpn on kpn.kp=dvg.kp
+left join kdosd osd on osd.kosd=dvg.kosd and osd.ktd=121
+where dvg.kp=dvg.kp and dvg.stv>0 and dvg.okl>0  and dvg.kvr<>2
+and dvg.ktd between 121 and 123 and dvg.dto>=:DT1 and dvg.dto<=:DT2
+and (select first 1 mst.unsd
+    from kdt2mst mst
+    left join otzmstn msn on msn.mst=mst.kod
+    where mst.kp=dvg.kp and msn.okpo=:OKPO
+    and mst.dtn<=dvg.dto and (mst.dtk is null or mst.dtk>=:DT11)
+    ) is not null and ( select sew.kp      from otzkpn sew      left join otzkpn sewow1 on sewow1.kp=sew.owner      left join otzkpn sewow2 on sewow2.kp=sewow1.owner      left join otzkpn sewow3 on sewow3.kp=sewow2.owner      left join otzkpn sewow4 on sewow4.kp=sewow3.owner      left join otzkpn sewow5 on sewow5.kp=sewow4.owner      left join zpkomu ex on ex.kp=sew.kp      left join zpkomu ex1 on ex1.kp=sewow1.kp      left join zpkomu ex2 on ex2.kp=sewow2.kp      left join zpkomu ex3 on ex3.kp=sewow3.kp      left join zpkomu ex4 on ex4.kp=sewow4.kp      left join zpkomu ex5 on ex5.kp=sewow5.kp      where sew.kp=dvg.KP        and (sew.KP in (2,3) or sewow1.KP in (2,3)         or sewow2.KP in (2,3) or sewow3.KP in (2,3)         or sewow4.KP in (2,3) or sewow5.KP in (2,3)         or sew.OWNER in (2,3) or sewow1.OWNER in (2,3)         or sewow2.OWNER in (2,3) or sewow3.OWNER in (2,3)         or sewow4.OWNER in (2,3) or sewow5.OWNER in (2,3)) and (ex.KP is null and ex1.KP is null and ex2.KP is null and ex3.KP is null and ex4.KP is null and ex5.KP is null)    ) is not NULL;
+
+-- HRDOC350 qryLst2
+select kpn.tn,kpn.fname
+from kdt2iiidvg dvg1
+left join otzkpn kpn on kpn.kp=dvg1.kp
+where (dvg1.ktd=51 or dvg1.ktd between 21 and 27) and dvg1.unsd=(select first 1 dvg.unsd
+    from kdt2iiidvg dvg
+    where dvg.kp=dvg1.kp and dvg.kat in (1,2,3,4) and dvg.stv>0 and dvg.okl>0 and dvg.kvr<>2
+    and dvg.dto<=:DT2
+    order by dvg.dto desc)
+and (select first 1 mst.unsd
+    from kdt2mst mst
+    left join otzmstn msn on msn.mst=mst.kod
+    where mst.kp=dvg1.kp and msn.okpo=:OKPO
+    and mst.dtn<=:DT21 and (mst.dtk is null or mst.dtk>=:DT22)) is not null and ( select sew.kp      from otzkpn sew      left join otzkpn sewow1 on sewow1.kp=sew.owner      left join otzkpn sewow2 on sewow2.kp=sewow1.owner      left join otzkpn sewow3 on sewow3.kp=sewow2.owner      left join otzkpn sewow4 on sewow4.kp=sewow3.owner      left join otzkpn sewow5 on sewow5.kp=sewow4.owner      left join zpkomu ex on ex.kp=sew.kp      left join zpkomu ex1 on ex1.kp=sewow1.kp      left join zpkomu ex2 on ex2.kp=sewow2.kp      left join zpkomu ex3 on ex3.kp=sewow3.kp      left join zpkomu ex4 on ex4.kp=sewow4.kp      left join zpkomu ex5 on ex5.kp=sewow5.kp      where sew.kp=dvg1.KP        and (sew.KP in (2,3) or sewow1.KP in (2,3)         or sewow2.KP in (2,3) or sewow3.KP in (2,3)         or sewow4.KP in (2,3) or sewow5.KP in (2,3)         or sew.OWNER in (2,3) or sewow1.OWNER in (2,3)         or sewow2.OWNER in (2,3) or sewow3.OWNER in (2,3)         or sewow4.OWNER in (2,3) or sewow5.OWNER in (2,3)) and (ex.KP is null and ex1.KP is null and ex2.KP is null and ex3.KP is null and ex4.KP is null and ex5.KP is null)    ) is not NULL;
+
+-- HRDOC350 qryVremSez
+select kpn.tn,kpn.fname
+from kdt2iiidvg dvg1
+left join otzkpn kpn on kpn.kp=dvg1.kp
+where (dvg1.ktd=51 or dvg1.ktd between 21 and 27) and dvg1.unsd=(select first 1 dvg.unsd
+    from kdt2iiidvg dvg
+    where dvg.kp=dvg1.kp and dvg.kat in (1,2,3,4) and dvg.stv>0 and dvg.okl>0 and dvg.kvr<>2
+    and dvg.dto<=:DT2
+    order by dvg.dto desc)
+and (select first 1 mst.unsd
+    from kdt2mst mst
+    left join otzmstn msn on msn.mst=mst.kod
+    where mst.kp=dvg1.kp and msn.okpo=:OKPO and mst.VREM=1
+    and mst.dtn<=:DT21 and (mst.dtk is null or mst.dtk>=:DT22)) is not null and ( select sew.kp      from otzkpn sew      left join otzkpn sewow1 on sewow1.kp=sew.owner      left join otzkpn sewow2 on sewow2.kp=sewow1.owner      left join otzkpn sewow3 on sewow3.kp=sewow2.owner      left join otzkpn sewow4 on sewow4.kp=sewow3.owner      left join otzkpn sewow5 on sewow5.kp=sewow4.owner      left join zpkomu ex on ex.kp=sew.kp      left join zpkomu ex1 on ex1.kp=sewow1.kp      left join zpkomu ex2 on ex2.kp=sewow2.kp      left join zpkomu ex3 on ex3.kp=sewow3.kp      left join zpkomu ex4 on ex4.kp=sewow4.kp      left join zpkomu ex5 on ex5.kp=sewow5.kp      where sew.kp=dvg1.KP        and (sew.KP in (2,3) or sewow1.KP in (2,3)         or sewow2.KP in (2,3) or sewow3.KP in (2,3)         or sewow4.KP in (2,3) or sewow5.KP in (2,3)         or sew.OWNER in (2,3) or sewow1.OWNER in (2,3)         or sewow2.OWNER in (2,3) or sewow3.OWNER in (2,3)         or sewow4.OWNER in (2,3) or sewow5.OWNER in (2,3)) and (ex.KP is null and ex1.KP is null and ex2.KP is null and ex3.KP is null and ex4.KP is null and ex5.KP is null)    ) is not NULL;
+
+-- HRDOC350 qryPmuz
+select kpn.tn,kpn.fname,kpr1.ot
+from zpkpr kpr1
+left join otzkpn kpn on kpn.kp=kpr1.kp
+left join zpads1 ads1 on ads1.kp=kpr1.kp
+where kpr1.vid=1 and kpr1.fd1<=:DT23 and kpr1.fd2>=:DT24 and (kpr1.ot=16 or kpr1.ot=17) and ads1.pol='Ж'
+and (select first 1 mst.unsd
+    from kdt2mst mst
+    left join otzmstn msn on msn.mst=mst.kod
+    where mst.kp=kpr1.kp and msn.okpo=:OKPO
+    and mst.dtn<=:DT21 and (mst.dtk is null or mst.dtk>=:DT22)) is not null and ( select sew.kp      from otzkpn sew      left join otzkpn sewow1 on sewow1.kp=sew.owner      left join otzkpn sewow2 on sewow2.kp=sewow1.owner      left join otzkpn sewow3 on sewow3.kp=sewow2.owner      left join otzkpn sewow4 on sewow4.kp=sewow3.owner      left join otzkpn sewow5 on sewow5.kp=sewow4.owner      left join zpkomu ex on ex.kp=sew.kp      left join zpkomu ex1 on ex1.kp=sewow1.kp      left join zpkomu ex2 on ex2.kp=sewow2.kp      left join zpkomu ex3 on ex3.kp=sewow3.kp      left join zpkomu ex4 on ex4.kp=sewow4.kp      left join zpkomu ex5 on ex5.kp=sewow5.kp      where sew.kp=kpr1.KP        and (sew.KP in (2,3) or sewow1.KP in (2,3)         or sewow2.KP in (2,3) or sewow3.KP in (2,3)         or sewow4.KP in (2,3) or sewow5.KP in (2,3)         or sew.OWNER in (2,3) or sewow1.OWNER in (2,3)         or sewow2.OWNER in (2,3) or sewow3.OWNER in (2,3)         or sewow4.OWNER in (2,3) or sewow5.OWNER in (2,3)) and (ex.KP is null and ex1.KP is null and ex2.KP is null and ex3.KP is null and ex4.KP is null and ex5.KP is null)    ) is not NULL;
+
+-- HRDOC130 otzkpn
+select FNAME from otzkpn where KP=:KP;
+
+-- HRDOC130 otzkpn root
+select FNAME from otzkpn where KP=1;
+
+-- HRDOC130 qryExl25
+Select dvg.KP,dvg.unsd, kpn.FNAME, ob.contractn, ob.contractdate,dvg1.DTN,
+kpn.tn,dvg.nmdl as doln,((htr.ktht*100000)+(htr.ktpd*10000)+htr.nn) as SORTNN
+from  KDT2IIIDVG dvg
+    left join  OTZKPN kpn on kpn.kp=dvg.kp
+    left join  KDT2IOB ob on ob.kp=dvg.kp
+    left join  KDT2IIIDVG dvg1 on dvg1.unsd=
+        (select first 1 dvg2.unsd
+        from KDT2IIIDVG dvg2
+        left join KDSDJS js1 on js1.UNSD=dvg2.UNSD
+        where dvg2.kp=dvg.kp and dvg2.DTO<=dvg.DTO and js1.KTD=21
+        order by dvg2.DTO desc,dvg2.UNSD desc)
+left join kdhtro htr on htr.owner=kpn.owner and htr.kd=dvg.kd and htr.kp=dvg.kp and htr.dto=dvg.dto and htr.ktd=dvg.ktd and htr.unsd=dvg.unsd
+where ob.PSTS is NULL and  dvg.owner=:PODR
+      and dvg.unsd=(select first 1 dvg3.unsd
+        from KDT2IIIDVG dvg3
+        where dvg3.kp=dvg.kp and dvg3.DTO<=:DT2
+        order by dvg3.DTO desc,dvg3.UNSD desc
+        )
+      and (select js.ktd
+              from KDSDJS js
+              where  js.UNSD=dvg.UNSD
+            ) not in (121,122,123)
+      and (dvg.okl>0 and dvg.okl is not null);
+
+-- HRDOC140 qryExl24
+Select kpn.FNAME,kpn.KP, ads1.POL, ads1.FDR, kd.N as DOLN,dvg1.RZ,kpn.TN,
+((htr.ktht*100000)+(htr.ktpd*10000)+htr.nn) as SORTNN
+from  OTZKPN kpn
+left join  ZPADS1 ads1 on ads1.KP=kpn.kp
+left join  KDT2IIIDVG dvg1 on dvg1.unsd=
+        (select first 1 dvg2.unsd
+        from KDT2IIIDVG dvg2
+        where dvg2.kp=kpn.kp and dvg2.DTO<=:DTO
+        order by dvg2.DTO desc,dvg2.UNSD desc)
+left join  ZPKD kd on kd.D=dvg1.KD
+left join kdhtro htr on htr.owner=kpn.owner and htr.kd=dvg1.kd and htr.kp=dvg1.kp and htr.dto=dvg1.dto and htr.ktd=dvg1.ktd and htr.unsd=dvg1.unsd
+where dvg1.owner=:PODR and kpn.TN>0 and dvg1.OKL>0
+and ((select js.ktd
+              from KDSDJS js
+              where  js.UNSD=dvg1.UNSD
+             ) not in (121,122,123) or dvg1.dto=:DT2);
+
+-- HRDOC140 education
+Select obr.NOBR,wuz.NWUZ,ksd.NKSD
+from  KDT2IOBR t2obr
+left join  KDIOBR obr on obr.KOBR=t2obr.KOBR
+left join  KDIWUZ wuz on wuz.KWUZ=t2obr.KWUZ
+left join  KDIKSD ksd on ksd.KKSD=t2obr.KKSD
+where t2obr.KP=:KP
+order by t2obr.KTZO;
+
+-- HRDOC091 qryGo
+select kpn.FNAME as FIO,kpn1.FNAME as OWNAME,per.DT,kd.N as DOLN
+from KDVIIIGO go
+left join otzkpn kpn on kpn.KP=go.KP
+left join otzkpn kpn1 on kpn1.KP=kpn.OWNER
+left join otzkpn kpn2 on kpn2.KP=kpn1.OWNER
+left join otzkpn kpn3 on kpn3.KP=kpn2.OWNER
+left join zpls ls on ls.KP=kpn.KP and ls.FD=:FD
+left join zpkd kd on kd.D=ls.DOL
+left join kdviiigoper per on per.yyear=go.yyear and per.kp=go.kp
+where per.DT>=:DT1 and per.DT<=:DT2 and (0=:OW or :OW1 in (kpn.OWNER,kpn1.OWNER,kpn2.OWNER,kpn3.OWNER))
+and ls.UW=0 and go.YYEAR=:YY
+order by 2,1,3;
+
+-- HRDOC092 qryGo
+select kpn.FNAME as FIO,kpn.KP,kpn.TN,kpn1.FNAME as OWNAME,per.DT,kd.N as DOLN,per.DAYS
+from KDVIIIGO go
+left join otzkpn kpn on kpn.KP=go.KP
+left join otzkpn kpn1 on kpn1.KP=kpn.OWNER
+left join otzkpn kpn2 on kpn2.KP=kpn1.OWNER
+left join otzkpn kpn3 on kpn3.KP=kpn2.OWNER
+left join zpls ls on ls.KP=kpn.KP and ls.FD=:FD
+left join zpkd kd on kd.D=ls.DOL
+left join kdviiigoper per on per.yyear=go.yyear and per.KP=go.KP
+where per.DT>=:DT1 and per.DT<=:DT2 and (0=:OW or :OW11 in (kpn.OWNER,kpn1.OWNER,kpn2.OWNER,kpn3.OWNER))
+and ls.UW=0 and go.YYEAR=:YY;
+
+-- HRDOC092 qryGrfExlOt
+select ot.PRO,ot.KOLVO,ot.KOLVD,ot.UNSD,ot.DTO,ot.KOLDKS,ot.KOLDKP, jz.ND
+FROM kdsdjs js
+LEFT JOIN kdsdjz jz ON jz.UND=js.UND
+LEFT JOIN kdt2viiio ot ON ot.UNSD=js.UNSD
+WHERE js.KP>0 and js.KP=:PKP and js.dto>:DT1 and js.dto<:DT2 and js.KTD=31 and ot.KVOT=1
+order by js.dto;
+
+-- HRDOC092 signatory
+select kpn.SNAME,kd.N from otzkpn kpn left join zpls ls on ls.KP=kpn.KP and ls.FD=:FD left join zpkd kd on kd.D=ls.DOL where kpn.KP=:KP;
+
+-- HRDOC091 department
+select SNAME from otzkpn where KP=:KP;
+
+-- HRDOC090 qryGo
+select kpn.FNAME as FIO,kpn1.FNAME as OWNAME,per.dt
+from KDVIIIGO go
+left join otzkpn kpn on kpn.KP=go.KP
+left join otzkpn kpn1 on kpn1.KP=kpn.OWNER
+left join otzkpn kpn2 on kpn2.KP=kpn1.OWNER
+left join otzkpn kpn3 on kpn3.KP=kpn2.OWNER
+left join zpls ls on ls.KP=kpn.KP and ls.FD=:FD
+left join kdviiigoper per on per.yyear=go.yyear and per.KP=go.KP
+where per.DT>=:DT1 and per.DT<=:DT2 and (0=:OW or :OW1 in (kpn.OWNER,kpn1.OWNER,kpn2.OWNER,kpn3.OWNER))
+and ls.UW=0 and go.YYEAR=:YY
+order by 1,2,3;
+
+-- HRDOC280 qryGo
+select
+ ((case when kpn3.sname is NULL then '' else kpn3.sname || ': ' end)
+||(case when kpn4.sname is NULL then '' else kpn4.sname || ': ' end)
+||(case when kpn1.sname is NULL then '' else kpn1.sname end)) as OWNAME,
+
+
+kpn.FNAME as FIO,go.DT
+
+from KDVIIIGOPER go
+
+left join otzkpn kpn on kpn.KP=go.KP
+left join otzkpn kpn1 on kpn1.KP=kpn.OWNER
+left join otzkpn kpn2 on kpn2.KP=kpn1.OWNER
+left join otzkpn kpn3 on kpn3.KP=kpn2.OWNER
+left join otzkpn kpn4 on kpn4.KP=kpn3.OWNER
+left join zpls ls on ls.KP=kpn.KP and ls.FD=:FD
+
+left join kdt2iiidvg t2 on t2.kp=kpn.kp
+
+where (go.DT>=:DT1 and go.DT<=:DT2) and (0=:OW or :OW1 in (kpn.OWNER,kpn1.OWNER,kpn2.OWNER,kpn3.OWNER,kpn4.OWNER))
+and ls.UW=0
+and t2.dto=(select max(dvg.dto) from kdt2iiidvg dvg where dvg.kp=t2.kp and dvg.dto<=:DT4)
+and t2.okl>0  and t2.ktd!=121 and t2.stv>0
+order by 1,2;
+
+-- HRDOC280 qryKpn
+select kpn.fname,kpn.sname,
+dvg.nmds,
+vacpl.yyear, vacpl.dt,
+ad1.pol
+
+from kdviiigoper vacpl
+left join otzkpn kpn on kpn.kp=vacpl.kp
+left join kdt2iiidvg dvg on dvg.kp=vacpl.kp
+left join zpads1 ad1 on ad1.kp=kpn.kp
+
+where (dvg.dto=(select max(t2.dto) from kdt2iiidvg t2 where t2.kp=dvg.kp))
+and (vacpl.dt>=:fd1 and vacpl.dt<=:fd2)
+
+order by 1;
+
+-- HRDOC280 reminder select
+select CNST from SPCONST where IDCONST=:IDCONST;
+
+-- HRDOC280 reminder update
+update SPCONST set  CNST=:CNST where IDCONST=:IDCONST;
+
+-- HRDOC280 reminder insert
+insert into SPCONST (IDCONST,NAME,CNST) values (:IDCONST,'',:CNST);
+
+-- HRDOC250 qryKpn
+select kpn.fname,kpn.sname,
+dvg.nmds,
+vacpl.yyear, vacpl.dt,
+ad1.pol,vacpl.days
+
+from kdviiigoper vacpl
+left join otzkpn kpn on kpn.kp=vacpl.kp
+left join kdt2iiidvg dvg on dvg.kp=vacpl.kp and dvg.dto=(select max(t2.dto) from kdt2iiidvg t2 where t2.kp=vacpl.kp and t2.dto<=:DT22)
+left join zpads1 ad1 on ad1.kp=kpn.kp
+
+where vacpl.DT>=:DT1 and vacpl.DT<=:DT2 and dvg.ktd!=121
+order by kpn.fname;
+
+-- HRDOC080 qryKpn
+select t2.owner,kpn.tn,kpn.kp, kpn.sname, kpn.fname,kpn1.sname as snowner, 
+t2.nmds, ad1.pol,ad1.fdr, ad1.ser,ad1.num, ad1.org, ad1.fdvd, adr.ind, adr.st, adr.regn, 
+adr.gor, adr.nas, adr.ulname,adr.dom, adr.korp, adr.kv, adr.adrin,osd.rosd,t2.dto
+from kdt2iiidvg t2
+left join otzkpn kpn on kpn.kp=t2.kp
+left join otzruc ruc on ruc.owner=t2.owner
+left join otzkpn kpn1 on kpn1.kp=t2.owner
+left join zpads1 ad1 on ad1.kp=kpn.kp
+left join zpadres adr on adr.kp=kpn.kp
+left join kdosd osd on osd.kosd=t2.kosd
+where 
+t2.ktd=21
+and (ruc.ow1=:ow1 or ruc.ow2=:ow2 or ruc.ow3=:ow3 or ruc.ow4=:ow4 or ruc.ow5=:ow5
+ or ruc.ow6=:ow6 or ruc.ow7=:ow7 or t2.owner=:ow or 0=:md)
+and not exists (
+select * from kdt2iiidvg t22 where t22.kp=t2.kp and t22.ktd=121 and t22.dto>t2.dto
+)
+order by kpn.fname,t2.dto desc;
+
+-- HRDOC080 used days
+select * from  kdt2viiio where kp=:kp and dto>=:dto and dto<=:dt;
+
+-- HRDOC150 qryPODR
+select ((case when (kpn3.KP<>1)then kpn3.SNAME else '' end) ||
+(case when (kpn2.KP<>1)then kpn2.SNAME else '' end) ||
+(case when (kpn1.KP<>1)then kpn1.SNAME else '' end) ||
+(case when (kpn.KP<>1)then kpn.SNAME else '' end)) as URSNAME,
+kpn.KP,kpn.SNAME,
+(case when (kpn1.KP<>1)then kpn1.SNAME else '' end) as SNAME1,
+(case when (kpn2.KP<>1)then kpn2.SNAME else '' end) as SNAME2,
+(case when (kpn3.KP<>1)then kpn3.SNAME else '' end) as SNAME3
+from otzkpn kpn
+left join otzkpn kpn1 on kpn1.KP=kpn.OWNER
+left join otzkpn kpn2 on kpn2.KP=kpn1.OWNER
+left join otzkpn kpn3 on kpn3.KP=kpn2.OWNER
+left join otzruc2 ruc on ruc.KP=kpn.KP
+where kpn.TN=0 and ruc.PRZ<>1 and kpn.KP>1 and ( select sew.kp      from otzkpn sew      left join otzkpn sewow1 on sewow1.kp=sew.owner      left join otzkpn sewow2 on sewow2.kp=sewow1.owner      left join otzkpn sewow3 on sewow3.kp=sewow2.owner      left join otzkpn sewow4 on sewow4.kp=sewow3.owner      left join otzkpn sewow5 on sewow5.kp=sewow4.owner      left join zpkomu ex on ex.kp=sew.kp      left join zpkomu ex1 on ex1.kp=sewow1.kp      left join zpkomu ex2 on ex2.kp=sewow2.kp      left join zpkomu ex3 on ex3.kp=sewow3.kp      left join zpkomu ex4 on ex4.kp=sewow4.kp      left join zpkomu ex5 on ex5.kp=sewow5.kp      where sew.kp=kpn.KP        and (sew.KP in (2,3) or sewow1.KP in (2,3)         or sewow2.KP in (2,3) or sewow3.KP in (2,3)         or sewow4.KP in (2,3) or sewow5.KP in (2,3)         or sew.OWNER in (2,3) or sewow1.OWNER in (2,3)         or sewow2.OWNER in (2,3) or sewow3.OWNER in (2,3)         or sewow4.OWNER in (2,3) or sewow5.OWNER in (2,3)) and (ex.KP is null and ex1.KP is null and ex2.KP is null and ex3.KP is null and ex4.KP is null and ex5.KP is null)    ) is not NULL  order by 1;
+
+-- HRDOC150 qryExl23
+Select kpn.FNAME,kpn.KP,kpn.TN, ads1.POL, ads1.FDR, dvg.NMDS as DOLN,dvg.RZ,ads1.SER,
+ads1.NUM,ads1.ORG,ads1.FDVD,adf.T,kwu.NKWU,wzv.NWZV,swu.NSWU,wu.WUS,gwu.NGWU,rwk.NRWK,
+vwu.NVWU,wu.NSU,wu.MOB,dvg.DTO,kpn1.SNAME as OWNM,dvg.NMDS,jz.ND,jz.DTV,kwd.NKWD,ksd.NKSD,
+sem.NSEM,ads1.VDOC,((htr.ktht*100000)+(htr.ktpd*10000)+htr.nn) as SORTNN
+from  KDT2IIIDVG dvg
+left join  OTZKPN kpn on kpn.KP=dvg.kp
+left join  ZPADS1 ads1 on ads1.KP=dvg.kp
+left join  KDT2IADF adf on adf.KP=kpn.kp
+left join  KDT2IIWU wu on wu.KP=kpn.kp
+left join  KDIIKWU kwu on kwu.KKWU=wu.KKWU
+left join  KDIIWZV wzv on wzv.KWZV=wu.KWZV
+left join  KDIISWU swu on swu.KSWU=wu.KSWU
+left join  KDIIGWU gwu on gwu.KGWU=wu.KGWU
+left join  KDIIRWK rwk on rwk.KRWK=wu.KRWK
+left join  KDIIVWU vwu on vwu.KVWU=wu.KVWU
+left join  OTZKPN kpn1 on kpn1.kp=dvg.OWNER
+left join  KDSDJS js on js.UNSD=dvg.UNSD
+left join  KDSDJZ jz on jz.UND=js.UND
+left join  KDT2IOBR obr on obr.KP=kpn.KP and obr.KTZO=1
+left join  KDIKWD kwd on kwd.KKWD=obr.KKWD
+left join  KDIKSD ksd on ksd.KKSD=obr.KKSD
+left join  KDT2IOB ob on ob.KP=kpn.KP
+left join  KDISEM sem on sem.KSEM=ob.KSEM
+left join kdhtro htr on htr.owner=kpn.owner and htr.kd=dvg.kd and htr.kp=dvg.kp and htr.dto=dvg.dto and htr.ktd=dvg.ktd and htr.unsd=dvg.unsd
+where dvg.owner=:PODR and kpn.TN>0 and (wu.KP is not NULL and wu.KOWS<>3 and wu.KOWS<>0) and
+dvg.UNSD=(select first 1 dvg2.unsd
+        from KDT2IIIDVG dvg2
+        where dvg2.kp=kpn.kp and dvg2.DTO<=:DTO
+        order by dvg2.DTO desc, dvg2.UNSD desc)
+and dvg.KTD not in (121,122) and dvg.OKL>0 and dvg.STV>0 and dvg.ktpd=1;
+
+-- HRDOC150 qryFam07
+SELECT fam.FIO,fam.DTR, str.NSR as strN
+FROM KDT2IFAM fam
+left join KDISR str on str.ksr=fam.KSR
+WHERE fam.KP= :KP
+order by fam.KSR;
+
+-- HRDOC150 title
+select FNAME from otzkpn where KP=:KP;
+
+-- HRDOC310 qryKpn
+select  ((case when s2.sname is NULL then '' else s2.sname||' ' end)
+||(case when s3.sname is NULL then '' else s3.sname||' ' end)
+||(case when s4.sname is NULL then '' else s4.sname||' ' end)
+||(case when s1.sname is NULL then '' else s1.sname||' ' end)) as srt,
+kpn.kp,
+t2.dto,t2.ktd,
+kpn.tn, kpn.fname,
+kpn.owner,t2.nmds, s1.sname,s3.sname as sname2,
+ad1.fdr,
+zv.nwzv zvanie,
+wu.wus,
+adr.gor,
+adr.ulname,
+adr.dom,
+adr.korp,
+adr.kv
+
+from kdt2iiidvg t2
+left join otzkpn kpn on kpn.kp=t2.kp
+left join otzkpn s1 on s1.kp=kpn.owner
+left join otzruc ruc on ruc.owner=kpn.owner
+left join otzkpn s2 on s2.kp=ruc.ow1
+left join otzkpn s3 on s3.kp=ruc.ow2
+left join otzkpn s4 on s4.kp=ruc.ow3
+
+left join zpads1 ad1 on ad1.kp=kpn.kp
+left join kdt2iiwu wu on wu.kp=t2.kp
+left join kdiiwzv zv on zv.kwzv=wu.kwzv
+left join zpadres  adr on adr.kp=t2.kp
+
+
+
+where t2.dto>=:fd1 and t2.dto<=:fd2
+and (t2.ktd=121 or t2.ktd=21)  /*and t2.okl>0*/ and t2.book=1
+and (ruc.ow1=:ow1 or ruc.ow2=:ow2 or ruc.ow3=:ow3 or ruc.ow4=:ow4 or ruc.ow5=:ow5
+ or ruc.ow6=:ow6 or ruc.ow7=:ow7 or t2.owner=:ow or 0=:md)
+
+and   ((0=:PKRW1)or(0<:PKRW2 and wu.krwk=:PKRW3))
+      and
+      ((0=:PKSU1)or(0<:PKSU2 and wu.kswu=:PKSU3))
+
+
+order by 1,kpn.fname,t2.dto desc;
+
+-- HRDOC310 qryPRI
+select t2.dto,t2.owner
+from kdt2iiidvg t2
+
+where t2.dto=(select max(t2dvg.dto) from kdt2iiidvg t2dvg where t2dvg.kp=:kp and t2dvg.ktd=21 and t2dvg.book=1 )
+and t2.kp=:kp1;
+
+-- HRDOC310 qryUV
+select t2.dto,t2.owner
+from kdt2iiidvg t2
+
+where t2.dto=(select max(t2dvg.dto) from kdt2iiidvg t2dvg where t2dvg.kp=:kp and t2dvg.ktd=121 and t2dvg.book=1)
+and t2.kp=:kp1;
+
+-- HRDOC310 qryDOLJ
+select t2.dto,t2.nmds
+from kdt2iiidvg t2
+
+where t2.dto=(select max(t2dvg.dto) from kdt2iiidvg t2dvg where t2dvg.kp=:kp)
+and t2.kp=:kp1;
+
+-- HRDOC310 qryKP
+select sname from otzkpn
+where kp=:kp;
+
+-- HRDOC010 qryKpn
+select s2.sname as sort1,
+(case when s3.sname is null
+then s1.sname
+else s3.sname end) sort2,
+(case when s4.sname is null
+then (case when s3.sname is null then null else s1.sname end)
+else s4.sname end) sort3,
+(case when s4.sname is null
+then null
+else s1.sname end) sort4,
+kpn.kp, kpn.tn, kpn.fname,
+t2st.owner, t2st.nmds,
+ad1.fdr, ad1.ser,ad1.num, ad1.org, ad1.fdvd, adr.ind, adr.st, adr.regn,
+adr.gor, adr.nas, adr.ulname,adr.dom, adr.korp, adr.kv, adr.adrin,swu.nswu,
+wzv.nwzv,iiwu.wus,rwk.nrwk,adf.t,
+adf.INDF, adf.STF, adf.REGF,
+adf.GORF, adf.NASF, adf.ULNAMEF,adf.DOMF, adf.KORPF, adf.KVF, adf.ADRINF
+
+from kdt2iiwu t2
+left join kdt2iiidvg t2st on t2st.kp=t2.kp 
+left join otzkpn kpn on kpn.kp=t2.kp
+left join otzkpn s1 on s1.kp=t2st.owner
+left join otzruc ruc on ruc.owner=t2st.owner
+left join otzkpn s2 on s2.kp=ruc.ow1
+left join otzkpn s3 on s3.kp=ruc.ow2
+left join otzkpn s4 on s4.kp=ruc.ow3
+
+left join zpads1 ad1 on ad1.kp=kpn.kp
+left join zpadres adr on adr.kp=kpn.kp
+left join kdt2iiwu iiwu on iiwu.kp=kpn.kp
+left join kdt2iadf adf on adf.kp=kpn.kp
+left join kdiiswu swu on swu.kswu=iiwu.kswu
+left join kdiiwzv wzv on wzv.kwzv=iiwu.kwzv
+left join kdiirwk rwk on rwk.krwk=iiwu.krwk
+where t2.kows<>3 and t2.kows<>0 and
+t2st.UNSD=(select first 1 t2dvg.UNSD from kdt2iiidvg t2dvg where t2dvg.kp=t2.kp and t2dvg.dto<=:fd order by t2dvg.DTO desc,t2dvg.UNSD desc)
+and t2st.ktd not in (121,122) and t2st.ktpd=1 and t2st.OKL>0 and t2st.STV>0
+and (ruc.ow1=:ow1 or ruc.ow2=:ow2 or ruc.ow3=:ow3 or ruc.ow4=:ow4 or ruc.ow5=:ow5
+ or ruc.ow6=:ow6 or ruc.ow7=:ow7 or t2st.owner=:ow or 0=:md);
+
+-- HRDOC010 family
+select kdisr.nsr,kdt2ifam.fio,kdt2ifam.dtr from kdt2ifam left join kdisr on kdisr.ksr=kdt2ifam.ksr where kp=:kp;
+
+-- HRDOC101 qrySelect
+select kpn.KP,kpn.SNAME as FIO,ob.PSTS,dvg.UNSD,kpn1.SNAME as OWNAME FROM otzkpn kpn left join otzkpn kpn1 on kpn1.KP=kpn.OWNER left join otzkpn kpn2 on kpn2.KP=kpn1.OWNER left join otzkpn kpn3 on kpn3.KP=kpn2.OWNER left join  KDT2IIIDVG dvg on dvg.KP=kpn.KP and dvg.unsd=    (select max(dvg1.UNSD)    from KDT2IIIDVG dvg1    left join KDSDJS js on js.UNSD=dvg.UNSD    left join KDSDJZ jz on jz.UND=js.UND    where dvg1.KP=dvg.KP and dvg1.DTO>=:DT1 and dvg1.DTO<=:DT2 and jz.KTD in (21,22,23)) left join  KDT2IOB ob on ob.kp=kpn.kp left join  ZPADRES t2add on t2add.kp=kpn.kp left join  ZPLS ls on ls.kp=kpn.kp and ls.FD=:FD where kpn.TN>0 and (0=:OW or :OW1 in (kpn.OWNER,kpn1.OWNER,kpn2.OWNER,kpn3.OWNER)) and ls.UW=0 and ls.KP is not NULL and ls.OKL>0 and dvg.KTPD=1 and (ob.KP is not NULL and ob.PSTS is NULL) order by kpn.SNAME;
+
+-- HRDOC101 card account
+select NS4 from ZPMB where KP=:KP and PRIZ=4;
+
+-- HRDOC101 telephone
+select CNST from SPCONST where IDCONST=:CNST;
+
+-- HRDOC101 qryExlSp27
+select kpn.KP,kpn.FNAME, ads1.POL, ads1.FDR, ads1.SER, ads1.NUM,ads1.norg as ORG, ads1.KORG, ads1.FDVD, ads1.IND,ads1.VDOC, adr.ST as stpN, adr.REG as regN, adr.KODREG as regK, adr.RAI as raiN, adr.NAS as nasN, adr.GOR as gorN, adr.ULNAME as ulN, adr.DOM, adr.KORP, adr.KV, adr.KODST as kst, adr.KODREG as kreg, adr.KODRAI as krai, adr.KODNAS as knas,adr.KODGOR as kgor, kpn.tn, kd.N as NML, ob.kregp, ob.kraip, ob.kgorp,ls.okl FROM otzkpn kpn left join  ZPLS ls on ls.KP=kpn.kp and ls.FD=:FD left join  ZPKD kd on kd.D=ls.DOL left join  KDT2IOB ob on ob.kp=kpn.kp left join  ZPADS1 ads1 on ads1.kp=kpn.kp left join  ZPADRES adr on adr.KP=kpn.kp where kpn.KP=:KP;
+
+-- HRDOC101 ZPADRES
+select ads.* from ZPADRES ads where ads.KP=:KP;
+
+-- HRDOC101 KDT2IADF
+select adf.* from KDT2IADF adf where adf.KP=:KP;
+
+-- HRDOC110 qryExl38 FNAME
+select kpn.FNAME,ads1.FDVD,ads1.POL,ads1.FDR,t2ob.KSTR,t2ob.KREGP,t2ob.KRAIP,t2ob.KGORP,ads1.VDOC,ads1.SER, ads1.NUM,ads1.ORG,ads1.KORG,t2add.IND,t2add.REG as REGN,t2add.GOR as GORN,t2add.NAS as NASN,t2add.ULNAME as ULN, t2add.DOM,t2add.KORP,kpn.TN,t2add.RAI as RAIN,ads1.ULNAME as INN,t2add.KODNAS as KNAS,kpn.KP,dvg.DTO from otzkpn kpn left join otzkpn kpn1 on kpn1.KP=kpn.OWNER left join otzkpn kpn2 on kpn2.KP=kpn1.OWNER left join otzkpn kpn3 on kpn3.KP=kpn2.OWNER left join KDT2IIIDVG dvg on dvg.UNSD=(select max(dvg1.UNSD) from KDT2IIIDVG dvg1 left join kdsdjs js on js.UNSD=dvg1.UNSD where dvg1.KP=kpn.KP and dvg1.DTO>=:DT1 and dvg1.DTO<=:DT2 and js.KTD=21) left join ZPADRES t2add on t2add.KP=kpn.KP left join ZPADS1 ads1 on ads1.KP=kpn.KP left join KDT2IADF t2adf on t2adf.KP=kpn.KP left join KDT2IOB t2ob on t2ob.KP=kpn.KP left join otzruc2 ruc2 on ruc2.KP=kpn.OWNER where kpn.TN>0 and upper(kpn1.SNAME) <> 'ПЕНСИОНЕРЫ' and upper(kpn1.SNAME) <> 'АКЦИОНЕРЫ' and :OW in (kpn.OWNER,kpn1.OWNER,kpn2.OWNER,kpn3.OWNER) and dvg.UNSD is not NULL order by kpn.FNAME;
+
+-- HRDOC110 qryExl38 TN
+select kpn.FNAME,ads1.FDVD,ads1.POL,ads1.FDR,t2ob.KSTR,t2ob.KREGP,t2ob.KRAIP,t2ob.KGORP,ads1.VDOC,ads1.SER, ads1.NUM,ads1.ORG,ads1.KORG,t2add.IND,t2add.REG as REGN,t2add.GOR as GORN,t2add.NAS as NASN,t2add.ULNAME as ULN, t2add.DOM,t2add.KORP,kpn.TN,t2add.RAI as RAIN,ads1.ULNAME as INN,t2add.KODNAS as KNAS,kpn.KP,dvg.DTO from otzkpn kpn left join otzkpn kpn1 on kpn1.KP=kpn.OWNER left join otzkpn kpn2 on kpn2.KP=kpn1.OWNER left join otzkpn kpn3 on kpn3.KP=kpn2.OWNER left join KDT2IIIDVG dvg on dvg.UNSD=(select max(dvg1.UNSD) from KDT2IIIDVG dvg1 left join kdsdjs js on js.UNSD=dvg1.UNSD where dvg1.KP=kpn.KP and dvg1.DTO>=:DT1 and dvg1.DTO<=:DT2 and js.KTD=21) left join ZPADRES t2add on t2add.KP=kpn.KP left join ZPADS1 ads1 on ads1.KP=kpn.KP left join KDT2IADF t2adf on t2adf.KP=kpn.KP left join KDT2IOB t2ob on t2ob.KP=kpn.KP left join otzruc2 ruc2 on ruc2.KP=kpn.OWNER where kpn.TN>0 and upper(kpn1.SNAME) <> 'ПЕНСИОНЕРЫ' and upper(kpn1.SNAME) <> 'АКЦИОНЕРЫ' and :OW in (kpn.OWNER,kpn1.OWNER,kpn2.OWNER,kpn3.OWNER) and dvg.UNSD is not NULL order by kpn.TN;
+
+-- HRDOC110 qryExl38 DTO
+select kpn.FNAME,ads1.FDVD,ads1.POL,ads1.FDR,t2ob.KSTR,t2ob.KREGP,t2ob.KRAIP,t2ob.KGORP,ads1.VDOC,ads1.SER, ads1.NUM,ads1.ORG,ads1.KORG,t2add.IND,t2add.REG as REGN,t2add.GOR as GORN,t2add.NAS as NASN,t2add.ULNAME as ULN, t2add.DOM,t2add.KORP,kpn.TN,t2add.RAI as RAIN,ads1.ULNAME as INN,t2add.KODNAS as KNAS,kpn.KP,dvg.DTO from otzkpn kpn left join otzkpn kpn1 on kpn1.KP=kpn.OWNER left join otzkpn kpn2 on kpn2.KP=kpn1.OWNER left join otzkpn kpn3 on kpn3.KP=kpn2.OWNER left join KDT2IIIDVG dvg on dvg.UNSD=(select max(dvg1.UNSD) from KDT2IIIDVG dvg1 left join kdsdjs js on js.UNSD=dvg1.UNSD where dvg1.KP=kpn.KP and dvg1.DTO>=:DT1 and dvg1.DTO<=:DT2 and js.KTD=21) left join ZPADRES t2add on t2add.KP=kpn.KP left join ZPADS1 ads1 on ads1.KP=kpn.KP left join KDT2IADF t2adf on t2adf.KP=kpn.KP left join KDT2IOB t2ob on t2ob.KP=kpn.KP left join otzruc2 ruc2 on ruc2.KP=kpn.OWNER where kpn.TN>0 and upper(kpn1.SNAME) <> 'ПЕНСИОНЕРЫ' and upper(kpn1.SNAME) <> 'АКЦИОНЕРЫ' and :OW in (kpn.OWNER,kpn1.OWNER,kpn2.OWNER,kpn3.OWNER) and dvg.UNSD is not NULL order by dvg.DTO;
+
+-- HRDOC110 enterprise
+select N from zppasp where P=1;
+
+-- HRDOC110 department
+select SNAME from otzkpn where KP=:KP;
+
+-- HRDOC110 account
+select ls.UW from zpls ls where ls.KP=:KP and ls.FD=:FD;
+
+-- HRDOC110 position and order
+select first 1 dvg.NMDS,js.KTD,dvg.okl from kdt2iiidvg dvg left join kdsdjs js on js.UNSD=dvg.UNSD where dvg.KP=:KP and dvg.DTO<=:DTO order by dvg.DTO desc;
+
+-- HRDOC110 position
+select first 1 dvg.NMDS from kdt2iiidvg dvg where dvg.KP=:KP and dvg.DTO<=:DTO order by dvg.DTO desc;
+
+-- HRDOC260 qryPasp
+select kpn.FNAME as FIONASH,kd.N as DOLN, kpn.SNAME as SFIONASH,(case when (kpnow1.OWNER=1) then kpnow1.SNAME else kpnow.SNAME end) as NMOWNER, p.IND,p.KODREG,p.GOROD,p.N,p.INN,p1.KPP,p1.OKPO,p1.OKONH,p.NASP,p.DOM from ZPPASP p left join ZPPASP1 p1 on p1.P=p.P left join OTZKPN kpn on kpn.KP=p.NASH left join ZPLSDT ls on ls.KP=p.NASH and ls.FD=(select max(ls1.FD) from ZPLSDT ls1 where ls1.KP=p.NASH and ls1.FD<=:LSFD) left join ZPKD kd on kd.D=ls.DOL left join OTZKPN kpnow on kpnow.KP=kpn.OWNER left join OTZKPN kpnow1 on kpnow1.KP=kpnow.OWNER where p.P=1;
+
+-- HRDOC260 qrySelect
+select coalesce(kpn2.KP,kpn1.KP,kpn.KP) as KP, (case when (kpnow1.OWNER=1) then kpnow1.FNAME else kpnow.FNAME end) as NMOWNER, adr.REGN,adr.RAI,adr.GOR,adr.NAS,adr.ULNAME,adr.DOM,adr.KORP,adr.KV,ads.SER,ads.NUM,ads.FDVD,ads.ORG from OTZKPN kpn left join OTZKPN kpn1 on kpn1.OWNER=kpn.KP left join OTZKPN kpn2 on kpn2.OWNER=kpn1.KP left join OTZKPN kpnow on kpnow.KP=coalesce(kpn2.OWNER,kpn1.OWNER,kpn.OWNER) left join OTZKPN kpnow1 on kpnow1.KP=kpnow.OWNER left join ZPLSDT ls on ls.KP=coalesce(kpn2.KP,kpn1.KP,kpn.KP) and ls.FD= (select max(ls1.FD) from ZPLSDT ls1 where ls1.KP=coalesce(kpn2.KP,kpn1.KP,kpn.KP) and ls1.FD<=:LSFD) left join ZPADRES adr on adr.KP=coalesce(kpn2.KP,kpn1.KP,kpn.KP) left join ZPADS1 ads on ads.KP=adr.KP where kpn.OWNER=:KP and coalesce(kpn2.TN,kpn1.TN,kpn.TN)>0 and ls.UW=0;
+
+-- HRDOC260 qryT2
+select ob.CONTRACTN as CONN,ob.CONTRACTDATE as CONDT,adr.SER,adr.NUM,adr.ORG,adr.FDVD, ob.KREGP,ob.KRAIP,ob.KGORP/*,ob.DTR*/,kpn.fname,dvg.OKL,dvg.NMDS as DOLN,dvg.STV, adr.fdr as DTR,ls.okl as LSOKL from otzkpn kpn left join zpads1 adr on adr.KP=kpn.KP left join kdt2iob ob on kpn.KP=ob.KP left join zpls ls on ls.KP=ob.KP and ls.fd=:fd left join kdt2iiidvg dvg on dvg.KP=ob.KP and dvg.dto=(     select max(dvg1.dto)     from kdt2iiidvg dvg1     left join KDSDJS js on js.UNSD=dvg1.UNSD     left join KDSDJZ jz on jz.UND=js.UND     where dvg1.KP=ob.KP and dvg1.kp=:IDKBU1 and (jz.KTD=21 or jz.KTD=22 or jz.KTD=26) and dvg1.DTO<=:DTO ) where kpn.kp=:IDKBU;
+
+-- HRDOC260 signatory
+select fname from otzkpn where kp=:KP;
+
+-- HRDOC260 settings
+select CNST from SPCONST where IDCONST=:IDCONST;
+
+-- HRDOC320 qryT2
+select ob.CONTRACTN as CONN,ob.CONTRACTDATE as CONDT,adr.SER,adr.NUM,adr.ORG,adr.FDVD, ob.KREGP,ob.KRAIP,ob.KGORP/*,ob.DTR*/,kpn.fname,dvg.OKL,dvg.NMDS as DOLN,dvg.STV, adr.fdr as DTR,dvg.RZ from otzkpn kpn left join zpads1 adr on adr.KP=kpn.KP left join kdt2iob ob on kpn.KP=ob.KP left join kdt2iiidvg dvg on dvg.KP=ob.KP and dvg.dto=(     select max(dvg1.dto)     from kdt2iiidvg dvg1     left join KDSDJS js on js.UNSD=dvg1.UNSD     left join KDSDJZ jz on jz.UND=js.UND     where dvg1.KP=ob.KP and dvg1.kp=:IDKBU1 and (jz.KTD=21 or jz.KTD=22) and dvg1.DTO<=:DTO ) where kpn.kp=:IDKBU;
+
+-- HRDOC330 enterprise
+select n from zppasp where p=1;
+
+-- HRDOC330 qryKpn
+select kpn.kp, kpn.tn, kpn.fname, t2.owner,s1.sname as NMOWNER,adr.REGN,adr.RAI,adr.GOR,adr.NAS,adr.ULNAME, adr.DOM,adr.KORP,adr.KV,ads.SER,ads.NUM,ads.FDVD,ads.ORG,s2.sname as NMOWNERG, s2.KP as KPG from kdt2iiidvg t2 left join kdt2iob ob on ob.KP=t2.kp left join otzkpn kpn on kpn.kp=t2.kp left join otzkpn s1 on s1.kp=t2.owner left join otzkpn s2 on s2.kp=s1.owner left join ZPADRES adr on adr.KP=t2.KP left join ZPADS1 ads on ads.KP=adr.KP where t2.UNSD=(select first 1 t2dvg.UNSD from kdt2iiidvg t2dvg where t2dvg.kp=t2.kp and t2dvg.dto<=:fd order by t2dvg.DTO desc,t2dvg.UNSD desc) and (t2.ktd!=121 or (t2.KTD=121 and t2.dto=:FD1)) and t2.OKL>0 and ( select sew.kp      from otzkpn sew      left join otzkpn sewow1 on sewow1.kp=sew.owner      left join otzkpn sewow2 on sewow2.kp=sewow1.owner      left join otzkpn sewow3 on sewow3.kp=sewow2.owner      left join otzkpn sewow4 on sewow4.kp=sewow3.owner      left join otzkpn sewow5 on sewow5.kp=sewow4.owner      left join zpkomu ex on ex.kp=sew.kp      left join zpkomu ex1 on ex1.kp=sewow1.kp      left join zpkomu ex2 on ex2.kp=sewow2.kp      left join zpkomu ex3 on ex3.kp=sewow3.kp      left join zpkomu ex4 on ex4.kp=sewow4.kp      left join zpkomu ex5 on ex5.kp=sewow5.kp      where sew.kp=t2.kp        and (sew.KP in (2,3) or sewow1.KP in (2,3)         or sewow2.KP in (2,3) or sewow3.KP in (2,3)         or sewow4.KP in (2,3) or sewow5.KP in (2,3)         or sew.OWNER in (2,3) or sewow1.OWNER in (2,3)         or sewow2.OWNER in (2,3) or sewow3.OWNER in (2,3)         or sewow4.OWNER in (2,3) or sewow5.OWNER in (2,3)) and (ex.KP is null and ex1.KP is null and ex2.KP is null and ex3.KP is null and ex4.KP is null and ex5.KP is null)    ) is not NULL;
+
+-- HRDOC360 position
+select dvg.nmdl from kdt2iiidvg dvg where dvg.kp=:KP and dvg.ktd>=21 and dvg.ktd<=26 order by dvg.dto desc;
+
+-- HRDOC360 qryKpn
+select kpn.kp, kpn.tn, kpn.fname, t2.owner,s1.fname as NMOWNER,adr.REGN,adr.RAI,adr.GOR,adr.NAS,adr.ULNAME, adr.DOM,adr.KORP,adr.KV,ads.SER,ads.NUM,ads.FDVD,ads.NORG,s2.fname as NMOWNERG, s2.KP as KPG,ob.kstr,ob.kregp,ob.kraip,ob.kgorp,ads.fdr from kdt2iiidvg t2 left join kdt2iob ob on ob.KP=t2.kp left join otzkpn kpn on kpn.kp=t2.kp left join otzkpn s1 on s1.kp=t2.owner left join otzkpn s2 on s2.kp=s1.owner left join ZPADRES adr on adr.KP=t2.KP left join ZPADS1 ads on ads.KP=adr.KP where t2.UNSD=(select first 1 t2dvg.UNSD from kdt2iiidvg t2dvg where t2dvg.kp=t2.kp and t2dvg.dto<=:fd order by t2dvg.DTO desc,t2dvg.UNSD desc) and (t2.ktd!=121 or (t2.KTD=121 and t2.dto=:FD1)) and t2.OKL>0 and ( select sew.kp      from otzkpn sew      left join otzkpn sewow1 on sewow1.kp=sew.owner      left join otzkpn sewow2 on sewow2.kp=sewow1.owner      left join otzkpn sewow3 on sewow3.kp=sewow2.owner      left join otzkpn sewow4 on sewow4.kp=sewow3.owner      left join otzkpn sewow5 on sewow5.kp=sewow4.owner      left join zpkomu ex on ex.kp=sew.kp      left join zpkomu ex1 on ex1.kp=sewow1.kp      left join zpkomu ex2 on ex2.kp=sewow2.kp      left join zpkomu ex3 on ex3.kp=sewow3.kp      left join zpkomu ex4 on ex4.kp=sewow4.kp      left join zpkomu ex5 on ex5.kp=sewow5.kp      where sew.kp=t2.kp        and (sew.KP in (2,3) or sewow1.KP in (2,3)         or sewow2.KP in (2,3) or sewow3.KP in (2,3)         or sewow4.KP in (2,3) or sewow5.KP in (2,3)         or sew.OWNER in (2,3) or sewow1.OWNER in (2,3)         or sewow2.OWNER in (2,3) or sewow3.OWNER in (2,3)         or sewow4.OWNER in (2,3) or sewow5.OWNER in (2,3)) and (ex.KP is null and ex1.KP is null and ex2.KP is null and ex3.KP is null and ex4.KP is null and ex5.KP is null)    ) is not NULL;
+
+-- HRDOC360 qryT2
+select ob.CONTRACTN as CONN,ob.CONTRACTDATE as CONDT,adr.SER,adr.NUM,adr.ORG,adr.FDVD, ob.KREGP,ob.KRAIP,ob.KGORP,kpn.fname,dvg.OKL,dvg.NMDS as DOLN,dvg.STV, adr.fdr as DTR,sht.PKG from otzkpn kpn left join zpads1 adr on adr.KP=kpn.KP left join kdt2iob ob on kpn.KP=ob.KP left join kdt2iiidvg dvg on dvg.KP=ob.KP and dvg.unsd=(     select first 1 dvg1.unsd     from kdt2iiidvg dvg1     left join KDSDJS js on js.UNSD=dvg1.UNSD     left join KDSDJZ jz on jz.UND=js.UND     where dvg1.KP=ob.KP and dvg1.kp=:IDKBU1 and (jz.KTD=:KTD or jz.KTD=:KTD1)     order by dvg1.dto desc ) left join otzsht sht on sht.KP=dvg.KP where kpn.kp=:IDKBU;
+
+-- HRDOC030 qryKpn
+select s2.sname as sort1,
+(case when s3.sname is null
+then s1.sname
+else s3.sname end) sort2,
+(case when s4.sname is null
+then (case when s3.sname is null then null else s1.sname end)
+else s4.sname end) sort3,
+(case when s4.sname is null
+then null
+else s1.sname end) sort4,
+
+kpn.kp, kpn.tn, kpn.fname,
+t2.owner,t2.dto
+from kdt2iiidvg t2
+left join otzkpn kpn on kpn.kp=t2.kp
+left join otzkpn s1 on s1.kp=t2.owner
+left join otzruc ruc on ruc.owner=t2.owner
+left join otzkpn s2 on s2.kp=ruc.ow1
+left join otzkpn s3 on s3.kp=ruc.ow2
+left join otzkpn s4 on s4.kp=ruc.ow3
+where t2.dto=(select max(t2dvg.dto) from kdt2iiidvg t2dvg where t2dvg.kp=t2.kp and t2dvg.dto<=:fd)
+and t2.ktd!=121 and (t2.ktpd<=1 or t2.ktpd is null)  and t2.okl>0.1
+and (ruc.ow1=:ow1 or ruc.ow2=:ow2 or ruc.ow3=:ow3 or ruc.ow4=:ow4 or ruc.ow5=:ow5
+ or ruc.ow6=:ow6 or ruc.ow7=:ow7 or t2.owner=:ow or 0=:md);
+
+-- HRDOC170 qryKpn
+select ((case when s2.sname is NULL then '' else s2.sname end)
+  ||(case when s3.sname is NULL then '' else s3.sname end)
+  ||(case when s4.sname is NULL then '' else s4.sname end)
+  ||(case when s1.sname is NULL then '' else s1.sname end)) as srt,
+
+kpn.kp, kpn.tn, kpn.fname,
+t2.owner,t2.dto,
+s1.sname,s3.sname as sname2
+
+from kdt2iiidvg t2
+left join otzkpn kpn on kpn.kp=t2.kp
+left join otzkpn s1 on s1.kp=t2.owner
+left join otzruc ruc on ruc.owner=t2.owner
+left join otzkpn s2 on s2.kp=ruc.ow1
+left join otzkpn s3 on s3.kp=ruc.ow2
+left join otzkpn s4 on s4.kp=ruc.ow3
+where t2.dto=(select max(t2dvg.dto) from kdt2iiidvg t2dvg where t2dvg.kp=t2.kp and t2dvg.dto<=:fd)
+and t2.ktd!=121 and t2.ktpd=1 and t2.okl>0 and t2.stv>0 and t2.ktpd=1
+and (ruc.ow1=:ow1 or ruc.ow2=:ow2 or ruc.ow3=:ow3 or ruc.ow4=:ow4 or ruc.ow5=:ow5
+ or ruc.ow6=:ow6 or ruc.ow7=:ow7 or t2.owner=:ow or 0=:md)
+
+order by 1,kpn.fname;
+
+-- HRDOC031 qryKpn
+select kpn.*
+from zpls t2
+left join otzkpn kpn on kpn.kp=t2.kp
+where t2.fd=:fd
+and t2.uw=0;
