@@ -32,23 +32,23 @@ class ComparkDb : public ::testing::Test {
   // 1 enterprise > 10 plant > 20 shop 1 > 30 section A > 40 team > 41 > 42 > 43 > 44,
   // 20 > 31 section B, 10 > 21 shop 2; employees 100..106 in 30, 31, 21, 42, 43, 44.
   void tree() {
-    sql("insert into OTZKPN values (1, 0, 0, 'Предприятие', 'АО Предприятие')");
-    sql("insert into OTZKPN values (10, 1, 0, 'Завод', 'Завод полностью')");
-    sql("insert into OTZKPN values (20, 10, 0, 'Цех 1', 'Цех номер один')");
-    sql("insert into OTZKPN values (21, 10, 0, 'Цех 2', 'Цех номер два')");
-    sql("insert into OTZKPN values (30, 20, 0, 'Участок А', 'Участок А цеха 1')");
-    sql("insert into OTZKPN values (31, 20, 0, 'Участок Б', 'Участок Б цеха 1')");
-    sql("insert into OTZKPN values (40, 30, 0, 'Бригада', 'Бригада')");
-    sql("insert into OTZKPN values (41, 40, 0, 'Звено', 'Звено')");
-    sql("insert into OTZKPN values (42, 41, 0, 'Пост', 'Пост')");
-    sql("insert into OTZKPN values (43, 42, 0, 'Смена', 'Смена')");
-    sql("insert into OTZKPN values (44, 43, 0, 'Группа', 'Группа')");
-    sql("insert into OTZKPN values (100, 30, 1001, 'Иванов И.И.', 'Иванов Иван Иванович')");
-    sql("insert into OTZKPN values (101, 31, 1002, 'Петров П.П.', 'Петров Пётр Петрович')");
-    sql("insert into OTZKPN values (102, 21, 1003, 'Сидоров С.С.', 'Сидоров Семён Сергеевич')");
-    sql("insert into OTZKPN values (103, 42, 1004, 'Кузнецова А.А.', 'Кузнецова Анна Андреевна')");
-    sql("insert into OTZKPN values (105, 43, 1005, 'Орлов О.О.', 'Орлов Олег Олегович')");
-    sql("insert into OTZKPN values (106, 44, 1006, 'Зайцев З.З.', 'Зайцев Захар Захарович')");
+    sql("insert into OTZKPN (KP, OWNER, TN, SNAME, FNAME) values (1, 0, 0, 'Предприятие', 'АО Предприятие')");
+    sql("insert into OTZKPN (KP, OWNER, TN, SNAME, FNAME) values (10, 1, 0, 'Завод', 'Завод полностью')");
+    sql("insert into OTZKPN (KP, OWNER, TN, SNAME, FNAME) values (20, 10, 0, 'Цех 1', 'Цех номер один')");
+    sql("insert into OTZKPN (KP, OWNER, TN, SNAME, FNAME) values (21, 10, 0, 'Цех 2', 'Цех номер два')");
+    sql("insert into OTZKPN (KP, OWNER, TN, SNAME, FNAME) values (30, 20, 0, 'Участок А', 'Участок А цеха 1')");
+    sql("insert into OTZKPN (KP, OWNER, TN, SNAME, FNAME) values (31, 20, 0, 'Участок Б', 'Участок Б цеха 1')");
+    sql("insert into OTZKPN (KP, OWNER, TN, SNAME, FNAME) values (40, 30, 0, 'Бригада', 'Бригада')");
+    sql("insert into OTZKPN (KP, OWNER, TN, SNAME, FNAME) values (41, 40, 0, 'Звено', 'Звено')");
+    sql("insert into OTZKPN (KP, OWNER, TN, SNAME, FNAME) values (42, 41, 0, 'Пост', 'Пост')");
+    sql("insert into OTZKPN (KP, OWNER, TN, SNAME, FNAME) values (43, 42, 0, 'Смена', 'Смена')");
+    sql("insert into OTZKPN (KP, OWNER, TN, SNAME, FNAME) values (44, 43, 0, 'Группа', 'Группа')");
+    sql("insert into OTZKPN (KP, OWNER, TN, SNAME, FNAME) values (100, 30, 1001, 'Иванов И.И.', 'Иванов Иван Иванович')");
+    sql("insert into OTZKPN (KP, OWNER, TN, SNAME, FNAME) values (101, 31, 1002, 'Петров П.П.', 'Петров Пётр Петрович')");
+    sql("insert into OTZKPN (KP, OWNER, TN, SNAME, FNAME) values (102, 21, 1003, 'Сидоров С.С.', 'Сидоров Семён Сергеевич')");
+    sql("insert into OTZKPN (KP, OWNER, TN, SNAME, FNAME) values (103, 42, 1004, 'Кузнецова А.А.', 'Кузнецова Анна Андреевна')");
+    sql("insert into OTZKPN (KP, OWNER, TN, SNAME, FNAME) values (105, 43, 1005, 'Орлов О.О.', 'Орлов Олег Олегович')");
+    sql("insert into OTZKPN (KP, OWNER, TN, SNAME, FNAME) values (106, 44, 1006, 'Зайцев З.З.', 'Зайцев Захар Захарович')");
   }
 
   std::vector<int64_t> filtered() {
@@ -255,12 +255,12 @@ TEST_F(ComparkDb, ref_comp_loads_the_users_row_with_a_quote_in_the_name) {
   ctx_.user() = "O'Brien";
   sql("insert into ZPCLIENTS (USR, DT, DT1, DT2, KP) values ('O''Brien', '2025-03-15', '2025-03-01', '2025-03-31', 30)");
   sql("insert into ZPCLIENTS (USR, DT, DT1, DT2, KP) values ('other', '2024-01-01', '2024-01-01', '2024-01-01', 21)");
-  sql("insert into SPUUK values (1, '2025-01-01')");
-  sql("insert into SPUUK values (2, '2025-02-01')");
-  sql("insert into SPUUK values (3, '2025-03-01')");
-  sql("insert into VERBASSM values (1, 5, 6)");
-  sql("insert into VERBASSM values (0, 77, 88)");
-  sql("insert into CONSTH values ('ZPOTZKDR', '12')");
+  sql("insert into SPUUK (UU, DT) values (1, '2025-01-01')");
+  sql("insert into SPUUK (UU, DT) values (2, '2025-02-01')");
+  sql("insert into SPUUK (UU, DT) values (3, '2025-03-01')");
+  sql("insert into VERBASSM (IDSMX, IDCLIENT, IDKPV) values (1, 5, 6)");
+  sql("insert into VERBASSM (IDSMX, IDCLIENT, IDKPV) values (0, 77, 88)");
+  sql("insert into CONSTH (C_KEY, C_D) values ('ZPOTZKDR', '12')");
   ctx_.ref_comp();
   EXPECT_EQ(ctx_.D, encode_date(2025, 3, 15));
   EXPECT_EQ(ctx_.D1, encode_date(2025, 3, 1));
@@ -279,7 +279,7 @@ TEST_F(ComparkDb, ref_comp_loads_the_users_row_with_a_quote_in_the_name) {
 }
 
 TEST_F(ComparkDb, ref_comp_reads_a_zpotzkdr_that_is_not_a_number_as_minus_one) {
-  sql("insert into CONSTH values ('ZPOTZKDR', '1x')");
+  sql("insert into CONSTH (C_KEY, C_D) values ('ZPOTZKDR', '1x')");
   ctx_.ZPOTZKDR = 5;
   ctx_.ref_comp();
   EXPECT_EQ(ctx_.ZPOTZKDR, -1);
@@ -330,7 +330,7 @@ TEST_F(ComparkDb, ini_zppasp_without_its_tables_shows_the_error_and_fails) {
 
 TEST_F(ComparkDb, f_skpw_climbs_from_the_department_the_employee_was_paid_in) {
   tree();
-  sql("insert into ZPKPV values (1, 99, 'АО Ромашка')");
+  sql("insert into ZPKPV (PR, K, N) values (1, 99, 'АО Ромашка')");
   sql("insert into ZPLSPRO (FD, KP, PERI1) values ('2025-03-01', 100, 21)");
   skpw r;
   EXPECT_EQ(ctx_.f_skpw(100, encode_date(2025, 3, 20), &r), 0);
@@ -351,7 +351,7 @@ TEST_F(ComparkDb, f_skpw_climbs_from_the_department_the_employee_was_paid_in) {
 
 TEST_F(ComparkDb, f_skpw_without_a_payroll_month_starts_at_the_employee) {
   tree();
-  sql("insert into ZPKPV values (1, 3, 'АО Ромашка')");
+  sql("insert into ZPKPV (PR, K, N) values (1, 3, 'АО Ромашка')");
   sql("insert into ZPLSPRO (FD, KP, PERI1) values ('2025-04-01', 100, 21)");
   skpw r;
   ctx_.f_skpw(100, encode_date(2025, 3, 31), &r);
@@ -390,8 +390,8 @@ TEST_F(ComparkDb, f_skpw_for_a_department_leaves_the_employee_empty) {
 }
 
 TEST_F(ComparkDb, f_skpw_refuses_an_owner_chain_that_loops) {
-  sql("insert into OTZKPN values (50, 51, 0, 'A', 'A')");
-  sql("insert into OTZKPN values (51, 50, 0, 'B', 'B')");
+  sql("insert into OTZKPN (KP, OWNER, TN, SNAME, FNAME) values (50, 51, 0, 'A', 'A')");
+  sql("insert into OTZKPN (KP, OWNER, TN, SNAME, FNAME) values (51, 50, 0, 'B', 'B')");
   skpw r;
   EXPECT_THROW(ctx_.f_skpw(50, encode_date(2025, 3, 31), &r), std::runtime_error);
 }

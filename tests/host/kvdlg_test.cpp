@@ -15,7 +15,7 @@ class Kvdlg : public ::testing::Test {
 };
 
 TEST_F(Kvdlg, a_confirmed_dialog_leaves_the_choices_in_the_context) {
-  t.ui.form_answers.push_back({{{"date", "31.01.2027"}, {"from", "01.01.2027"}, {"to", "2027-01-31"}, {"dept", "0"}}, false});
+  t.ui.form_answers.push_back({{{"date", "31.01.2027"}, {"from", "01.01.2027"}, {"to", "2027-01-31"}, {"dept", "0"}}, false, {}});
   EXPECT_EQ(t.ctx.l_call("KVDLG", "USR", 1, 1, 0), 0);
   EXPECT_EQ(date_text(t.ctx.D), "31.01.2027");
   EXPECT_EQ(t.ctx.d_day, 31);
@@ -27,17 +27,17 @@ TEST_F(Kvdlg, a_confirmed_dialog_leaves_the_choices_in_the_context) {
 }
 
 TEST_F(Kvdlg, the_department_set_dialog_also_sets_the_set) {
-  t.ui.form_answers.push_back({{{"depts", "12, 15"}}, false});
+  t.ui.form_answers.push_back({{{"depts", "12, 15"}}, false, {}});
   EXPECT_EQ(t.ctx.l_call("KVDLG", "USRSEW", 1, 0, 1), 0);
   EXPECT_EQ(t.ctx.kpsew_keys(), (std::vector<int>{12, 15}));
   EXPECT_EQ(t.ui.forms[0].find("from"), nullptr);  // no period asked
-  t.ui.form_answers.push_back({{{"depts", ""}}, false});
+  t.ui.form_answers.push_back({{{"depts", ""}}, false, {}});
   EXPECT_EQ(t.ctx.l_call("KVDLG", "USRSEW", 1, 0, 1), 0);
   EXPECT_TRUE(t.ctx.kpsew_keys().empty());
 }
 
 TEST_F(Kvdlg, a_cancelled_dialog_changes_nothing_and_answers_non_zero) {
-  t.ui.form_answers.push_back({{{"date", "31.01.2027"}}, true});
+  t.ui.form_answers.push_back({{{"date", "31.01.2027"}}, true, {}});
   EXPECT_NE(t.ctx.l_call("KVDLG", "USR", 1, 1, 0), 0);
   EXPECT_EQ(date_text(t.ctx.D), "05.12.2026");
 }
@@ -47,7 +47,7 @@ TEST_F(Kvdlg, bad_entries_are_refused_with_a_message) {
                       std::map<std::string, std::string>{{"from", "10.12.2026"}, {"to", "01.12.2026"}},
                       std::map<std::string, std::string>{{"dept", "abc"}}}) {
     t.ui.boxes.clear();
-    t.ui.form_answers.push_back({values, false});
+    t.ui.form_answers.push_back({values, false, {}});
     EXPECT_NE(t.ctx.l_call("KVDLG", "USR", 1, 1, 0), 0);
     ASSERT_EQ(t.ui.boxes.size(), 1u);
     EXPECT_EQ(t.ui.boxes[0].caption, "Ошибка");

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -90,11 +91,18 @@ TestDatabase::~TestDatabase() {
   fs::remove(path_, ec);
 }
 
+std::string TestDatabase::connection_string() const {
+  const char* server = std::getenv("HRDOC_TEST_SERVER");
+  return server && *server ? server + path_ : path_;
+}
+
 db::Connection& TestDatabase::connection() {
-  if (!connection_) connection_ = db::Connection::open(path_);
+  if (!connection_) connection_ = db::Connection::open(connection_string());
   return *connection_;
 }
 
-std::unique_ptr<db::Connection> TestDatabase::open_another() const { return db::Connection::open(path_); }
+std::unique_ptr<db::Connection> TestDatabase::open_another() const {
+  return db::Connection::open(connection_string());
+}
 
 }  // namespace hrdoc::test

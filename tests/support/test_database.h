@@ -20,8 +20,14 @@ class TestDatabase {
   TestDatabase& operator=(const TestDatabase&) = delete;
 
   const std::string& path() const { return path_; }
+  // What the test connects to: the file itself (embedded), or, when HRDOC_TEST_SERVER names a
+  // Firebird server ("localhost:" or "localhost/3051:"), the file through that server.
+  std::string connection_string() const;
   // The test's own connection, opened on first use.
   db::Connection& connection();
+  // Closes the test's connection, so that another process may open the file (the embedded
+  // engine lets one process at a time have it).
+  void close() { connection_.reset(); }
   // Another connection to the same database, as a second user would have.
   std::unique_ptr<db::Connection> open_another() const;
 

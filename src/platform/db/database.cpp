@@ -66,6 +66,9 @@ constexpr int kDateShift = 15018;
 constexpr double kTimeUnits = 86400.0 * ISC_TIME_SECONDS_PRECISION;
 
 ISC_TIMESTAMP to_timestamp(TDateTime v) {
+  // Firebird keeps 01.01.0001 to 31.12.9999.
+  if (!std::isfinite(v) || v < -693593.0 || v >= 2958466.0)
+    throw Error("a date parameter is outside 01.01.0001 - 31.12.9999: " + std::to_string(v));
   double day = std::trunc(v);
   double frac = std::fabs(v - day);
   auto units = static_cast<int64_t>(std::llround(frac * kTimeUnits));
@@ -82,6 +85,14 @@ TDateTime from_timestamp(ISC_DATE date, ISC_TIME time) {
   return day >= 0 ? day + frac : day - frac;
 }
 
+// A status that throws FbException on error and lives as long as the calls it serves.
+struct Status : ThrowStatusWrapper {
+  Status() : ThrowStatusWrapper(master()->getStatus()) {}
+  ~Status() { dispose(); }
+  Status(const Status&) = delete;
+  Status& operator=(const Status&) = delete;
+};
+
 class FbConnection;
 
 // A prepared statement with its metadata, shared by the cache and the runs using it.
@@ -96,13 +107,12 @@ struct Statement {
     if (in) in->release();
     if (out) out->release();
     if (stmt) {
-      ThrowStatusWrapper status(master()->getStatus());
+      Status status;
       try {
         stmt->free(&status);
       } catch (const FbException&) {
         stmt->release();
       }
-      status.dispose();
     }
   }
 };
@@ -121,13 +131,6 @@ std::string format_status(const IStatus* status) {
   throw Error(format_status(st), code, statement);
 }
 
-// A status wrapper that lives as long as the call it serves.
-struct Status {
-  IStatus* raw = master()->getStatus();
-  ThrowStatusWrapper w{raw};
-  ~Status() { w.dispose(); }
-  ThrowStatusWrapper* operator&() { return &w; }
-};
 
 const unsigned char kTpbRead[] = {isc_tpb_version3, isc_tpb_read, isc_tpb_read_committed, isc_tpb_rec_version};
 const unsigned char kTpbWrite[] = {isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed, isc_tpb_rec_version,
@@ -154,6 +157,9 @@ class FbConnection final : public Connection {
         dpb->insertInt(&status, isc_dpb_page_size, 8192);
         dpb->insertInt(&status, isc_dpb_sql_dialect, 3);
         dpb->insertString(&status, isc_dpb_set_db_charset, "WIN1251");
+        // Created files are demo and test databases, rebuilt rather than recovered: no
+        // flush to disk on every commit.
+        dpb->insertInt(&status, isc_dpb_force_write, 0);
         att_ = provider->createDatabase(&status, database_.c_str(), dpb->getBufferLength(&status),
                                         dpb->getBuffer(&status));
       } else {
@@ -164,7 +170,12 @@ class FbConnection final : public Connection {
       dpb->dispose();
     } catch (const FbException& e) {
       if (dpb) dpb->dispose();
-      raise(e, {});
+      const IStatus* st = e.getStatus();
+      std::string message = format_status(st);
+      if (is_local(database_) && message.find("already opened") != std::string::npos)
+        message += "\nВстроенный Firebird открывает файл базы только в одном процессе: закройте другую "
+                   "программу, работающую с ним, или подключайтесь через сервер Firebird (host:path).";
+      throw Error(message, static_cast<int>(isc_sqlcode(st->getErrors())));
     }
   }
 
@@ -502,17 +513,20 @@ void FbConnection::execute_script(std::string_view script) {
   };
   auto flush = [&]() {
     std::string u = upper_words(current);
-    std::string stmt = current;
+    size_t b = current.find_first_not_of(" \t\r\n"), e = current.find_last_not_of(" \t\r\n");
+    std::string stmt = b == std::string::npos ? std::string() : current.substr(b, e - b + 1);
     current.clear();
     if (u.empty()) return;
     if (u.rfind("SET TERM ", 0) == 0) {
       term = u.substr(9);
       return;
     }
-    if (u.rfind("SET SQL DIALECT", 0) == 0 || u.rfind("SET NAMES", 0) == 0 || u.rfind("SET AUTODDL", 0) == 0 ||
-        u.rfind("SET ECHO", 0) == 0 || u.rfind("SET LIST", 0) == 0 || u.rfind("SET BAIL", 0) == 0 ||
-        u.rfind("SET WARNINGS", 0) == 0)
+    // isql's own settings; SET GENERATOR, STATISTICS, TRANSACTION and ROLE are statements.
+    if (u.rfind("SET ", 0) == 0 && u.rfind("SET GENERATOR ", 0) != 0 && u.rfind("SET STATISTICS ", 0) != 0 &&
+        u.rfind("SET TRANSACTION", 0) != 0 && u.rfind("SET ROLE ", 0) != 0 && u.rfind("SET TRUSTED ROLE", 0) != 0)
       return;
+    if (u.rfind("CREATE DATABASE ", 0) == 0 || u.rfind("CONNECT ", 0) == 0)
+      throw Error("a script run on an open connection cannot create or connect to a database", 0, stmt);
     if (u == "COMMIT" || u == "COMMIT WORK") {
       if (in_transaction()) commit();
       return;

@@ -44,7 +44,8 @@ class Connection {
   // database: a file path (opened in-process, embedded) or "host:path" / "host/port:path".
   static std::unique_ptr<Connection> open(const std::string& database, const std::string& user = "SYSDBA",
                                           const std::string& password = "masterkey");
-  // Creates a new database file with DEFAULT CHARACTER SET WIN1251 (page size 8192).
+  // Creates a new database file with DEFAULT CHARACTER SET WIN1251 (page size 8192) and forced
+  // writes off (demo and test databases; "gfix -write sync" turns them on).
   static std::unique_ptr<Connection> create(const std::string& database, const std::string& user = "SYSDBA",
                                             const std::string& password = "masterkey");
   virtual ~Connection() = default;
@@ -53,10 +54,12 @@ class Connection {
   // the current explicit transaction.
   virtual void execute(const std::string& sql) = 0;
   // Runs a script of statements separated by ";" (a "SET TERM" block changes the terminator);
-  // comments are skipped. DDL is committed statement by statement.
+  // comments are skipped, and so are isql's own SET commands; COMMIT and ROLLBACK act on the
+  // explicit transaction. DDL is committed statement by statement.
   virtual void execute_script(std::string_view script) = 0;
 
-  // Explicit transactions; without one every statement commits by itself.
+  // Explicit transactions (read committed, no wait on locked rows); without one every statement
+  // commits by itself. begin() while one is active is an error.
   virtual void begin() = 0;
   virtual void commit() = 0;
   virtual void rollback() = 0;
@@ -107,7 +110,7 @@ class Field {
   const std::string& name() const { return name_; }
   bool is_null() const;
   std::string as_string() const;  // dates as dd.mm.yyyy, numbers as their shortest text
-  int64_t as_int() const;         // 0 for NULL or text that is not a number
+  int64_t as_int() const;         // rounded; 0 for NULL or text that is not a number
   double as_float() const;
   TDateTime as_date() const;
   const Value& value() const;
@@ -150,10 +153,12 @@ class Query {
   // Current row number from 0; record_count() when past the end.
   int position() const;
   void move_to(int row);
-  // Moves to the first row whose field equals the value (text compared exactly); false and
-  // stays put when none.
+  // Moves to the first row whose field equals the value (text compared exactly, numbers and
+  // dates by value, a text value read as a number or date for such a field); false and stays
+  // put when none.
   bool locate(std::string_view field, const Value& value);
-  // Sorts the fetched rows by a field list "A,B DESC": text, number and date order, NULLs first.
+  // Sorts the fetched rows by a field list "A,B DESC" and moves to the first row: numbers and
+  // dates by value, text in alphabetical order (Ё after Е), NULLs first; DESC reverses a field.
   void sort(std::string_view fields);
 
   // Case-insensitive; throws Error naming the field when there is none.

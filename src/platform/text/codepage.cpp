@@ -36,12 +36,11 @@ std::string convert(std::string_view in, const char* from, const char* to) {
     }
     *dst++ = '?';
     --dst_left;
-    // Skip one whole UTF-8 sequence, or one byte of a single-byte code page.
+    // Skip one byte of a single-byte code page, or a UTF-8 lead byte with the continuation
+    // bytes that follow it (a stray byte alone, so the text after it survives).
     size_t skip = 1;
     if (std::string_view(from) == "UTF-8") {
-      auto c = static_cast<unsigned char>(*src);
-      skip = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-      if (skip > src_left) skip = src_left;
+      while (skip < src_left && skip < 4 && (static_cast<unsigned char>(src[skip]) & 0xC0) == 0x80) ++skip;
     }
     src += skip;
     src_left -= skip;

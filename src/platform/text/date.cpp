@@ -1,5 +1,6 @@
 #include "date.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -33,6 +34,15 @@ Ymd civil_from_days(int64_t z) {
 
 // 30.12.1899 is 25569 days before 01.01.1970.
 constexpr int64_t kUnixEpochOffset = 25569;
+constexpr int64_t kMsecPerDay = 86400000;
+// Far beyond any real date; keeps the conversions to integers defined for garbage values.
+constexpr double kDayLimit = 1e8;
+
+bool usable(TDateTime d) { return std::isfinite(d) && std::fabs(d) < kDayLimit; }
+
+// Joins a whole day number and a time of day the way TDateTime does: before the epoch the
+// time still counts forward within the day, so it is subtracted from the negative day number.
+TDateTime compose(double day, double time) { return day < 0 ? day - time : day + time; }
 
 }  // namespace
 
@@ -44,15 +54,35 @@ int days_in_month(int year, int month) {
   return month == 2 && is_leap_year(year) ? 29 : days[month - 1];
 }
 
+int days_in_month(TDateTime d) {
+  Ymd ymd = decode_date(d);
+  return days_in_month(ymd.year, ymd.month);
+}
+
 TDateTime encode_date(int year, int month, int day) {
   return static_cast<double>(days_from_civil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) +
                              kUnixEpochOffset);
 }
 
 Ymd decode_date(TDateTime d) {
-  if (!std::isfinite(d)) return Ymd{};
-  return civil_from_days(static_cast<int64_t>(std::floor(d)) - kUnixEpochOffset);
+  if (!usable(d)) return Ymd{};
+  return civil_from_days(static_cast<int64_t>(std::trunc(d)) - kUnixEpochOffset);
 }
+
+TDateTime encode_time(int hour, int minute, int second, int msec) {
+  return (((hour * 60.0 + minute) * 60.0 + second) * 1000.0 + msec) / kMsecPerDay;
+}
+
+Hms decode_time(TDateTime d) {
+  if (!usable(d)) return Hms{};
+  auto ms = static_cast<int64_t>(std::llround(std::fabs(d - std::trunc(d)) * kMsecPerDay));
+  // A fraction a hair below the next midnight stays in its own day.
+  if (ms >= kMsecPerDay) ms = kMsecPerDay - 1;
+  return Hms{static_cast<uint16_t>(ms / 3600000), static_cast<uint16_t>(ms / 60000 % 60),
+             static_cast<uint16_t>(ms / 1000 % 60), static_cast<uint16_t>(ms % 1000)};
+}
+
+TDateTime date_of(TDateTime d) { return usable(d) ? std::trunc(d) : d; }
 
 TDateTime today() {
   std::time_t now = std::time(nullptr);
@@ -61,10 +91,28 @@ TDateTime today() {
   return encode_date(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
 }
 
+TDateTime now() {
+  timespec ts{};
+  clock_gettime(CLOCK_REALTIME, &ts);
+  std::tm local{};
+  localtime_r(&ts.tv_sec, &local);
+  return encode_date(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday) +
+         encode_time(local.tm_hour, local.tm_min, local.tm_sec, static_cast<int>(ts.tv_nsec / 1000000));
+}
+
 std::string date_text(TDateTime d) {
   Ymd ymd = decode_date(d);
   char buf[32];
   std::snprintf(buf, sizeof buf, "%02u.%02u.%04u", ymd.day, ymd.month, ymd.year);
+  return buf;
+}
+
+std::string datetime_text(TDateTime d) { return date_text(d) + " " + time_text(d); }
+
+std::string time_text(TDateTime d) {
+  Hms t = decode_time(d);
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%02u:%02u:%02u", t.hour, t.minute, t.second);
   return buf;
 }
 
@@ -79,6 +127,37 @@ std::optional<TDateTime> parse_date(std::string_view text) {
   }
   if (y < 1 || m < 1 || m > 12 || d < 1 || d > days_in_month(y, m)) return std::nullopt;
   return encode_date(y, m, d);
+}
+
+TDateTime first_day_of_month(TDateTime d) {
+  Ymd ymd = decode_date(d);
+  return encode_date(ymd.year, ymd.month, 1);
+}
+
+TDateTime last_day_of_month(TDateTime d) {
+  Ymd ymd = decode_date(d);
+  return encode_date(ymd.year, ymd.month, days_in_month(ymd.year, ymd.month));
+}
+
+TDateTime first_day_of_next_month(TDateTime d) {
+  Ymd ymd = decode_date(d);
+  return ymd.month == 12 ? encode_date(ymd.year + 1, 1, 1) : encode_date(ymd.year, ymd.month + 1, 1);
+}
+
+TDateTime add_months(TDateTime d, int months) {
+  if (!usable(d)) return d;
+  Ymd ymd = decode_date(d);
+  int64_t index = int64_t{ymd.year} * 12 + (ymd.month - 1) + months;
+  int year = static_cast<int>(index >= 0 ? index / 12 : (index - 11) / 12);
+  int month = static_cast<int>(index - int64_t{year} * 12) + 1;
+  int day = std::min<int>(ymd.day, days_in_month(year, month));
+  return compose(encode_date(year, month, day), std::fabs(d - std::trunc(d)));
+}
+
+int whole_years_between(TDateTime a, TDateTime b) {
+  double days = std::fabs(b - a);
+  if (!std::isfinite(days) || days >= kDayLimit) return 0;
+  return static_cast<int>(days / 365.25);
 }
 
 }  // namespace hrdoc::text

@@ -1,7 +1,7 @@
 #pragma once
 // The renderer for the command line. On a terminal it asks; without one (batch, CI) nothing
 // waits: boxes take the answers given on the command line or their default button, forms take
-// the values given on the command line.
+// the values given on the command line and press their first button.
 
 #include <cstdio>
 #include <map>
@@ -23,6 +23,8 @@ class TerminalUi : public Ui {
     std::vector<std::pair<std::string, int>> answers;
     // Form entries given as NAME=VALUE.
     std::map<std::string, std::string> values;
+    // Draw report windows even when err is not a terminal (for tests of the drawing).
+    bool force_live = false;
   };
 
   TerminalUi(Options options, std::FILE* out = stdout, std::FILE* err = stderr, std::FILE* in = stdin);
@@ -31,6 +33,8 @@ class TerminalUi : public Ui {
   bool edit_form(Form& form) override;
   std::unique_ptr<Window> open_window(const std::string& caption) override;
   void document(const std::string& path) override;
+  int choose(const std::string& caption, const std::vector<std::string>& items, int current) override;
+  bool can_ask_again() const override { return options_.interactive; }
 
   const std::vector<std::string>& documents() const { return documents_; }
   // Entries given on the command line that no form had.
@@ -38,7 +42,10 @@ class TerminalUi : public Ui {
 
  private:
   std::string read_line();
-  void apply_values(Form& form);
+  bool apply_values(Form& form);
+  void print_form(const Form& form);
+  void edit_field(Field& f);
+  bool live() const;
 
   Options options_;
   std::FILE* out_;

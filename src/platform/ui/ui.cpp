@@ -1,6 +1,114 @@
-#include "ui.h"
+#include "ui/ui.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <mutex>
+#include <thread>
+
+#include "text/date.h"
 
 namespace hrdoc::ui {
+namespace {
+
+std::string trim(const std::string& s) {
+  size_t b = s.find_first_not_of(" \t");
+  if (b == std::string::npos) return {};
+  size_t e = s.find_last_not_of(" \t");
+  return s.substr(b, e - b + 1);
+}
+
+std::string lower(std::string s) {
+  // ASCII and the Cyrillic letters of UTF-8 (А-Я, Ё): enough to match item texts loosely.
+  std::string out;
+  for (size_t i = 0; i < s.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(s[i]);
+    if (c < 0x80) {
+      out += static_cast<char>(std::tolower(c));
+    } else if (c == 0xD0 && i + 1 < s.size()) {
+      unsigned char d = static_cast<unsigned char>(s[i + 1]);
+      if (d >= 0x90 && d <= 0x9F) {  // А..П -> а..п
+        out += '\xD0', out += static_cast<char>(d + 0x20);
+      } else if (d >= 0xA0 && d <= 0xAF) {  // Р..Я -> р..я
+        out += '\xD1', out += static_cast<char>(d - 0x20);
+      } else if (d == 0x81) {  // Ё -> ё
+        out += '\xD1', out += '\x91';
+      } else {
+        out += static_cast<char>(c), out += static_cast<char>(d);
+      }
+      ++i;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out;
+}
+
+// A whole decimal number, nothing else.
+bool parse_int(const std::string& s, long long& out) {
+  if (s.empty()) return false;
+  char* end = nullptr;
+  errno = 0;
+  out = std::strtoll(s.c_str(), &end, 10);
+  return errno == 0 && end && *end == 0;
+}
+
+// An item by its index or its text (case aside); -1 when none matches.
+int find_item(const Field& f, const std::string& given) {
+  long long n = 0;
+  if (parse_int(given, n)) return n >= 0 && n < static_cast<long long>(f.items.size()) ? static_cast<int>(n) : -1;
+  for (size_t i = 0; i < f.items.size(); ++i)
+    if (lower(f.items[i]) == lower(given)) return static_cast<int>(i);
+  return -1;
+}
+
+std::string items_hint(const Field& f) {
+  std::string s;
+  for (size_t i = 0; i < f.items.size(); ++i)
+    s += (i ? ", " : "") + std::to_string(i) + " = " + f.items[i];
+  return s;
+}
+
+// Runs the callback on a thread of its own at a fixed rate until destroyed.
+class ThreadTicker : public Ticker {
+ public:
+  ThreadTicker(int interval_ms, std::function<void()> on_tick)
+      : interval_(std::chrono::milliseconds(interval_ms > 0 ? interval_ms : 1)),
+        on_tick_(std::move(on_tick)),
+        thread_([this] { run(); }) {}
+  ~ThreadTicker() override {
+    {
+      std::lock_guard lock(mutex_);
+      stop_ = true;
+    }
+    cv_.notify_all();
+    thread_.join();
+  }
+
+ private:
+  void run() {
+    auto next = std::chrono::steady_clock::now() + interval_;
+    std::unique_lock lock(mutex_);
+    for (;;) {
+      if (cv_.wait_until(lock, next, [this] { return stop_; })) return;
+      next += interval_;
+      lock.unlock();
+      on_tick_();
+      lock.lock();
+    }
+  }
+
+  std::chrono::milliseconds interval_;
+  std::function<void()> on_tick_;
+  std::mutex mutex_;
+  std::condition_variable cv_;
+  bool stop_ = false;
+  std::thread thread_;  // last: starts when everything above is ready
+};
+
+}  // namespace
 
 bool is_error_box(unsigned flags) { return (flags & 0xF0) == MB_ICONERROR; }
 
@@ -14,6 +122,168 @@ int default_answer(unsigned flags) {
   }
 }
 
+int Field::index() const {
+  long long n = 0;
+  if (!parse_int(value, n) || n < 0 || n >= static_cast<long long>(items.size())) return -1;
+  return static_cast<int>(n);
+}
+
+std::vector<size_t> Field::ticked() const {
+  std::vector<size_t> out;
+  for (size_t i = 0; i < checked.size() && i < items.size(); ++i)
+    if (checked[i]) out.push_back(i);
+  return out;
+}
+
+void Field::check_all(bool on) { checked.assign(items.size(), on); }
+
+Field date_field(std::string name, std::string caption, std::string value) {
+  Field f;
+  f.name = std::move(name), f.kind = FieldKind::date, f.caption = std::move(caption), f.value = std::move(value);
+  return f;
+}
+
+Field text_field(std::string name, std::string caption, std::string value) {
+  Field f;
+  f.name = std::move(name), f.kind = FieldKind::text, f.caption = std::move(caption), f.value = std::move(value);
+  return f;
+}
+
+Field memo_field(std::string name, std::string caption, std::string value) {
+  Field f = text_field(std::move(name), std::move(caption), std::move(value));
+  f.kind = FieldKind::memo;
+  return f;
+}
+
+Field spin_field(std::string name, std::string caption, int min, int max, int value) {
+  Field f = text_field(std::move(name), std::move(caption), std::to_string(value));
+  f.kind = FieldKind::spin, f.min = min, f.max = max;
+  return f;
+}
+
+Field radio_field(std::string name, std::string caption, std::vector<std::string> items, int index) {
+  Field f = text_field(std::move(name), std::move(caption), std::to_string(index));
+  f.kind = FieldKind::radio, f.items = std::move(items);
+  return f;
+}
+
+Field pick_field(std::string name, std::string caption, std::vector<std::string> items) {
+  Field f = text_field(std::move(name), std::move(caption));
+  f.kind = FieldKind::pick, f.items = std::move(items), f.required = true;
+  return f;
+}
+
+Field lookup_field(std::string name, std::string caption, LookupFn lookup, std::string value) {
+  Field f = text_field(std::move(name), std::move(caption), std::move(value));
+  f.kind = FieldKind::lookup, f.lookup = std::move(lookup);
+  return f;
+}
+
+Field checklist_field(std::string name, std::string caption, std::vector<std::string> items,
+                      std::vector<long long> keys, bool ticked) {
+  Field f = text_field(std::move(name), std::move(caption));
+  f.kind = FieldKind::checklist, f.items = std::move(items), f.keys = std::move(keys);
+  f.check_all(ticked);
+  return f;
+}
+
+Field check_field(std::string name, std::string caption, bool on) {
+  Field f = text_field(std::move(name), std::move(caption), on ? "1" : "0");
+  f.kind = FieldKind::check;
+  return f;
+}
+
+std::string assign(Field& f, const std::string& raw) {
+  const std::string given = f.kind == FieldKind::memo || f.kind == FieldKind::text ? raw : trim(raw);
+  switch (f.kind) {
+    case FieldKind::text:
+    case FieldKind::memo:
+    case FieldKind::lookup:
+      f.value = given;
+      return {};
+    case FieldKind::date: {
+      if (given.empty()) {
+        f.value.clear();
+        return {};
+      }
+      auto d = text::parse_date(given);
+      if (!d) return "\"" + given + "\" is not a date (dd.mm.yyyy)";
+      f.value = text::date_text(*d);
+      return {};
+    }
+    case FieldKind::spin: {
+      long long n = 0;
+      if (!parse_int(given, n)) return "\"" + given + "\" is not a whole number";
+      if (n < f.min || n > f.max)
+        return std::to_string(n) + " is outside " + std::to_string(f.min) + ".." + std::to_string(f.max);
+      f.value = std::to_string(n);
+      return {};
+    }
+    case FieldKind::radio:
+    case FieldKind::pick: {
+      if (given.empty() && f.kind == FieldKind::pick) {
+        f.value.clear();
+        return {};
+      }
+      int i = find_item(f, given);
+      if (i < 0) return "\"" + given + "\" is not one of: " + items_hint(f);
+      f.value = std::to_string(i);
+      return {};
+    }
+    case FieldKind::check: {
+      std::string v = lower(given);
+      if (v == "1" || v == "yes" || v == "y" || v == "да" || v == "true") f.value = "1";
+      else if (v == "0" || v == "no" || v == "n" || v == "нет" || v == "false") f.value = "0";
+      else return "\"" + given + "\" is neither yes nor no";
+      return {};
+    }
+    case FieldKind::checklist: {
+      std::string v = lower(given);
+      if (v == "all" || v == "+") {
+        f.check_all(true);
+        return {};
+      }
+      if (v == "none" || v == "-" || v.empty()) {
+        f.check_all(false);
+        return {};
+      }
+      std::vector<bool> ticks(f.items.size(), false);
+      size_t start = 0;
+      while (start <= given.size()) {
+        size_t comma = given.find(',', start);
+        std::string part = trim(given.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+        if (!part.empty()) {
+          int i = find_item(f, part);
+          if (i < 0) return "\"" + part + "\" is not one of: " + items_hint(f);
+          ticks[static_cast<size_t>(i)] = true;
+        }
+        if (comma == std::string::npos) break;
+        start = comma + 1;
+      }
+      f.checked = ticks;
+      return {};
+    }
+  }
+  return {};
+}
+
+std::string shown_value(const Field& f) {
+  switch (f.kind) {
+    case FieldKind::radio:
+    case FieldKind::pick: {
+      int i = f.index();
+      return i < 0 ? std::string() : f.items[static_cast<size_t>(i)];
+    }
+    case FieldKind::check: return f.value == "1" ? "да" : "нет";
+    case FieldKind::checklist: {
+      std::string s;
+      for (size_t i : f.ticked()) s += (s.empty() ? "" : ", ") + f.items[i];
+      return s;
+    }
+    default: return f.value;
+  }
+}
+
 Field* Form::find(const std::string& field_name) {
   for (auto& f : fields)
     if (f.name == field_name) return &f;
@@ -22,6 +292,26 @@ Field* Form::find(const std::string& field_name) {
 
 const Field* Form::find(const std::string& field_name) const {
   return const_cast<Form*>(this)->find(field_name);
+}
+
+std::vector<Button> Form::effective_buttons() const {
+  if (!buttons.empty()) return buttons;
+  return {{"ok", "OK", false}, {"cancel", "Отмена", true}};
+}
+
+std::vector<const Field*> Form::missing() const {
+  std::vector<const Field*> out;
+  for (const auto& f : fields) {
+    bool empty = f.kind == FieldKind::checklist ? f.ticked().empty() : f.value.empty();
+    if (f.required && empty) out.push_back(&f);
+  }
+  return out;
+}
+
+int Ui::choose(const std::string&, const std::vector<std::string>&, int) { return -1; }
+
+std::unique_ptr<Ticker> Ui::start_timer(int interval_ms, std::function<void()> on_tick) {
+  return std::make_unique<ThreadTicker>(interval_ms, std::move(on_tick));
 }
 
 }  // namespace hrdoc::ui

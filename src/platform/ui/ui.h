@@ -1,7 +1,9 @@
 #pragma once
 // The user-interface service the host hands to the library: message boxes, report windows,
-// forms declared as data, and the announcement of finished documents. All text is UTF-8.
+// forms declared as data, selection lists, timers, and the announcement of finished documents.
+// All text is UTF-8.
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -27,11 +29,17 @@ bool is_error_box(unsigned flags);
 // The answer a box gives when nobody is there to press a button: its default button.
 int default_answer(unsigned flags);
 
-enum class FieldKind { date, text, memo, spin, radio, lookup, checklist, check };
+// pick: one item of a list that the user must choose (no default); the others as their names say.
+enum class FieldKind { date, text, memo, spin, radio, lookup, checklist, check, pick };
 
-// One entry of a form. value holds the entry's text (a date as dd.mm.yyyy, a number in
-// decimal, the index of a radio item, "1"/"0" for a check box); a check list keeps its
-// items and their ticks.
+struct Field;
+// The "..." of a look-up: fills the field (for instance from a dictionary); false when the user
+// chose nothing.
+using LookupFn = std::function<bool(Field&)>;
+
+// One entry of a form. value holds the entry's text: a date as dd.mm.yyyy (empty: no date), a
+// number in decimal, the index of a radio or pick item (empty: none chosen), "1"/"0" for a
+// check box. A check list keeps its items, their ticks and a key per item.
 struct Field {
   std::string name;
   FieldKind kind = FieldKind::text;
@@ -40,25 +48,86 @@ struct Field {
   std::vector<std::string> items;
   std::vector<bool> checked;
   int min = 0, max = 0;
+  bool required = false;           // the form cannot be confirmed while value is empty
+  LookupFn lookup;                 // look-ups only
+  std::vector<long long> keys;     // check lists: a key kept with each item
+  std::string group;               // caption of the group box the field sits in
+
+  // Index of the chosen radio or pick item, -1 when none.
+  int index() const;
+  // Ticked items of a check list, in list order.
+  std::vector<size_t> ticked() const;
+  void check_all(bool on);
+};
+
+// Field declarations: a report's form is a list of these.
+Field date_field(std::string name, std::string caption, std::string value = {});
+Field text_field(std::string name, std::string caption, std::string value = {});
+Field memo_field(std::string name, std::string caption, std::string value = {});
+Field spin_field(std::string name, std::string caption, int min, int max, int value);
+Field radio_field(std::string name, std::string caption, std::vector<std::string> items, int index = 0);
+Field pick_field(std::string name, std::string caption, std::vector<std::string> items);
+Field lookup_field(std::string name, std::string caption, LookupFn lookup, std::string value = {});
+Field checklist_field(std::string name, std::string caption, std::vector<std::string> items,
+                      std::vector<long long> keys = {}, bool ticked = false);
+Field check_field(std::string name, std::string caption, bool on = false);
+
+// Sets a field from what a user typed or a command line gave: dates in dd.mm.yyyy or
+// yyyy-mm-dd, spin numbers within their range, radio and pick items by index or by text,
+// check lists as "all", "none" or item indexes/texts separated by commas, check boxes as
+// 1/0/yes/no. Returns an error text (empty on success); the field is unchanged on error.
+std::string assign(Field& field, const std::string& given);
+// The value as a user reads it: the item text of radio and pick fields, the ticked items of a
+// check list.
+std::string shown_value(const Field& field);
+
+// A button of a form. The first is the default; pressing a cancel button cancels the form.
+struct Button {
+  std::string name, caption;
+  bool cancel = false;
+};
+
+// Something the user can do in a form besides editing it (a pop-up menu, a zoom): a key on the
+// terminal, a caption, and what it does.
+struct FormAction {
+  char key = 0;
+  std::string caption;
+  std::function<void()> run;
 };
 
 struct Form {
   std::string name;
   std::string caption;
   std::vector<Field> fields;
+  std::vector<Button> buttons;  // empty: "OK" and "Отмена"
+  std::vector<FormAction> actions;
+  std::string pressed;  // set by edit_form: the name of the button pressed
 
   Field* find(const std::string& field_name);
   const Field* find(const std::string& field_name) const;
+  // The buttons, with the two defaults when none are declared.
+  std::vector<Button> effective_buttons() const;
+  // Fields marked required that have no value.
+  std::vector<const Field*> missing() const;
 };
 
-// A report window: caption, status line, progress bar and clock.
+// A report window: caption, status line, progress bar and clock. The clock may be set from a
+// timer thread while the job sets the rest: implementations are safe for that.
 class Window {
  public:
   virtual ~Window() = default;
+  virtual void set_caption(const std::string& text) = 0;
+  virtual void show() = 0;
   virtual void set_status(const std::string& text) = 0;
   virtual void set_progress(int position, int max) = 0;
   virtual void set_clock(const std::string& text) = 0;
   virtual void close() = 0;
+};
+
+// A running timer; stops (and waits for a tick in progress) when destroyed.
+class Ticker {
+ public:
+  virtual ~Ticker() = default;
 };
 
 class Ui {
@@ -71,6 +140,16 @@ class Ui {
   virtual std::unique_ptr<Window> open_window(const std::string& caption) = 0;
   // A finished document the user is to work with.
   virtual void document(const std::string& path) = 0;
+  // A selection list (a pop-up menu): the index chosen, -1 when nothing was chosen.
+  virtual int choose(const std::string& caption, const std::vector<std::string>& items, int current);
+  // Calls on_tick every interval_ms until the ticker is destroyed. The default runs a thread
+  // of its own, so ticks arrive while a job works; on_tick runs on that thread.
+  virtual std::unique_ptr<Ticker> start_timer(int interval_ms, std::function<void()> on_tick);
+  // Whether asking the user again can bring a different answer (a person at a terminal, a test
+  // with answers left); when not, a form whose entries fail their checks is given up.
+  virtual bool can_ask_again() const { return false; }
+  // The desktop size for centring windows; {0, 0} when the renderer has no real geometry.
+  virtual std::pair<int, int> desktop_size() const { return {0, 0}; }
   // How many error boxes were shown so far.
   int error_boxes() const { return error_boxes_; }
 

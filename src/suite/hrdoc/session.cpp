@@ -1,29 +1,73 @@
 #include "suite/hrdoc/session.h"
 
-#include <CLI/CLI.hpp>
+#include <memory>
 
+#include "db/database.h"
 #include "host/compark.h"
+#include "host/udm.h"
 #include "ui/ui.h"
 
 namespace hrdoc::host {
 
-struct Session::Impl {};
+struct Session::Impl {
+  std::unique_ptr<db::Connection> connection;
+  std::unique_ptr<Tdm> dm;
+  compark* ctx = nullptr;
+};
 
 Session::Session() : impl_(new Impl) {}
-Session::~Session() { delete impl_; }
 
-bool Session::connect(compark& ctx, const std::string& database) {
-  ctx.ui()->message_box("Ошибка", "Database support is not built into this hrdoc: cannot open " + database,
-                        hrdoc::ui::MB_ICONERROR);
+Session::~Session() {
+  if (impl_->ctx && impl_->ctx->ext().dm == impl_->dm.get()) impl_->ctx->ext().dm = nullptr;
+  delete impl_;
+}
+
+namespace {
+
+bool error_box(compark& ctx, const std::string& text) {
+  ctx.ui()->message_box("Ошибка", text, hrdoc::ui::MB_ICONERROR);
   return false;
 }
 
-bool Session::select_department(compark& ctx, int kp) {
-  ctx.set_department(kp, 0, "");
-  return true;
+}  // namespace
+
+bool Session::connect(compark& ctx, const std::string& database) {
+  try {
+    impl_->connection = db::Connection::open(database);
+  } catch (const db::Error& e) {
+    return error_box(ctx, "Не удалось открыть базу данных " + database + "\n" + e.message());
+  }
+  impl_->dm = std::make_unique<Tdm>(*impl_->connection);
+  impl_->ctx = &ctx;
+  ctx.ext().dm = impl_->dm.get();
+  try {
+    ctx.ref_comp();
+  } catch (const std::exception& e) {
+    return error_box(ctx, "Не удалось прочитать настройки пользователя " + ctx.user() + " из базы данных " +
+                              database + "\n" + e.what());
+  }
+  // ini_ZPPASP shows its own message when it fails.
+  return ctx.ini_ZPPASP() == 0;
 }
 
-void add_subcommands(CLI::App&) {}
-int run_subcommands(CLI::App&) { return 2; }
+bool Session::select_department(compark& ctx, int kp) {
+  if (!impl_->connection || kp == 0) {
+    ctx.set_department(kp, 0, "");
+    return true;
+  }
+  try {
+    db::Query q(*impl_->connection);
+    q.sql(R"(select TN, SNAME from OTZKPN where KP=:KP)");
+    q.set("KP", int64_t{kp});
+    q.open();
+    if (q.eof())
+      return error_box(ctx, "Подразделение с кодом " + std::to_string(kp) + " не найдено в базе данных " +
+                                impl_->connection->database());
+    ctx.set_department(kp, static_cast<int32_t>(q.field("TN").as_int()), q.field("SNAME").as_string());
+    return true;
+  } catch (const db::Error& e) {
+    return error_box(ctx, "Не удалось прочитать подразделение " + std::to_string(kp) + "\n" + e.message());
+  }
+}
 
 }  // namespace hrdoc::host

@@ -1,13 +1,33 @@
 #include "suite/kvdlg/department_lookup.h"
 
+#include "db/database.h"
 #include "host/compark.h"
+#include "host/udm.h"
+#include "ui/ui.h"
 
 namespace hrdoc::suite {
 
 bool lookup_department(compark* ctx, int kp, int32_t& tn, std::string& sname) {
   tn = 0;
   sname.clear();
-  return ctx != nullptr && kp >= 0;
+  if (ctx == nullptr || kp < 0) return false;
+  Tdm* dm = ctx->data_module();
+  if (!dm || !dm->ADOConnection) return true;
+  try {
+    db::Query q(*dm->ADOConnection);
+    q.sql(R"(select TN, SNAME from OTZKPN where KP=:KP)");
+    q.set("KP", int64_t{kp});
+    q.open();
+    if (q.eof()) return false;
+    tn = static_cast<int32_t>(q.field("TN").as_int());
+    sname = q.field("SNAME").as_string();
+    return true;
+  } catch (const db::Error& e) {
+    if (ctx->ui())
+      ctx->ui()->message_box("Ошибка", "Не удалось прочитать подразделение " + std::to_string(kp) + "\n" + e.message(),
+                             hrdoc::ui::MB_ICONERROR);
+    return false;
+  }
 }
 
 }  // namespace hrdoc::suite

@@ -16,7 +16,6 @@ namespace {
 
 using hrdoc::text::date_text;
 using hrdoc::text::parse_date;
-using hrdoc::ui::FieldKind;
 
 int arg(void** argv, int i) { return static_cast<int>(reinterpret_cast<intptr_t>(argv[i])); }
 
@@ -50,16 +49,19 @@ int fail(compark* ctx, const std::string& text) {
 }
 
 int parameter_dialog(compark* ctx, bool with_set, int ask_date, int ask_period, int ask_set) {
-  hrdoc::ui::Form form{with_set ? "USRSEW" : "USR", "Параметры отчёта", {}};
-  if (ask_date) form.fields.push_back({"date", FieldKind::date, "Дата отчёта", date_text(ctx->D), {}, {}, 0, 0});
+  using namespace hrdoc::ui;
+  Form form;
+  form.name = with_set ? "USRSEW" : "USR";
+  form.caption = "Параметры отчёта";
+  if (ask_date) form.fields.push_back(date_field("date", "Дата отчёта", date_text(ctx->D)));
   if (ask_period) {
-    form.fields.push_back({"from", FieldKind::date, "Период с", date_text(ctx->D1), {}, {}, 0, 0});
-    form.fields.push_back({"to", FieldKind::date, "Период по", date_text(ctx->D2), {}, {}, 0, 0});
+    form.fields.push_back(date_field("from", "Период с", date_text(ctx->D1)));
+    form.fields.push_back(date_field("to", "Период по", date_text(ctx->D2)));
   }
-  form.fields.push_back({"dept", FieldKind::lookup, "Подразделение (0 - всё предприятие)", std::to_string(ctx->KP), {}, {}, 0, 0});
+  form.fields.push_back(lookup_field("dept", "Подразделение (0 - всё предприятие)", nullptr, std::to_string(ctx->KP)));
   if (with_set)
-    form.fields.push_back({"depts", FieldKind::text, ask_set ? "Набор подразделений" : "Набор подразделений (не обязателен)",
-                           join(ctx->kpsew_keys()), {}, {}, 0, 0});
+    form.fields.push_back(text_field("depts", ask_set ? "Набор подразделений" : "Набор подразделений (не обязателен)",
+                                     join(ctx->kpsew_keys())));
 
   if (!ctx->ui()->edit_form(form)) return 1;
 

@@ -148,6 +148,7 @@ TEST_F(ConnectionTest, ddl_drops_the_prepared_statements) {
 TEST_F(ConnectionTest, a_script_runs_statements_procedures_and_skips_isql_settings) {
   c_.execute_script(R"(
     SET SQL DIALECT 3;
+    SET GENERATOR T_GEN TO 41;
     /* a comment; with a terminator */
     CREATE TABLE S (A INTEGER, B VARCHAR(10)); -- another; one
     INSERT INTO S VALUES (1, 'x;y');
@@ -166,9 +167,25 @@ TEST_F(ConnectionTest, a_script_runs_statements_procedures_and_skips_isql_settin
   q.sql("select N from P");
   q.open();
   EXPECT_EQ(q.field("N").as_int(), 2);
+  q.sql("select GEN_ID(T_GEN, 1) as G from RDB$DATABASE");
+  q.open();
+  EXPECT_EQ(q.field("G").as_int(), 42);
   q.sql("select B from S where A = 1");
   q.open();
   EXPECT_EQ(q.field("B").as_string(), "x;y");
+}
+
+TEST_F(ConnectionTest, a_script_refuses_to_create_a_database) {
+  try {
+    c_.execute_script("SET NAMES UTF8;\nCREATE DATABASE 'x.fdb';\nCREATE TABLE S (A INTEGER);");
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.statement(), "CREATE DATABASE 'x.fdb'");
+  }
+  Query q(c_);
+  q.sql("select count(*) as N from RDB$RELATIONS where RDB$RELATION_NAME = 'S'");
+  q.open();
+  EXPECT_EQ(q.field("N").as_int(), 0);
 }
 
 TEST_F(ConnectionTest, generators_advance_through_a_plain_select) {

@@ -186,6 +186,17 @@ TEST_F(QueryTest, cyrillic_text_survives_the_windows_1251_database) {
   EXPECT_EQ(q.field("L").as_int(), 12);
 }
 
+TEST_F(QueryTest, cyrillic_literals_in_the_statement_text_compare_with_stored_text) {
+  insert(1, "Ж", 0.0, {});
+  insert(2, "М", 0.0, {});
+  Query q(c_);
+  q.sql("select ID, 'женщина' as KIND from T where NAME = 'Ж'");
+  q.open();
+  EXPECT_EQ(ids(q), std::vector<int64_t>{1});
+  q.first();
+  EXPECT_EQ(q.field("KIND").as_string(), "женщина");
+}
+
 TEST_F(QueryTest, a_character_outside_windows_1251_is_refused_with_the_servers_message) {
   Query q(c_);
   q.sql("insert into T (ID, NAME) values (1, :n)");
@@ -202,6 +213,18 @@ TEST_F(QueryTest, dates_bind_as_dates_and_compare_in_sql) {
   q.set_date("d2", encode_date(2026, 3, 1));
   q.open();
   EXPECT_EQ(ids(q), std::vector<int64_t>{2});
+}
+
+TEST_F(QueryTest, a_date_outside_what_firebird_keeps_is_refused_before_it_is_sent) {
+  Query q(c_);
+  q.sql("insert into T (ID, DT) values (1, :d)");
+  q.set_date("d", 1e12);
+  EXPECT_THROW(q.exec_sql(), Error);
+  q.set_date("d", encode_date(1, 1, 1));
+  q.exec_sql();
+  q.sql("select DT from T");
+  q.open();
+  EXPECT_EQ(q.field("DT").as_string(), "01.01.0001");
 }
 
 TEST_F(QueryTest, locate_finds_the_first_match_and_stays_put_without_one) {

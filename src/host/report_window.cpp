@@ -1,0 +1,139 @@
+#include "host/report_window.h"
+
+#include <cstdio>
+#include <stdexcept>
+
+#include "text/date.h"
+
+namespace hrdoc {
+
+TReportWindow::TReportWindow() { Timer1.set_handler([this] { Timer1Timer(); }); }
+
+TReportWindow::~TReportWindow() {
+  // The timer thread touches this window: stop it before anything goes.
+  Timer1.stop();
+  if (window_) window_->close();
+}
+
+void TReportWindow::Timer1Timer() {
+  int s = ++seconds_;
+  char text[64];
+  std::snprintf(text, sizeof text, "%2.2d:%2.2d -- %d -- %d", s / 60, s % 60, Counter1, Counter2);
+  lbTm.set_caption(text);
+}
+
+const ui::Field& TReportWindow::Entry(const std::string& name) const {
+  for (const auto& f : Fields)
+    if (f.name == name) return f;
+  throw std::logic_error(ClassName + " has no entry " + name);
+}
+
+std::string TReportWindow::Text(const std::string& name) const { return Entry(name).value; }
+
+std::optional<TDateTime> TReportWindow::DateOf(const std::string& name) const {
+  return text::parse_date(Entry(name).value);
+}
+
+int TReportWindow::Number(const std::string& name) const {
+  const std::string& v = Entry(name).value;
+  try {
+    return v.empty() ? 0 : std::stoi(v);
+  } catch (...) {
+    return 0;
+  }
+}
+
+void TReportWindow::SetCaption(const std::string& text) {
+  Caption = text;
+  if (window_) window_->set_caption(text);
+}
+
+void TReportWindow::Create(const Command& command, compark* ctx, int value, ui::Ui& ui) {
+  ui_ = &ui;
+  ClassName = command.window_class;
+  if (Caption.empty()) Caption = command.caption;
+  c_p = ctx;
+  dm = ctx ? ctx->data_module() : nullptr;
+  arg = value;
+  window_ = ui.open_window(Caption);
+  ui::Window* w = window_.get();
+  lbM.bind([w](const std::string& t) { w->set_status(t); });
+  pbM.bind(w);
+  // Only windows of the shown kind carry the clock.
+  if (command.kind == LaunchKind::shown) {
+    lbTm.bind([w](const std::string& t) { w->set_clock(t); });
+    Timer1.start(ui);
+  }
+}
+
+void TReportWindow::Show() {
+  if (window_) window_->show();
+}
+
+bool TReportWindow::ShowModal() {
+  ui::Form form;
+  form.name = ClassName;
+  form.caption = Caption;
+  form.buttons = {{"BitBtn1", "Печать", false}, {"BitBtn2", "Отмена", true}};
+  form.fields = Fields;
+  for (;;) {
+    bool confirmed = ui_->edit_form(form);
+    Fields = form.fields;
+    if (!confirmed) return false;
+    std::string error = CheckEntries();
+    if (error.empty()) break;
+    c_p->armerr(kArmError, error.c_str());
+    // Nobody can correct the entries (batch): give the window up as if cancelled.
+    if (!ui_->can_ask_again()) return false;
+  }
+  pbM.set_visible(true);
+  Show();
+  if (!WorkingCaption.empty()) SetCaption(WorkingCaption);
+  Job();
+  Close();
+  return true;
+}
+
+void TReportWindow::Close() {
+  Timer1.stop();
+  if (window_) window_->close();
+}
+
+void RunReport(const char* command, const std::function<std::unique_ptr<TReportWindow>()>& make, compark* ctx,
+               int value) {
+  const Command* cmd = find_command(command);
+  // Launchers that take no context still work on the host's.
+  compark* cp = ctx ? ctx : ::c_p;
+  if (!cmd || !cp || !cp->ui()) return;
+  try {
+    const bool skip_dialog = cmd->arg == LaunchArg::entry2 && value != 0;
+    if (!skip_dialog &&
+        cp->l_call("KVDLG", cmd->dialog, cmd->dialog_args[0], cmd->dialog_args[1], cmd->dialog_args[2]) != 0)
+      return;
+    std::unique_ptr<TReportWindow> w = make();
+    w->Create(*cmd, cp, value, *cp->ui());
+    switch (cmd->kind) {
+      case LaunchKind::direct:
+        w->Show();
+        w->Job();
+        w->Close();
+        break;
+      case LaunchKind::shown:
+        w->AskQuestions();
+        w->Show();
+        w->Job();
+        w->Close();
+        break;
+      case LaunchKind::modal:
+      case LaunchKind::own:
+        w->ShowModal();
+        break;
+    }
+  } catch (const std::exception& e) {
+    cp->armerr(kArmError, e.what());
+  } catch (...) {
+    cp->armerr(kArmError, "Непредвиденная ошибка");
+  }
+}
+
+}  // namespace hrdoc

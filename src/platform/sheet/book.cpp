@@ -1,0 +1,303 @@
+#include <algorithm>
+
+#include "sheet/book.h"
+
+namespace hrdoc::sheet {
+
+Book::Book() { sheets_.push_back(std::unique_ptr<Sheet>(new Sheet(this, "Sheet1"))); }
+
+Book::~Book() = default;
+
+uint32_t Book::intern(std::string_view s) {
+  auto it = string_index_.find(s);
+  if (it != string_index_.end()) return it->second;
+  strings_.emplace_back(s);
+  uint32_t id = static_cast<uint32_t>(strings_.size() - 1);
+  string_index_.emplace(strings_.back(), id);
+  return id;
+}
+
+uint32_t Book::add_formula(std::string_view text) {
+  Formula f;
+  f.text = intern(text);
+  formulas_.push_back(f);
+  return static_cast<uint32_t>(formulas_.size() - 1);
+}
+
+Sheet& Book::sheet(int index) {
+  if (index < 1 || index > sheet_count()) {
+    throw Error(path_, "", "no sheet number " + std::to_string(index) + " (the book has " + std::to_string(sheet_count()) + ")");
+  }
+  return *sheets_[index - 1];
+}
+
+Sheet* Book::find_sheet(std::string_view name) {
+  for (auto& s : sheets_) {
+    if (same_name(s->name_, name)) return s.get();
+  }
+  return nullptr;
+}
+
+Sheet& Book::sheet(std::string_view name) {
+  if (Sheet* s = find_sheet(name)) return *s;
+  throw Error(path_, "", "no sheet named '" + std::string(name) + "'");
+}
+
+void Book::set_active_sheet(int index) {
+  sheet(index);
+  active_ = index;
+}
+
+void Book::check_name(std::string_view name, const Sheet* self) const {
+  size_t glyphs = 0;
+  for (unsigned char c : name) glyphs += (c & 0xC0) != 0x80;
+  if (name.empty() || glyphs > 31 || name.find_first_of("[]:*?/\\") != std::string_view::npos || name.front() == '\'' ||
+      name.back() == '\'') {
+    throw Error(path_, "", "'" + std::string(name) + "' cannot be a sheet name");
+  }
+  for (auto& s : sheets_) {
+    if (s.get() != self && same_name(s->name_, name)) throw Error(path_, "", "a sheet named '" + std::string(name) + "' exists already");
+  }
+}
+
+void Book::reindex_names(const std::vector<int>& map) {
+  std::vector<DefinedName> kept;
+  for (auto& n : names_) {
+    if (n.sheet == 0) {
+      kept.push_back(n);
+      continue;
+    }
+    int to = n.sheet <= static_cast<int>(map.size()) ? map[n.sheet - 1] : 0;
+    if (to == 0) continue;
+    kept.push_back(n);
+    kept.back().sheet = to;
+  }
+  names_.swap(kept);
+}
+
+Sheet& Book::add_sheet(std::string_view name, int position) {
+  check_name(name, nullptr);
+  int n = sheet_count();
+  if (position < 1 || position > n) position = n + 1;
+  std::vector<int> map(n);
+  for (int i = 1; i <= n; ++i) map[i - 1] = i < position ? i : i + 1;
+  sheets_.insert(sheets_.begin() + (position - 1), std::unique_ptr<Sheet>(new Sheet(this, std::string(name))));
+  reindex_names(map);
+  if (active_ >= position) ++active_;
+  return *sheets_[position - 1];
+}
+
+std::string Book::unique_copy_name(const std::string& base) const {
+  std::string stem = base;
+  // Drop an existing " (n)" so that copies of copies count on.
+  if (auto p = stem.rfind(" ("); p != std::string::npos && stem.back() == ')') stem.resize(p);
+  for (int k = 2;; ++k) {
+    std::string suffix = " (" + std::to_string(k) + ")";
+    std::string s = stem;
+    auto glyphs = [](const std::string& t) {
+      size_t g = 0;
+      for (unsigned char c : t) g += (c & 0xC0) != 0x80;
+      return g;
+    };
+    while (!s.empty() && glyphs(s) + suffix.size() > 31) {
+      s.pop_back();
+      while (!s.empty() && (static_cast<unsigned char>(s.back()) & 0xC0) == 0x80) s.pop_back();
+      if (!s.empty() && (static_cast<unsigned char>(s.back()) & 0xC0) == 0xC0) s.pop_back();
+    }
+    s += suffix;
+    bool used = false;
+    for (auto& sh : sheets_) used |= same_name(sh->name_, s);
+    if (!used) return s;
+  }
+}
+
+Sheet& Book::copy_sheet(int index, int position, bool after, std::string_view name) {
+  Sheet& src = sheet(index);
+  std::string new_name = name.empty() ? unique_copy_name(src.name_) : std::string(name);
+  check_name(new_name, nullptr);
+  int n = sheet_count();
+  if (position < 1 || position > n) position = n, after = true;
+  int at = after ? position + 1 : position;  // 1-based place of the copy
+  auto copy = std::unique_ptr<Sheet>(new Sheet(this, new_name));
+  Sheet& c = *copy;
+  c.rows_ = src.rows_;
+  for (auto& row : c.rows_) {
+    for (auto& cell : row.cells) {
+      if (cell.type == ValueType::formula) {
+        Formula f = formulas_[cell.index];
+        formulas_.push_back(f);
+        cell.index = static_cast<uint32_t>(formulas_.size() - 1);
+      }
+    }
+  }
+  c.cols_ = src.cols_;
+  c.merges_ = src.merges_;
+  c.merge_max_height_ = src.merge_max_height_;
+  c.row_breaks_ = src.row_breaks_;
+  c.col_breaks_ = src.col_breaks_;
+  // Hyperlinks into the relationships of the original are not carried.
+  for (auto& r : src.ranged_) {
+    if (r.kind != 2 || r.xml.find(":id=") == std::string::npos) c.ranged_.push_back(r);
+  }
+  c.page_ = src.page_;
+  c.sheet_pr_ = src.sheet_pr_;
+  c.page_extra_ = src.page_extra_;
+  if (auto p = c.page_extra_.find(" r:id=\""); p != std::string::npos) {
+    c.page_extra_.erase(p, c.page_extra_.find('"', p + 7) - p + 1);
+  }
+  c.formula_cells_ = src.formula_cells_;
+  c.default_row_height_ = src.default_row_height_;
+  c.default_col_width_ = src.default_col_width_;
+  c.root_attrs_ = src.root_attrs_;
+  c.state_ = src.state_;
+  // Drawings, tables and controls belong to one sheet; the copy goes without them.
+  for (auto& [order, xml] : src.kept_) {
+    static const char* owned[] = {"<drawing", "<legacyDrawing", "<legacyDrawingHF", "<picture", "<oleObjects",
+                                  "<controls", "<tableParts"};
+    bool skip = false;
+    for (auto* o : owned) skip |= xml.rfind(o, 0) == 0 && (xml[std::string(o).size()] == ' ' || xml[std::string(o).size()] == '>' || xml[std::string(o).size()] == '/');
+    if (!skip) c.kept_.emplace_back(order, xml);
+  }
+  std::vector<int> map(n);
+  for (int i = 1; i <= n; ++i) map[i - 1] = i < at ? i : i + 1;
+  sheets_.insert(sheets_.begin() + (at - 1), std::move(copy));
+  reindex_names(map);
+  if (active_ >= at) ++active_;
+  int src_index = map[index - 1];
+  std::vector<DefinedName> local;
+  for (auto& dn : names_) {
+    if (dn.sheet == src_index) {
+      DefinedName d = dn;
+      d.sheet = at;
+      d.formula = rename_in_formula(d.formula, src.name_, new_name);
+      local.push_back(std::move(d));
+    }
+  }
+  names_.insert(names_.end(), local.begin(), local.end());
+  return c;
+}
+
+void Book::move_sheet(int index, int position, bool after) {
+  sheet(index);
+  sheet(position);
+  int n = sheet_count();
+  std::vector<int> order;  // new order of old indexes
+  for (int i = 1; i <= n; ++i) {
+    if (i == index) continue;
+    if (i == position && !after) order.push_back(index);
+    order.push_back(i);
+    if (i == position && after) order.push_back(index);
+  }
+  if (index == position) return;
+  std::vector<int> map(n);
+  std::vector<std::unique_ptr<Sheet>> moved(n);
+  for (int k = 0; k < n; ++k) {
+    map[order[k] - 1] = k + 1;
+    moved[k] = std::move(sheets_[order[k] - 1]);
+  }
+  sheets_.swap(moved);
+  reindex_names(map);
+  active_ = map[active_ - 1];
+}
+
+void Book::rename_sheet(int index, std::string_view name) {
+  Sheet& s = sheet(index);
+  check_name(name, &s);
+  std::string old = s.name_;
+  for (auto& sh : sheets_) {
+    for (auto& row : sh->rows_) {
+      if (sh->formula_cells_ == 0) break;
+      for (auto& c : row.cells) {
+        if (c.type != ValueType::formula) continue;
+        auto& f = formulas_[c.index];
+        std::string t = rename_in_formula(str(f.text), old, name);
+        if (t != str(f.text)) f.text = intern(t);
+      }
+    }
+  }
+  for (auto& n : names_) n.formula = rename_in_formula(n.formula, old, name);
+  s.name_ = std::string(name);
+}
+
+void Book::delete_sheet(int index) {
+  Sheet& s = sheet(index);
+  if (sheet_count() == 1) throw Error(path_, "sheet '" + s.name_ + "'", "a book must keep at least one sheet");
+  std::string old = s.name_;
+  int n = sheet_count();
+  std::vector<int> map(n);
+  for (int i = 1; i <= n; ++i) map[i - 1] = i < index ? i : (i == index ? 0 : i - 1);
+  sheets_.erase(sheets_.begin() + (index - 1));
+  reindex_names(map);
+  for (auto& sh : sheets_) {
+    if (sh->formula_cells_ == 0) continue;
+    for (auto& row : sh->rows_) {
+      for (auto& c : row.cells) {
+        if (c.type != ValueType::formula) continue;
+        auto& f = formulas_[c.index];
+        std::string t = rename_in_formula(str(f.text), old, "");
+        if (t != str(f.text)) f.text = intern(t);
+      }
+    }
+  }
+  for (auto& dn : names_) dn.formula = rename_in_formula(dn.formula, old, "");
+  if (active_ > index || active_ > sheet_count()) --active_;
+  if (active_ < 1) active_ = 1;
+}
+
+const DefinedName* Book::defined_name(std::string_view name, int sheet) const {
+  for (auto& n : names_) {
+    if (n.sheet == sheet && same_name(n.name, name)) return &n;
+  }
+  return nullptr;
+}
+
+void Book::set_defined_name(std::string_view name, std::string_view formula, int sheet_no) {
+  if (sheet_no != 0) sheet(sheet_no);
+  if (name.empty()) throw Error(path_, "", "a defined name cannot be empty");
+  if (!formula.empty() && formula[0] == '=') formula.remove_prefix(1);
+  for (auto& n : names_) {
+    if (n.sheet == sheet_no && same_name(n.name, name)) {
+      n.formula = std::string(formula);
+      return;
+    }
+  }
+  names_.push_back({std::string(name), sheet_no, std::string(formula), false});
+}
+
+void Book::remove_defined_name(std::string_view name, int sheet_no) {
+  names_.erase(std::remove_if(names_.begin(), names_.end(),
+                              [&](const DefinedName& n) { return n.sheet == sheet_no && same_name(n.name, name); }),
+               names_.end());
+}
+
+void Book::set_print_titles(int sheet_no, int first_row, int last_row) {
+  Sheet& s = sheet(sheet_no);
+  s.check(Range{first_row, 1, last_row, 1});
+  set_defined_name("_xlnm.Print_Titles",
+                   sheet_prefix(s.name_) + "$" + std::to_string(first_row) + ":$" + std::to_string(last_row), sheet_no);
+}
+
+void Book::on_shift(Sheet& target, const Shift& s) {
+  for (auto& sh : sheets_) {
+    if (sh->formula_cells_ == 0) continue;
+    size_t seen = 0;
+    for (auto& row : sh->rows_) {
+      for (auto& c : row.cells) {
+        if (c.type != ValueType::formula) continue;
+        ++seen;
+        auto& f = formulas_[c.index];
+        const std::string& before = str(f.text);
+        std::string after = shift_formula(before, sh->name_, target.name_, s);
+        if (after != before) f.text = intern(after);
+      }
+      if (seen == sh->formula_cells_) break;
+    }
+  }
+  for (auto& n : names_) {
+    std::string_view own = n.sheet ? std::string_view(sheets_[n.sheet - 1]->name_) : std::string_view();
+    n.formula = shift_formula(n.formula, own, target.name_, s);
+  }
+  target.apply_shift(s);
+}
+
+}  // namespace hrdoc::sheet

@@ -1,0 +1,100 @@
+#include "host/region.h"
+
+#include <dlfcn.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+#include "host/compark.h"
+#include "suite/keyf32/keyf32.h"
+#include "text/codepage.h"
+
+namespace {
+
+// A context whose library folder is the build's bin folder, where KEYF32.so and REGKL lie.
+struct Context {
+  compark ctx;
+  explicit Context(const std::string& dir = HRDOC_BIN_DIR) {
+    std::snprintf(ctx.lib_dir, sizeof ctx.lib_dir, "%s", dir.c_str());
+  }
+};
+
+}  // namespace
+
+TEST(Region, KnownCodesGiveTheirNames) {
+  Context c;
+  EXPECT_EQ(hrdoc::host::region_name(c.ctx, 50), "Московская область");
+  EXPECT_EQ(hrdoc::host::region_name(c.ctx, 1), "Республика Адыгея (Адыгея)");
+  EXPECT_EQ(hrdoc::host::region_name(c.ctx, 77), "г. Москва");
+  EXPECT_EQ(hrdoc::host::region_name(c.ctx, 86), "Ханты-Мансийский автономный округ - Югра");
+  EXPECT_EQ(hrdoc::host::region_name(c.ctx, 99), "Иные территории, включая г. Байконур");
+}
+
+TEST(Region, UnknownCodesGiveNothing) {
+  Context c;
+  EXPECT_EQ(hrdoc::host::region_name(c.ctx, 0), std::nullopt);
+  EXPECT_EQ(hrdoc::host::region_name(c.ctx, 82), std::nullopt);
+  EXPECT_EQ(hrdoc::host::region_name(c.ctx, 100), std::nullopt);
+  EXPECT_EQ(hrdoc::host::region_name(c.ctx, -1), std::nullopt);
+  // Only the low 16 bits of the code are the key.
+  EXPECT_EQ(hrdoc::host::region_name(c.ctx, 65536 + 50), "Московская область");
+}
+
+TEST(Region, EveryCodeFrom01To79IsClassified) {
+  Context c;
+  for (int code = 1; code <= 79; ++code) {
+    auto name = hrdoc::host::region_name(c.ctx, code);
+    ASSERT_TRUE(name) << code;
+    EXPECT_GE(name->size(), 10u) << code;
+  }
+}
+
+TEST(Region, AMissingLibraryOrClassifierIsAnError) {
+  char tmpl[] = "/tmp/hrdoc_region_XXXXXX";
+  std::string dir = std::string(mkdtemp(tmpl)) + "/";
+  Context none(dir);
+  try {
+    hrdoc::host::region_name(none.ctx, 50);
+    FAIL();
+  } catch (const std::runtime_error& e) {
+    EXPECT_NE(std::string(e.what()).find("KEYF32.so"), std::string::npos);
+  }
+  // The library without its classifier beside it.
+  std::filesystem::copy_file(std::string(HRDOC_BIN_DIR) + "KEYF32.so", dir + "KEYF32.so");
+  EXPECT_THROW(hrdoc::host::region_name(none.ctx, 50), std::runtime_error);
+  std::filesystem::remove_all(dir);
+}
+
+TEST(Keyf32, RecordsCarryTheKeyMostSignificantByteFirstAndTheNameInCp866) {
+  void* lib = dlopen((std::string(HRDOC_BIN_DIR) + "KEYF32.so").c_str(), RTLD_NOW | RTLD_LOCAL);
+  ASSERT_NE(lib, nullptr) << dlerror();
+  auto open = reinterpret_cast<keyf32::OpenFn>(dlsym(lib, "_kffo"));
+  auto read = reinterpret_cast<keyf32::ReadFn>(dlsym(lib, "_kfre"));
+  ASSERT_TRUE(open && read);
+  int32_t h = open(0, "REGKL");
+  ASSERT_GT(h, 0);
+  EXPECT_EQ(open(0, "REGKL"), h);
+
+  unsigned char rec[keyf32::kRegionRecordSize] = {0, 78};
+  ASSERT_EQ(read(h, rec), 0);
+  EXPECT_EQ(rec[0], 0);
+  EXPECT_EQ(rec[1], 78);
+  EXPECT_EQ(rec[2], 0);
+  const char* name = reinterpret_cast<const char*>(rec + 3);
+  EXPECT_EQ(std::string(name, strnlen(name, 50)), hrdoc::text::utf8_to_cp866("г. Санкт-Петербург"));
+  EXPECT_EQ(static_cast<unsigned char>(name[0]), 0xA3);  // г in CP866
+
+  // The little-endian reading of 50 is 12800, which no region has.
+  unsigned char swapped[keyf32::kRegionRecordSize] = {50, 0};
+  EXPECT_NE(read(h, swapped), 0);
+  EXPECT_EQ(swapped[3], 0);
+  EXPECT_NE(read(h + 100, rec), 0);
+  EXPECT_NE(read(h, nullptr), 0);
+  EXPECT_EQ(open(0, "NOSUCHFILE"), -1);
+  dlclose(lib);
+}

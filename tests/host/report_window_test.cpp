@@ -1,0 +1,400 @@
+// Report windows run through main_dll with test reports registered for real commands of each
+// launch kind: direct "HRDOC240", shown "HRDOC090"/"HRDOC090L" and "HRDOC100"/"HRDOC101",
+// modal "HRDOC350". The parameter dialog is the real KVDLG.so of the build.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <thread>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "host/commands.h"
+#include "host/compark.h"
+#include "host/report_window.h"
+#include "text/date.h"
+#include "ui/scripted_ui.h"
+#include "ui/terminal_ui.h"
+
+namespace {
+
+using hrdoc::TReportWindow;
+using hrdoc::ui::ScriptedUi;
+
+// What the test windows saw, reset by each test.
+struct Journal {
+  std::vector<std::string> events;
+  int arg = -1;
+  compark* context = nullptr;
+  bool shown_at_question = true;
+  bool shown_at_job = false;
+  int question_answer = -1;
+  std::string entry_date, entry_number;
+  int ticks = 0;        // clock ticks the shown job lets pass
+  bool fail = false;    // the job throws
+};
+Journal journal;
+ScriptedUi* current_ui = nullptr;
+
+// The job of every test window: a short loop over three "employees".
+void test_job(TReportWindow& w) {
+  journal.events.push_back("job");
+  journal.arg = w.arg;
+  journal.context = w.c_p;
+  journal.shown_at_job = current_ui && current_ui->windows.back().shown;
+  w.lbM.set_caption("Подготовка информации");
+  w.pbM.set_min(0);
+  w.pbM.set_position(0);
+  w.pbM.set_step(1);
+  w.pbM.set_max(3);
+  for (const char* name : {"Иванов", "Петров", "Сидоров"}) {
+    w.lbM.set_caption(std::string("Печать данных: ") + name);
+    w.pbM.step_it();
+  }
+  if (journal.ticks && current_ui) current_ui->tick(journal.ticks);
+  if (journal.fail) throw std::runtime_error("Шаблон не найден: HRDOC090");
+}
+
+class TfmDirectTest : public TReportWindow {
+  void Job() override { test_job(*this); }
+};
+
+class TfmShownTest : public TReportWindow {
+ public:
+  TfmShownTest() { Caption = "Проверочный отчёт"; }
+  void AskQuestions() override {
+    journal.events.push_back("questions");
+    journal.shown_at_question = current_ui->windows.back().shown;
+    journal.question_answer = c_p->armerr(kArmQuestion, "Группировать сотрудников по отделам?");
+  }
+  void Job() override { test_job(*this); }
+};
+
+class TfmModalTest : public TReportWindow {
+ public:
+  TfmModalTest() {
+    Fields = {hrdoc::ui::date_field("edDTOPr", "Дата выписки"), hrdoc::ui::text_field("edNumPr", "Номер")};
+    WorkingCaption = "Идет печать документа. Пожалуйста подождите...";
+  }
+  std::string CheckEntries() override {
+    if (!DateOf("edDTOPr")) return "Не указана дата выписки приказа об индексации!";
+    if (Text("edNumPr").empty()) return "Не указан номер приказа!";
+    return {};
+  }
+  void Job() override {
+    journal.entry_date = Text("edDTOPr");
+    journal.entry_number = Text("edNumPr");
+    test_job(*this);
+  }
+};
+
+// A shown window whose clock ticks every 10 ms on the renderer's own timer thread while the
+// job keeps the status line busy.
+class TfmFastClockTest : public TReportWindow {
+ public:
+  TfmFastClockTest() {
+    Caption = "Быстрые часы";
+    Timer1.set_interval(10);
+  }
+  void Job() override {
+    journal.events.push_back("job");
+    pbM.set_step(1);
+    pbM.set_max(1000);
+    for (int i = 0; i < 1000 && Seconds() < 5; ++i) {
+      lbM.set_caption("Печать данных: " + std::to_string(i));
+      pbM.step_it();
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    journal.ticks = Seconds();
+  }
+};
+
+const bool registered = hrdoc::register_report<TfmFastClockTest, "HRDOC280L">() && hrdoc::register_report<TfmDirectTest, "HRDOC240">() &&
+                        hrdoc::register_report<TfmShownTest, "HRDOC090">() &&
+                        hrdoc::register_report<TfmShownTest, "HRDOC090L">() &&
+                        hrdoc::register_report<TfmShownTest, "HRDOC100">() &&
+                        hrdoc::register_report<TfmShownTest, "HRDOC101">() &&
+                        hrdoc::register_report<TfmModalTest, "HRDOC350">();
+
+class ReportWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(registered);
+    journal = Journal{};
+    current_ui = &ui;
+    std::snprintf(ctx.lib_dir, sizeof ctx.lib_dir, "%s", HRDOC_TEST_BIN_DIR);
+    ctx.ext().ui = &ui;
+    ctx.ext().host_path = std::string(HRDOC_TEST_BIN_DIR) + "hrdoc";
+    ctx.set_dates(hrdoc::text::encode_date(2026, 12, 5), hrdoc::text::encode_date(2026, 12, 1),
+                  hrdoc::text::encode_date(2026, 12, 31));
+  }
+  void TearDown() override { current_ui = nullptr; }
+
+  int run(const char* command, int value = 0) {
+    std::string self = ctx.ext().host_path, cmd = command;
+    void* argv[3] = {self.data(), cmd.data(), &value};
+    return main_dll(&ctx, 3, argv);
+  }
+  static hrdoc::ui::ScriptedUi::FormAnswer cancel() { return {{}, true, {}}; }
+  static hrdoc::ui::ScriptedUi::FormAnswer confirm(std::map<std::string, std::string> values = {}) {
+    return {std::move(values), false, {}};
+  }
+  int dialogs() const {
+    int n = 0;
+    for (const auto& f : ui.forms) n += f.name == "USR" || f.name == "USRSEW";
+    return n;
+  }
+
+  ScriptedUi ui;
+  compark ctx;
+};
+
+TEST_F(ReportWindowTest, cancelled_dialog_opens_no_window) {
+  ui.form_answers.push_back(cancel());
+  EXPECT_EQ(run("HRDOC090"), 0);
+  EXPECT_EQ(dialogs(), 1);
+  EXPECT_TRUE(ui.windows.empty());
+  EXPECT_TRUE(journal.events.empty());
+}
+
+TEST_F(ReportWindowTest, shown_window_asks_before_showing_then_runs_and_closes) {
+  ui.answers.push_back(hrdoc::ui::IDNO);
+  ASSERT_EQ(run("HRDOC090"), 0);
+  ASSERT_EQ(dialogs(), 1);
+  EXPECT_EQ(ui.forms[0].name, "USR");
+  EXPECT_EQ(journal.events, (std::vector<std::string>{"questions", "job"}));
+  EXPECT_FALSE(journal.shown_at_question);
+  EXPECT_TRUE(journal.shown_at_job);
+  EXPECT_EQ(journal.question_answer, hrdoc::ui::IDNO);
+  ASSERT_EQ(ui.windows.size(), 1u);
+  const auto& w = ui.windows[0];
+  EXPECT_EQ(w.caption, "Проверочный отчёт");
+  EXPECT_EQ(w.statuses.front(), "Подготовка информации");
+  EXPECT_EQ(w.statuses.back(), "Печать данных: Сидоров");
+  EXPECT_EQ(w.position, 3);
+  EXPECT_EQ(w.max, 3);
+  EXPECT_TRUE(w.closed);
+  EXPECT_EQ(ui.running_timers(), 0);
+  EXPECT_EQ(journal.context, &ctx);
+}
+
+TEST_F(ReportWindowTest, l_command_with_an_integer_skips_the_dialog_and_stores_it) {
+  ASSERT_EQ(run("HRDOC090L", 5), 0);
+  EXPECT_EQ(dialogs(), 0);
+  EXPECT_EQ(ui.windows.size(), 1u);
+  EXPECT_EQ(journal.arg, 5);
+}
+
+TEST_F(ReportWindowTest, l_command_with_zero_runs_the_dialog_first) {
+  ui.form_answers.push_back(cancel());
+  run("HRDOC090L", 0);
+  EXPECT_EQ(dialogs(), 1);
+  EXPECT_TRUE(ui.windows.empty());
+
+  run("HRDOC090L", 0);
+  EXPECT_EQ(dialogs(), 2);
+  EXPECT_EQ(journal.arg, 0);
+  EXPECT_EQ(journal.events.back(), "job");
+}
+
+TEST_F(ReportWindowTest, paired_commands_store_their_fixed_integer_before_the_job) {
+  run("HRDOC101");
+  EXPECT_EQ(journal.arg, 1);
+  run("HRDOC100");
+  EXPECT_EQ(journal.arg, 0);
+  EXPECT_EQ(ui.windows.size(), 2u);
+}
+
+TEST_F(ReportWindowTest, dialog_arguments_come_from_the_command_table) {
+  // "HRDOC090" asks for the date and the period ("USR" 1, 1, 0); "HRDOC240" only the date.
+  run("HRDOC090");
+  run("HRDOC240");
+  ASSERT_EQ(ui.forms.size(), 2u);
+  EXPECT_NE(ui.forms[0].find("from"), nullptr);
+  EXPECT_NE(ui.forms[0].find("date"), nullptr);
+  EXPECT_EQ(ui.forms[1].find("from"), nullptr);
+  EXPECT_NE(ui.forms[1].find("date"), nullptr);
+}
+
+TEST_F(ReportWindowTest, dialog_choices_reach_the_context_the_window_reads) {
+  ui.form_answers.push_back(confirm({{"date", "17.11.2026"}}));
+  run("HRDOC240");
+  EXPECT_EQ(journal.context, &ctx);
+  EXPECT_EQ(ctx.d_day, 17);
+  EXPECT_EQ(ctx.d_month, 11);
+}
+
+TEST_F(ReportWindowTest, shown_window_clock_counts_the_seconds_of_the_job) {
+  journal.ticks = 75;
+  run("HRDOC090");
+  ASSERT_EQ(ui.windows.size(), 1u);
+  const auto& clocks = ui.windows[0].clocks;
+  ASSERT_EQ(clocks.size(), 76u);  // the resource's "00:00", then one per second
+  EXPECT_EQ(clocks.front(), "00:00");
+  EXPECT_EQ(clocks[1], "00:01 -- 0 -- 0");
+  EXPECT_EQ(clocks.back(), "01:15 -- 0 -- 0");
+  EXPECT_EQ(ui.running_timers(), 0);
+}
+
+TEST_F(ReportWindowTest, direct_window_has_no_clock) {
+  journal.ticks = 5;
+  run("HRDOC240");
+  ASSERT_EQ(ui.windows.size(), 1u);
+  EXPECT_TRUE(ui.windows[0].clocks.empty());
+  EXPECT_TRUE(ui.windows[0].shown);
+  EXPECT_TRUE(ui.windows[0].closed);
+  EXPECT_EQ(journal.events, (std::vector<std::string>{"job"}));
+}
+
+TEST_F(ReportWindowTest, modal_cancel_runs_no_job) {
+  ui.form_answers.push_back(confirm());
+  ui.form_answers.push_back({{{"edNumPr", "7"}}, false, "BitBtn2"});
+  EXPECT_EQ(run("HRDOC350"), 0);
+  EXPECT_EQ(dialogs(), 1);
+  ASSERT_EQ(ui.forms.size(), 2u);
+  EXPECT_EQ(ui.forms[1].pressed, "BitBtn2");
+  EXPECT_TRUE(journal.events.empty());
+  ASSERT_EQ(ui.windows.size(), 1u);
+  EXPECT_FALSE(ui.windows[0].shown);
+  EXPECT_TRUE(ui.boxes.empty());
+}
+
+TEST_F(ReportWindowTest, modal_failed_check_keeps_the_window_open_until_corrected) {
+  ui.form_answers.push_back(confirm());
+  ui.form_answers.push_back(confirm({{"edDTOPr", "31.02.2026"}, {"edNumPr", "12"}}));  // no such date
+  ui.form_answers.push_back(confirm({{"edDTOPr", "01.12.2026"}, {"edNumPr", ""}}));     // no number
+  ui.form_answers.push_back(confirm({{"edDTOPr", "2026-12-01"}, {"edNumPr", "12"}}));
+  run("HRDOC350");
+  ASSERT_EQ(ui.boxes.size(), 2u);
+  EXPECT_EQ(ui.boxes[0].text, "Не указана дата выписки приказа об индексации!");
+  EXPECT_EQ(ui.boxes[0].caption, "Ошибка");
+  EXPECT_EQ(ui.boxes[1].text, "Не указан номер приказа!");
+  EXPECT_EQ(journal.events, (std::vector<std::string>{"job"}));
+  EXPECT_EQ(journal.entry_date, "01.12.2026");
+  EXPECT_EQ(journal.entry_number, "12");
+  const auto& w = ui.windows.at(0);
+  EXPECT_EQ(w.caption, "Идет печать документа. Пожалуйста подождите...");
+  EXPECT_TRUE(w.closed);
+}
+
+TEST_F(ReportWindowTest, modal_failed_check_without_a_person_ends_the_command) {
+  ui.form_answers.push_back(confirm());
+  ui.form_answers.push_back(confirm({{"edNumPr", "12"}}));
+  run("HRDOC350");
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.error_boxes(), 1);
+  EXPECT_TRUE(journal.events.empty());
+  EXPECT_TRUE(ui.windows.at(0).closed);
+}
+
+TEST_F(ReportWindowTest, error_escaping_the_job_is_shown_and_the_window_destroyed) {
+  journal.fail = true;
+  EXPECT_EQ(run("HRDOC090"), 0);
+  ASSERT_EQ(ui.boxes.size(), 2u);  // the question, then the error
+  EXPECT_EQ(ui.boxes[1].caption, "Ошибка");
+  EXPECT_EQ(ui.boxes[1].text, "Шаблон не найден: HRDOC090");
+  EXPECT_TRUE(ui.windows.at(0).closed);
+  EXPECT_EQ(ui.running_timers(), 0);
+}
+
+TEST_F(ReportWindowTest, commands_without_a_launcher_do_nothing) {
+  EXPECT_EQ(run("HRDOC092 "), 0);
+  EXPECT_EQ(run("hrdoc090"), 0);
+  EXPECT_TRUE(ui.forms.empty());
+  EXPECT_TRUE(ui.windows.empty());
+}
+
+TEST(Timer1Timer, formats_minutes_seconds_and_the_two_counters) {
+  TfmDirectTest w;
+  for (int i = 0; i < 67; ++i) w.Timer1Timer();
+  EXPECT_EQ(w.lbTm.caption(), "01:07 -- 0 -- 0");
+  for (int i = 67; i < 3600; ++i) w.Timer1Timer();
+  EXPECT_EQ(w.lbTm.caption(), "60:00 -- 0 -- 0");
+  EXPECT_EQ(w.Seconds(), 3600);
+}
+
+TEST(Timer1Timer, real_timer_ticks_while_the_job_works) {
+  // The renderer's own timer thread: one-second ticks arrive without the job's help.
+  hrdoc::ui::TerminalUi::Options o;
+  std::FILE* sink = std::tmpfile();
+  hrdoc::ui::TerminalUi term(o, sink, sink, sink);
+  TfmDirectTest w;
+  w.Timer1.set_interval(20);
+  w.Timer1.start(term);
+  for (int i = 0; i < 200 && w.Seconds() < 3; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  w.Timer1.stop();
+  int seen = w.Seconds();
+  EXPECT_GE(seen, 3);
+  std::this_thread::sleep_for(std::chrono::milliseconds(60));
+  EXPECT_EQ(w.Seconds(), seen);
+  std::fclose(sink);
+}
+
+// The same commands on the command-line renderer.
+class TerminalReportTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(registered);
+    journal = Journal{};
+    out = std::tmpfile();
+    err = std::tmpfile();
+    in = std::tmpfile();
+  }
+  void TearDown() override {
+    current_ui = nullptr;
+    for (std::FILE* f : {out, err, in}) std::fclose(f);
+  }
+  int run(hrdoc::ui::TerminalUi& ui, const char* command, int value = 0) {
+    compark ctx;
+    std::snprintf(ctx.lib_dir, sizeof ctx.lib_dir, "%s", HRDOC_TEST_BIN_DIR);
+    ctx.ext().ui = &ui;
+    std::string self = "hrdoc", cmd = command;
+    void* argv[3] = {self.data(), cmd.data(), &value};
+    return main_dll(&ctx, 3, argv);
+  }
+  std::string err_text() {
+    std::fflush(err);
+    std::rewind(err);
+    std::string s;
+    for (int c; (c = std::fgetc(err)) != EOF;) s += static_cast<char>(c);
+    return s;
+  }
+  std::FILE *out = nullptr, *err = nullptr, *in = nullptr;
+};
+
+TEST_F(TerminalReportTest, live_line_gets_clock_ticks_from_the_timer_thread_while_the_job_works) {
+  hrdoc::ui::TerminalUi::Options o;
+  o.force_live = true;
+  hrdoc::ui::TerminalUi ui(o, out, err, in);
+  run(ui, "HRDOC280L", 1);
+  EXPECT_EQ(journal.events, (std::vector<std::string>{"job"}));
+  EXPECT_GE(journal.ticks, 5);
+  std::string text = err_text();
+  EXPECT_NE(text.find("Быстрые часы | Печать данных: "), std::string::npos);
+  EXPECT_NE(text.find("00:05 -- 0 -- 0"), std::string::npos) << text;
+  EXPECT_EQ(text.substr(text.size() - 4), "\r\033[K");  // the line is gone when the window closes
+}
+
+TEST_F(TerminalReportTest, batch_modal_window_takes_its_entries_from_set_values) {
+  hrdoc::ui::TerminalUi::Options o;
+  o.values = {{"edDTOPr", "2026-12-01"}, {"edNumPr", "45"}};
+  hrdoc::ui::TerminalUi ui(o, out, err, in);
+  run(ui, "HRDOC350");
+  EXPECT_EQ(journal.events, (std::vector<std::string>{"job"}));
+  EXPECT_EQ(journal.entry_date, "01.12.2026");
+  EXPECT_EQ(journal.entry_number, "45");
+  EXPECT_EQ(ui.error_boxes(), 0);
+}
+
+TEST_F(TerminalReportTest, batch_modal_window_with_a_failed_check_ends_without_a_job) {
+  hrdoc::ui::TerminalUi::Options o;
+  o.values = {{"edNumPr", "45"}};
+  hrdoc::ui::TerminalUi ui(o, out, err, in);
+  run(ui, "HRDOC350");
+  EXPECT_TRUE(journal.events.empty());
+  EXPECT_EQ(ui.error_boxes(), 1);
+  EXPECT_NE(err_text().find("Не указана дата выписки приказа об индексации!"), std::string::npos);
+}
+
+}  // namespace

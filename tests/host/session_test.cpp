@@ -1,0 +1,114 @@
+// The host's database session, seen from outside: the hrdoc executable and the parameter
+// dialog of KVDLG on a real database.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+
+#include "host/compark.h"
+#include "support/test_context.h"
+#include "support/test_database.h"
+
+namespace {
+
+struct HostRun {
+  int status = -1;
+  std::string output;
+};
+
+HostRun hrdoc(const std::string& args) {
+  HostRun r;
+  std::string cmd = std::string(HRDOC_BIN_DIR) + "/hrdoc " + args + " 2>&1 </dev/null";
+  FILE* p = popen(cmd.c_str(), "r");
+  if (!p) return r;
+  std::array<char, 4096> buf;
+  size_t n;
+  while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.output.append(buf.data(), n);
+  int st = pclose(p);
+  r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+  return r;
+}
+
+size_t count(const std::string& text, const std::string& what) {
+  size_t n = 0;
+  for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+  return n;
+}
+
+class Session : public ::testing::Test {
+ protected:
+  hrdoc::test::TestDatabase db_;
+
+  void SetUp() override {
+    auto& c = db_.connection();
+    c.execute("insert into OTZKPN (KP, OWNER, TN, SNAME, FNAME) values (30, 1, 0, 'Участок А', 'Участок А цеха 1')");
+    c.execute("insert into OTZKPN (KP, OWNER, TN, SNAME, FNAME) values (100, 30, 1001, 'Иванов И.И.', 'Иванов Иван Иванович')");
+    c.execute("insert into ZPPASP (P, N, INN) values (1, 'АО Ромашка', '7701234567')");
+  }
+};
+
+TEST_F(Session, the_host_connects_and_runs_a_command) {
+  db_.connection().execute(
+      "insert into ZPCLIENTS (USR, DT, DT1, DT2, KP) values ('O''Brien', '2025-03-15', '2025-03-01', '2025-03-31', 30)");
+  db_.close();
+  HostRun r = hrdoc("run CTRLVERDLL --db '" + db_.path() + "' --user \"O'Brien\" --dept 100");
+  EXPECT_EQ(r.status, 0) << r.output;
+  EXPECT_EQ(r.output, "61145\n");
+}
+
+TEST_F(Session, a_missing_database_gives_one_message_naming_it_and_exit_1) {
+  std::string path = db_.path() + ".missing";
+  HostRun r = hrdoc("run CTRLVERDLL --db '" + path + "'");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(count(r.output, "Ошибка"), 1u) << r.output;
+  EXPECT_NE(r.output.find(path), std::string::npos) << r.output;
+  EXPECT_NE(r.output.find("No such file"), std::string::npos) << r.output;
+}
+
+TEST_F(Session, a_file_that_is_not_a_database_gives_one_message_and_exit_1) {
+  std::string path = db_.path() + ".junk";
+  FILE* f = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(f, nullptr);
+  std::string junk(16384, 'x');
+  std::fwrite(junk.data(), 1, junk.size(), f);
+  std::fclose(f);
+  HostRun r = hrdoc("run CTRLVERDLL --db '" + path + "'");
+  std::remove(path.c_str());
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(count(r.output, "Ошибка"), 1u) << r.output;
+  EXPECT_NE(r.output.find("not a valid database"), std::string::npos) << r.output;
+}
+
+TEST_F(Session, an_unknown_department_on_the_command_line_is_an_error) {
+  db_.close();
+  HostRun r = hrdoc("run CTRLVERDLL --db '" + db_.path() + "' --dept 999");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.output.find("999"), std::string::npos) << r.output;
+}
+
+TEST_F(Session, a_database_another_process_holds_is_refused_with_a_hint) {
+  db_.connection();  // this process holds it
+  HostRun r = hrdoc("run CTRLVERDLL --db '" + db_.path() + "'");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(count(r.output, "Ошибка"), 1u) << r.output;
+  EXPECT_NE(r.output.find("host:path"), std::string::npos) << r.output;
+}
+
+TEST_F(Session, the_parameter_dialog_reads_the_department_from_the_database) {
+  hrdoc::test::TestContext t(db_.connection());
+  std::snprintf(t.ctx.lib_dir, sizeof t.ctx.lib_dir, "%s/", HRDOC_BIN_DIR);
+  t.ui.form_answers.push_back({{{"dept", "100"}}, false, {}});
+  EXPECT_EQ(t.ctx.l_call("KVDLG", "USR", 1, 0, 0), 0);
+  EXPECT_EQ(t.ctx.KP, 100);
+  EXPECT_EQ(t.ctx.TN, 1001);
+  EXPECT_EQ(t.ctx.department_name(), "Иванов И.И.");
+
+  t.ui.form_answers.push_back({{{"dept", "999"}}, false, {}});
+  EXPECT_NE(t.ctx.l_call("KVDLG", "USR", 1, 0, 0), 0);
+  ASSERT_EQ(t.ui.boxes.size(), 1u);
+  EXPECT_NE(t.ui.boxes[0].text.find("999"), std::string::npos);
+  EXPECT_EQ(t.ctx.KP, 100);
+}
+
+}  // namespace

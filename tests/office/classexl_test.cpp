@@ -1,0 +1,248 @@
+#include "office/classexl.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "office/msexcelimp.h"
+#include "sheet/book.h"
+#include "support/test_context.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using hrdoc::office::TExcelShablon;
+using hrdoc::office::Variant;
+using hrdoc::sheet::Book;
+using hrdoc::sheet::Value;
+
+// A list template: a two-row header with the organisation, a one-row detail part with
+// borders, and a totals part whose SUM spans the detail rows.
+void write_list_template(const std::string& path) {
+  Book b;
+  auto& s = b.sheet(1);
+  s.set_text(1, 1, "ppHB");
+  s.set_text(1, 2, "$fpredpr");
+  s.merge({1, 2, 1, 4});
+  s.set_text(1, 5, "$END$");
+  s.set_text(2, 1, "ppHE");
+  s.set_text(2, 2, "№");
+  s.set_text(2, 3, "ФИО");
+  s.set_text(2, 4, "Сумма");
+  s.set_text(3, 1, "ppDB");
+  s.set_text(3, 2, "$fnum");
+  s.set_text(3, 3, "$ffio");
+  s.set_text(3, 4, "$fsum");
+  s.set_borders({3, 2, 3, 4}, hrdoc::sheet::edge_all, 2);
+  s.set_row_height(3, 20);
+  s.set_text(4, 1, "ppTB");
+  s.set_text(4, 2, "Итого");
+  s.set_text(4, 3, "$ffio");
+  s.set_formula(4, 4, "SUM(D2:D3)");
+  s.set_text(5, 1, "$END$");
+  b.save(path);
+}
+
+class Shablon : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = fs::temp_directory_path() / ("hrdoc_shablon_" + std::to_string(::getpid()) + "_" +
+                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir);
+    t.ctx.ext().work_dir = dir.string() + "/";
+    path = (dir / "WLST_00.xlsx").string();
+  }
+  void TearDown() override { fs::remove_all(dir); }
+
+  void fill_three_lines(TExcelShablon& w) {
+    w.SetField("ppH", "fpredpr", Variant(std::string("ООО «Ромашка»")));
+    const char* names[] = {"Иванов И.И.", "Петрова А.С.", "Сидоров П.П."};
+    for (int i = 0; i < 3; ++i) {
+      w.SetField("ppD", "fnum", Variant(static_cast<int32_t>(i + 1)));
+      w.SetField("ppD", "FFIO", Variant(std::string(names[i])));
+      w.SetField("ppD", "fsum", Variant(100.0 * (i + 1)));
+      EXPECT_EQ(w.AddPart("ppD", 0), 3 + i);
+    }
+  }
+
+  hrdoc::test::TestContext t;
+  fs::path dir;
+  std::string path;
+};
+
+TEST_F(Shablon, reads_parts_fields_and_the_width) {
+  write_list_template(path);
+  TExcelShablon w;
+  w.Open(path, true, false, 0);
+  ASSERT_TRUE(w.IsOpen());
+  EXPECT_EQ(w.Width(), 5);
+  ASSERT_EQ(w.PartCount(), 3);
+  const auto* h = w.FindPart("PPH");
+  ASSERT_NE(h, nullptr);
+  EXPECT_EQ(h->first, 1);
+  EXPECT_EQ(h->last, 2);
+  EXPECT_EQ(h->height, 2);
+  const auto* d = w.FindPart("ppD");
+  ASSERT_NE(d, nullptr);
+  EXPECT_EQ(d->height, 1);  // no end mark: one row
+  ASSERT_EQ(d->fields.size(), 3u);
+  EXPECT_EQ(d->fields[1].name, "ffio");
+  EXPECT_EQ(d->fields[1].col, 3);
+  EXPECT_EQ(w.OutputRow(), 3);
+  // Fields were cleared to one blank each on opening.
+  auto& s = dynamic_cast<hrdoc::office::TMSExcelImp*>(w.GetApplication())->book()->sheet(1);
+  EXPECT_EQ(s.value(3, 3), Value::of(" "));
+  EXPECT_TRUE(t.ui.boxes.empty());
+}
+
+TEST_F(Shablon, the_same_field_name_in_two_parts_is_two_fields) {
+  write_list_template(path);
+  TExcelShablon w;
+  w.Open(path, true, false, 0);
+  w.SetField("ppT", "ffio", Variant(std::string("итог")));
+  w.SetField("ppD", "ffio", Variant(std::string("строка")));
+  auto& s = dynamic_cast<hrdoc::office::TMSExcelImp*>(w.GetApplication())->book()->sheet(1);
+  EXPECT_EQ(s.value(4, 3), Value::of("итог"));
+  EXPECT_EQ(s.value(3, 3), Value::of("строка"));
+}
+
+TEST_F(Shablon, fills_lines_and_finishes_a_clean_book) {
+  write_list_template(path);
+  {
+    TExcelShablon w;
+    w.Open(path, true, false, 0);
+    fill_three_lines(w);
+    w.Finish("ppH;ppT");
+    EXPECT_FALSE(w.IsOpen());
+  }
+  ASSERT_EQ(t.ui.documents.size(), 1u);
+  EXPECT_EQ(t.ui.documents[0], path);
+  EXPECT_TRUE(t.ui.boxes.empty());
+
+  Book done(path);
+  auto& s = done.sheet(1);
+  // Column A (the marks) and the width column are gone: B..D became A..C.
+  EXPECT_EQ(s.value(1, 1), Value::of("ООО «Ромашка»"));
+  EXPECT_TRUE(s.is_merged({1, 1, 1, 3}));
+  EXPECT_EQ(s.value(2, 2), Value::of("ФИО"));
+  EXPECT_EQ(s.value(3, 1), Value::of(1.0));
+  EXPECT_EQ(s.value(4, 2), Value::of("Петрова А.С."));
+  EXPECT_EQ(s.value(5, 3), Value::of(300.0));
+  EXPECT_DOUBLE_EQ(s.row_height(5), 20);
+  EXPECT_EQ(s.border(5, 3).bottom.style, "thin");
+  // The template detail row was removed, the total follows the lines and sums them all.
+  EXPECT_EQ(s.value(6, 1), Value::of("Итого"));
+  EXPECT_EQ(s.value(6, 3), Value::formula("SUM(C2:C5)"));
+  EXPECT_EQ(s.last_row(), 6);
+  for (int r = 1; r <= 6; ++r)
+    for (int c = 1; c <= 5; ++c) {
+      std::string text = s.text(r, c);
+      EXPECT_TRUE(text.find("$") == std::string::npos && text != "ppHB" && text != "ppDB") << r << "," << c;
+    }
+}
+
+TEST_F(Shablon, adding_the_first_part_puts_a_copy_below_it_and_it_stays) {
+  write_list_template(path);
+  TExcelShablon w;
+  w.Open(path, true, false, 0);
+  w.SetField("ppH", "fpredpr", Variant(std::string("Копия")));
+  EXPECT_EQ(w.AddPart("ppH", 0), 3);
+  EXPECT_EQ(w.FindPart("ppH")->first, 1);
+  EXPECT_EQ(w.FindPart("ppD")->first, 5);
+  auto& s = dynamic_cast<hrdoc::office::TMSExcelImp*>(w.GetApplication())->book()->sheet(1);
+  EXPECT_EQ(s.value(3, 2), Value::of("Копия"));
+  EXPECT_TRUE(s.is_merged({3, 2, 3, 4}));
+}
+
+TEST_F(Shablon, unknown_parts_and_fields_are_reported_and_the_report_goes_on) {
+  write_list_template(path);
+  TExcelShablon w;
+  w.Open(path, true, false, 0);
+  w.SetField("ppX", "f", Variant(1.0));
+  w.SetField("ppD", "fnone", Variant(1.0));
+  ASSERT_EQ(t.ui.boxes.size(), 2u);
+  EXPECT_EQ(t.ui.boxes[0].text, "Ошибка: часть с именем ''ppX'' не существует.");
+  EXPECT_EQ(t.ui.boxes[1].text, "Ошибка: в части с именем ''ppD'' не существует поля ''fnone''");
+  EXPECT_THROW(w.AddPart("ppX", 0), hrdoc::office::TClassExlExcept);
+  EXPECT_EQ(t.ui.boxes.back().text, "Части с именем ''ppX'' не существует.");
+  EXPECT_EQ(w.AddPart("ppD", 0), 3);
+}
+
+TEST_F(Shablon, a_missing_template_opens_nothing_and_every_verb_is_quiet) {
+  TExcelShablon w;
+  w.Open((dir / "none.xlsx").string(), true, false, 0);
+  EXPECT_FALSE(w.IsOpen());
+  ASSERT_EQ(t.ui.boxes.size(), 1u);
+  EXPECT_EQ(t.ui.boxes[0].text, "Не найден файл шаблон печатной формы!\r\n" + (dir / "none.xlsx").string() + ".");
+  EXPECT_EQ(w.AddPart("ppD", 0), -1);
+  w.SetField("ppD", "fnum", Variant(1.0));
+  w.Finish("ppH");
+  EXPECT_EQ(t.ui.boxes.size(), 1u);
+  EXPECT_TRUE(t.ui.documents.empty());
+}
+
+TEST_F(Shablon, a_template_without_end_marks_stops_at_the_sheet_limits) {
+  Book b;
+  auto& s = b.sheet(1);
+  s.set_text(1, 1, "ppDB");
+  s.set_text(1, 3, "$fa");
+  b.save(path);
+  TExcelShablon w;
+  w.Open(path, true, false, 0);
+  ASSERT_TRUE(w.IsOpen());
+  EXPECT_EQ(w.Width(), 255);
+  ASSERT_EQ(w.PartCount(), 1);
+  EXPECT_EQ(w.FindPart("ppD")->fields.size(), 1u);
+  ASSERT_EQ(t.ui.boxes.size(), 1u);
+  EXPECT_NE(t.ui.boxes[0].text.find("$END$"), std::string::npos);
+}
+
+TEST_F(Shablon, more_than_thirty_parts_are_refused_without_harm) {
+  Book b;
+  auto& s = b.sheet(1);
+  for (int i = 0; i < 32; ++i) {
+    s.set_text(i + 1, 1, "p" + std::to_string(i) + "B");
+    s.set_text(i + 1, 2, "$f");
+  }
+  s.set_text(33, 1, "$END$");
+  s.set_text(1, 3, "$END$");
+  b.save(path);
+  TExcelShablon w;
+  w.Open(path, true, false, 0);
+  EXPECT_EQ(w.PartCount(), TExcelShablon::kMaxParts);
+  EXPECT_EQ(t.ui.boxes.size(), 2u);  // one message per refused part
+  EXPECT_EQ(w.FindPart("p31"), nullptr);
+  EXPECT_NE(w.FindPart("p29"), nullptr);
+}
+
+// LibreOffice reads the finished book, recomputes the total and shows no marks.
+TEST_F(Shablon, libreoffice_reads_the_finished_book) {
+  if (std::system("command -v soffice >/dev/null 2>&1") != 0) GTEST_SKIP() << "LibreOffice is not installed";
+  write_list_template(path);
+  {
+    TExcelShablon w;
+    w.Open(path, true, false, 0);
+    fill_three_lines(w);
+    w.Finish("ppH;ppT");
+  }
+  std::string profile = "file://" + (dir / "lo-profile").string();
+  std::string cmd = "cd '" + dir.string() + "' && timeout 120 soffice -env:UserInstallation=" + profile +
+                    " --headless --convert-to csv:\"Text - txt - csv (StarCalc)\":44,34,76 --outdir '" + dir.string() +
+                    "' '" + path + "' >/dev/null 2>&1";
+  ASSERT_EQ(std::system(cmd.c_str()), 0);
+  std::ifstream in(dir / "WLST_00.csv");
+  std::stringstream csv;
+  csv << in.rdbuf();
+  const std::string text = csv.str();
+  EXPECT_NE(text.find("ООО «Ромашка»"), std::string::npos) << text;
+  EXPECT_NE(text.find("3,Сидоров П.П.,300"), std::string::npos) << text;
+  EXPECT_NE(text.find("Итого, ,600"), std::string::npos) << text;
+  EXPECT_EQ(text.find("ppD"), std::string::npos) << text;
+  EXPECT_EQ(text.find("$"), std::string::npos) << text;
+}
+
+}  // namespace

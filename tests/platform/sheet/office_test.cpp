@@ -1,0 +1,151 @@
+// Round trips through LibreOffice: books written here must open in a real office application
+// with the same values, and books that LibreOffice writes must open here.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "sheet/book.h"
+
+using namespace hrdoc::sheet;
+namespace fs = std::filesystem;
+
+namespace {
+
+class Office : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    dir_ = fs::temp_directory_path() / ("hrdoc-office-" + std::to_string(::getpid()));
+    fs::create_directories(dir_);
+  }
+  static void TearDownTestSuite() { fs::remove_all(dir_); }
+  void SetUp() override {
+    if (std::system("command -v soffice >/dev/null 2>&1") != 0) GTEST_SKIP() << "LibreOffice is not installed";
+  }
+  // Converts files with one soffice start and a private profile; returns false on failure.
+  static bool convert(const std::string& filter, const std::vector<fs::path>& files, const std::string& in = {}) {
+    std::string cmd = "soffice -env:UserInstallation=file://" + (dir_ / "profile").string() +
+                      " --headless --convert-to '" + filter + "' --outdir '" + dir_.string() + "'";
+    if (!in.empty()) cmd += " --infilter='" + in + "'";
+    for (auto& f : files) cmd += " '" + f.string() + "'";
+    cmd += " >'" + (dir_ / "soffice.log").string() + "' 2>&1";
+    return std::system(cmd.c_str()) == 0;
+  }
+  static std::vector<std::vector<std::string>> csv(const fs::path& file) {
+    std::ifstream in(file);
+    std::vector<std::vector<std::string>> rows;
+    std::string line;
+    while (std::getline(in, line)) {
+      std::vector<std::string> cells;
+      std::string cur;
+      bool quoted = false;
+      for (size_t i = 0; i < line.size(); ++i) {
+        char c = line[i];
+        if (quoted) {
+          if (c == '"' && i + 1 < line.size() && line[i + 1] == '"') cur += '"', ++i;
+          else if (c == '"') quoted = false;
+          else cur += c;
+        } else if (c == '"') {
+          quoted = true;
+        } else if (c == ',') {
+          cells.push_back(cur), cur.clear();
+        } else {
+          cur += c;
+        }
+      }
+      cells.push_back(cur);
+      rows.push_back(cells);
+    }
+    return rows;
+  }
+  static inline const std::string csv_utf8 = "csv:Text - txt - csv (StarCalc):44,34,76";
+  static inline fs::path dir_;
+};
+
+// The report pattern: heading merged over the table, bordered lines appended from a part.
+void build_report(Book& b) {
+  Sheet& s = b.sheet(1);
+  s.set_text(1, 1, "Список работников");
+  s.merge(Range{1, 1, 1, 4});
+  s.set_horizontal_alignment(Range{1, 1, 1, 4}, HAlign::center);
+  const char* heads[] = {"№", "Фамилия", "Оклад", "Вдвое"};
+  for (int c = 1; c <= 4; ++c) s.set_text(2, c, heads[c - 1]);
+  s.set_borders(Range{2, 1, 3, 4}, edge_all, 2, 0);
+  s.set_fill(Range{2, 1, 2, 4}, 0xCCCCCC);
+  s.set_formula(3, 4, "C3*2");
+  s.set_formula(4, 3, "SUM(C2:C3)");  // from the heading, so that lines inserted at 3 count
+  const char* names[] = {"Иванов", "Петрова", "Сидоров"};
+  int part = 3;
+  for (int i = 0; i < 3; ++i) {
+    s.set_number(part, 1, i + 1);
+    s.set_text(part, 2, names[i]);
+    s.set_number(part, 3, 1000.5 * (i + 1));
+    s.copy_rows(part, part, part, true);
+    ++part;
+  }
+  s.delete_rows(part, part);  // the template part
+  s.auto_fit_columns(1, 4);
+}
+
+}  // namespace
+
+TEST_F(Office, libreoffice_reads_our_book_with_the_same_values_and_prints_it) {
+  Book b;
+  build_report(b);
+  b.add_sheet("Второй").set_text(1, 1, "x");
+  auto file = dir_ / "report.xlsx";
+  b.save(file.string());
+  ASSERT_TRUE(convert(csv_utf8, {file}));
+  auto rows = csv(dir_ / "report.csv");
+  ASSERT_GE(rows.size(), 6u);
+  EXPECT_EQ(rows[0][0], "Список работников");
+  EXPECT_EQ(rows[1][1], "Фамилия");
+  EXPECT_EQ(rows[2][1], "Иванов");
+  EXPECT_EQ(rows[4][1], "Сидоров");
+  EXPECT_EQ(rows[3][2], "2001");
+  EXPECT_EQ(rows[4][3], "6003");  // the copied formula, recalculated by LibreOffice
+  EXPECT_EQ(rows[5][2], "6003");  // the total stretched over the appended lines
+  ASSERT_TRUE(convert("pdf", {file}));
+  auto pdf = dir_ / "report.pdf";
+  ASSERT_TRUE(fs::exists(pdf));
+  std::string cmd = "pdftotext '" + pdf.string() + "' '" + (dir_ / "report.txt").string() + "'";
+  ASSERT_EQ(std::system(cmd.c_str()), 0);
+  std::stringstream text;
+  text << std::ifstream(dir_ / "report.txt").rdbuf();
+  EXPECT_NE(text.str().find("Список работников"), std::string::npos);
+  EXPECT_NE(text.str().find("Петрова"), std::string::npos);
+}
+
+TEST_F(Office, a_book_written_by_libreoffice_opens_edits_and_round_trips) {
+  auto src = dir_ / "lo.csv";
+  std::ofstream(src) << "Фамилия,Оклад,Формула\nИванов,100,=B2*3\nПетрова,200,=B3*3\nИтого,=SUM(B2:B3),\n";
+  ASSERT_TRUE(convert("xlsx:Calc MS Excel 2007 XML", {src}, "CSV:44,34,76"));
+  auto lo = dir_ / "lo.xlsx";
+  ASSERT_TRUE(fs::exists(lo));
+  Book b(lo.string());
+  Sheet& s = b.sheet(1);
+  EXPECT_EQ(s.text(1, 1), "Фамилия");
+  EXPECT_EQ(s.value(2, 2).number, 100);
+  EXPECT_EQ(s.value(4, 2).type, ValueType::formula);
+  EXPECT_EQ(s.result(4, 2).number, 300);
+  // Insert a line between the employees and copy a row to the end.
+  s.insert_rows(3, 1);
+  s.set_text(3, 1, "Новиков");
+  s.set_number(3, 2, 50);
+  s.set_formula(3, 3, "B3*3");
+  s.copy_rows(2, 2, 7);
+  EXPECT_EQ(s.value(5, 2).text, "SUM(B2:B4)");
+  auto out = dir_ / "lo-edited.xlsx";
+  b.save(out.string());
+  ASSERT_TRUE(convert(csv_utf8, {out}));
+  auto rows = csv(dir_ / "lo-edited.csv");
+  ASSERT_GE(rows.size(), 7u);
+  EXPECT_EQ(rows[2][0], "Новиков");
+  EXPECT_EQ(rows[2][2], "150");
+  EXPECT_EQ(rows[3][2], "600");
+  EXPECT_EQ(rows[4][1], "350");
+  EXPECT_EQ(rows[6][0], "Иванов");
+  EXPECT_EQ(rows[6][2], "300");  // the copy reads B7*3
+}

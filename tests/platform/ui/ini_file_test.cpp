@@ -1,0 +1,90 @@
+#include "ui/ini_file.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using hrdoc::ui::IniFile;
+
+class IniFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    path = (fs::temp_directory_path() / ("ini_" + std::to_string(getpid()) + ".dsk")).string();
+    fs::remove(path);
+  }
+  void TearDown() override { fs::remove(path); }
+  std::string contents() const {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  std::string path;
+};
+
+TEST_F(IniFileTest, missing_file_reads_as_empty_and_defaults_apply) {
+  IniFile ini(path);
+  EXPECT_FALSE(ini.value_exists("A", "Left"));
+  EXPECT_EQ(ini.read_int("A", "Left", 7), 7);
+  EXPECT_EQ(ini.read_string("A", "Left", "x"), "x");
+}
+
+TEST_F(IniFileTest, written_values_read_back_after_saving) {
+  {
+    IniFile ini(path);
+    ini.write_int("TfmA", "Left", 10);
+    ini.write_string("TfmB", "Name", "Отдел кадров");
+    ini.write_int("TfmA", "Top", -5);
+    ini.save();
+  }
+  IniFile ini(path);
+  EXPECT_EQ(ini.read_int("tfma", "LEFT", 0), 10);  // names are matched case aside
+  EXPECT_EQ(ini.read_int("TfmA", "Top", 0), -5);
+  EXPECT_EQ(ini.read_string("TfmB", "Name", ""), "Отдел кадров");
+  EXPECT_EQ(contents(), "[TfmA]\r\nLeft=10\r\nTop=-5\r\n\r\n[TfmB]\r\nName=Отдел кадров\r\n");
+}
+
+TEST_F(IniFileTest, other_sections_comments_and_unknown_keys_are_kept) {
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << "; written by hand\n[Other]\nKey = value \n\n[TfmA]\nLeft=1\nColor=red\n";
+  }
+  IniFile ini(path);
+  EXPECT_EQ(ini.read_string("Other", "Key", ""), "value");
+  ini.write_int("TfmA", "Left", 2);
+  ini.write_int("TfmA", "Width", 300);
+  ini.save();
+  EXPECT_EQ(contents(),
+            "; written by hand\r\n[Other]\r\nKey = value \r\n\r\n[TfmA]\r\nLeft=2\r\nColor=red\r\nWidth=300\r\n");
+}
+
+TEST_F(IniFileTest, bad_numbers_read_as_the_default) {
+  {
+    std::ofstream out(path);
+    out << "[A]\nLeft=12px\nTop=\nWidth=99999999999\n";
+  }
+  IniFile ini(path);
+  EXPECT_EQ(ini.read_int("A", "Left", -1), -1);
+  EXPECT_EQ(ini.read_int("A", "Top", -1), -1);
+  EXPECT_EQ(ini.read_int("A", "Width", -1), -1);
+}
+
+TEST_F(IniFileTest, saving_into_a_missing_folder_names_the_file) {
+  IniFile ini((fs::path(path).parent_path() / "no_such_folder_ini" / "x.dsk").string());
+  ini.write_int("A", "Left", 1);
+  try {
+    ini.save();
+    FAIL() << "saved into a missing folder";
+  } catch (const std::runtime_error& e) {
+    EXPECT_NE(std::string(e.what()).find("no_such_folder_ini"), std::string::npos);
+  }
+}
+
+}  // namespace
