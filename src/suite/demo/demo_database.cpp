@@ -300,18 +300,17 @@ struct Place {
   int district_code;
   const char* settlement;
   const char* postcode;
-  int commissariat;
 };
 
 const Place kPlaces[] = {
-    {"Екатеринбург", "", 0, "", "620", 1},
-    {"Екатеринбург", "", 0, "", "620", 2},
-    {"Екатеринбург", "", 0, "", "620", 1},
-    {"", "Сысертский р-н", 243, "с. Патруши", "624", 4},
-    {"Березовский", "", 0, "", "623", 2},
-    {"", "Белоярский р-н", 212, "пгт. Белоярский", "624", 4},
+    {"Екатеринбург", "", 0, "", "620"},
+    {"Екатеринбург", "", 0, "", "620"},
+    {"Екатеринбург", "", 0, "", "620"},
+    {"", "Сысертский р-н", 243, "с. Патруши", "624"},
+    {"Березовский", "", 0, "", "623"},
+    {"", "Белоярский р-н", 212, "пгт. Белоярский", "624"},
 };
-const Place kBranchPlace = {"Каменск-Уральский", "", 0, "", "623", 3};
+const Place kBranchPlace = {"Каменск-Уральский", "", 0, "", "623"};
 
 const char* const kBirthPlaces[] = {"Екатеринбург", "Свердловск", "Нижний Тагил", "Каменск-Уральский", "Первоуральск",
                                     "Челябинск",    "Пермь",      "Тюмень",       "Курган",             "Серов",
@@ -381,7 +380,6 @@ class Builder {
   std::vector<Dept> depts_;  // index = kp - 1 (kp 1 is the enterprise)
   std::vector<Person> people_;
   std::map<std::pair<TDateTime, int>, int> orders_;  // (date, kind) -> UND, filled in date order
-  std::vector<std::pair<int, int>> order_lines_;      // (unsd, kp) for orders resolved later
 
   int next_unsd() { return ++unsd_; }
   Dept& dept(int kp) { return depts_.at(static_cast<size_t>(kp - 1)); }
