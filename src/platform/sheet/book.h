@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -216,6 +217,7 @@ class Sheet {
   void check(int row, int col) const;
   void check(const Range& r) const;
   void add_merge(const Range& r);
+  void forget(const Cell& c);  // the cell's formula, if any, is gone
 
   Book* book_;
   std::string name_;
@@ -290,11 +292,17 @@ class Book {
     ValueType cached = ValueType::empty;
     double number = 0;
     uint32_t cached_text = 0;
+    Sheet* sheet = nullptr;  // the sheet of its cell; nullptr once the cell lost it
+    std::multimap<int, uint32_t>::iterator reach_pos;
   };
 
   uint32_t intern(std::string_view s);
   const std::string& str(uint32_t id) const { return strings_[id]; }
-  uint32_t add_formula(std::string_view text);
+  uint32_t add_formula(std::string_view text, Sheet* owner);
+  void drop_formula(uint32_t id);
+  void set_formula_text(uint32_t id, std::string_view text);
+  // Live formulas whose references reach row `row` or further (all of them for 0).
+  std::vector<uint32_t> formulas_reaching(int row) const;
   // Moves references of every formula, name and range that point into `sheet`.
   void on_shift(Sheet& sheet, const Shift& s);
   std::string unique_copy_name(const std::string& base) const;
@@ -307,6 +315,9 @@ class Book {
   std::deque<std::string> strings_;
   std::unordered_map<std::string_view, uint32_t> string_index_;
   std::vector<Formula> formulas_;
+  // Live formulas by the last row their references reach. An insertion or deletion at a row
+  // only has to look at the formulas reaching it, so appending near the end stays cheap.
+  std::multimap<int, uint32_t> reach_;
   std::vector<DefinedName> names_;
   Styles styles_;
   // Parts copied unchanged from the opened file.

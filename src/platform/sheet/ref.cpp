@@ -317,6 +317,15 @@ std::string rename_in_formula(std::string_view formula, std::string_view from, s
   });
 }
 
+int formula_reach(std::string_view formula) {
+  int reach = 0;
+  rewrite(formula, [&](std::string_view, std::string_view, Ref& ref) -> std::optional<std::string> {
+    reach = std::max(reach, ref.range().row2);
+    return std::nullopt;
+  });
+  return reach;
+}
+
 std::string sheet_prefix(std::string_view name) {
   bool plain = !name.empty() && !is_digit(name[0]);
   for (char c : name) {

@@ -61,6 +61,9 @@ std::string translate_formula(std::string_view formula, int drow, int dcol);
 // references into that sheet into #REF!.
 std::string rename_in_formula(std::string_view formula, std::string_view from, std::string_view to);
 
+// The last row any reference of the formula reaches (max_rows for whole columns), 0 if none.
+int formula_reach(std::string_view formula);
+
 // The sheet prefix for a reference: Sheet1! or 'My sheet'!.
 std::string sheet_prefix(std::string_view name);
 

@@ -169,7 +169,7 @@ void Sheet::set_value(int row, int col, const Value& v) {
     return;
   }
   Cell& c = cell(row, col);
-  if (c.type == ValueType::formula) --formula_cells_;
+  forget(c);
   c.type = v.type;
   switch (v.type) {
     case ValueType::number: c.number = v.number; break;
@@ -182,9 +182,10 @@ void Sheet::set_value(int row, int col, const Value& v) {
 
 void Sheet::set_formula(int row, int col, std::string_view f) {
   if (!f.empty() && f[0] == '=') f.remove_prefix(1);
-  uint32_t id = book_->add_formula(f);
+  uint32_t id = book_->add_formula(f, this);
   Cell& c = cell(row, col);
-  if (c.type != ValueType::formula) ++formula_cells_;
+  forget(c);
+  ++formula_cells_;
   c.type = ValueType::formula;
   c.index = id;
 }
@@ -195,7 +196,7 @@ void Sheet::clear(const Range& r) {
   for (int row = r.row1; row <= last; ++row) {
     for (auto& c : rows_[row - 1].cells) {
       if (c.col < static_cast<uint32_t>(r.col1) || c.col > static_cast<uint32_t>(r.col2)) continue;
-      if (c.type == ValueType::formula) --formula_cells_;
+      forget(c);
       c.type = ValueType::empty;
       c.number = 0;
     }
@@ -225,9 +226,7 @@ void Sheet::erase_cells(const Range& r) {
                               [](const Cell& c, uint32_t v) { return c.col < v; });
     auto e = std::upper_bound(b, cells.end(), static_cast<uint32_t>(r.col2),
                               [](uint32_t v, const Cell& c) { return v < c.col; });
-    for (auto it = b; it != e; ++it) {
-      if (it->type == ValueType::formula) --formula_cells_;
-    }
+    for (auto it = b; it != e; ++it) forget(*it);
     cells.erase(b, e);
   }
 }
@@ -247,7 +246,7 @@ void Sheet::shift_cells(const Shift& s) {
       int last = std::min(at - s.count - 1, last_row());
       if (at <= last) {
         for (int r = at; r <= last; ++r) {
-          for (auto& c : rows_[r - 1].cells) formula_cells_ -= c.type == ValueType::formula;
+          for (auto& c : rows_[r - 1].cells) forget(c);
         }
         rows_.erase(rows_.begin() + (at - 1), rows_.begin() + last);
       }
@@ -288,7 +287,7 @@ void Sheet::shift_cells(const Shift& s) {
     } else {
       int m = -s.count;
       for (int r = s.at; r < s.at + m && r <= last; ++r) {
-        for (auto& c : extract(r)) formula_cells_ -= c.type == ValueType::formula;
+        for (auto& c : extract(r)) forget(c);
       }
       for (int r = s.at + m; r <= last; ++r) put(r - m, extract(r));
     }
@@ -318,7 +317,7 @@ void Sheet::shift_cells(const Shift& s) {
       for (auto& c : cells) {
         if (c.col < at) kept.push_back(c);
         else if (c.col >= end) kept.push_back(c), kept.back().col -= (end - at);
-        else formula_cells_ -= c.type == ValueType::formula;
+        else forget(c);
       }
       cells.swap(kept);
     }
@@ -489,7 +488,7 @@ void Sheet::paste(const Clip& clip, int row, int col) {
       Cell& c = cells[k];
       c.col += dc;
       if (c.type == ValueType::formula) {
-        c.index = book_->add_formula(translate_formula(clip.formulas[c.index], dr, dc));
+        c.index = book_->add_formula(translate_formula(clip.formulas[c.index], dr, dc), this);
         ++formula_cells_;
       }
     }
@@ -555,6 +554,12 @@ void Sheet::cut_insert(const Range& src, int row, int col) {
   paste(clip, row, col);
 }
 
+void Sheet::forget(const Cell& c) {
+  if (c.type != ValueType::formula) return;
+  book_->drop_formula(c.index);
+  --formula_cells_;
+}
+
 void Sheet::add_merge(const Range& r) {
   auto pos = std::upper_bound(merges_.begin(), merges_.end(), r.row1, [](int v, const Range& m) { return v < m.row1; });
   merges_.insert(pos, r);
@@ -570,7 +575,7 @@ void Sheet::merge(const Range& r) {
   for (int row = r.row1; row <= last; ++row) {
     for (auto& c : rows_[row - 1].cells) {
       if (!r.contains(row, c.col) || (row == r.row1 && c.col == static_cast<uint32_t>(r.col1))) continue;
-      if (c.type == ValueType::formula) --formula_cells_;
+      forget(c);
       c.type = ValueType::empty;
       c.number = 0;
     }
@@ -932,7 +937,7 @@ void Sheet::sort(const Range& r, int key_col, bool ascending) {
     for (auto c : lines[src]) {
       Cell& d = cell(row, c.col);
       if (c.type == ValueType::formula) {
-        c.index = book_->add_formula(translate_formula(book_->str(book_->formulas_[c.index].text), i - src, 0));
+        c.index = book_->add_formula(translate_formula(book_->str(book_->formulas_[c.index].text), i - src, 0), this);
         ++formula_cells_;
       }
       d = c;

@@ -460,7 +460,7 @@ struct XlsxReader {
             }
           }
           if (!text.empty()) {
-            uint32_t id = book.add_formula(text);
+            uint32_t id = book.add_formula(text, &sh);
             auto& fr = book.formulas_[id];
             fr.cached = vt;
             fr.number = num;
@@ -483,7 +483,7 @@ struct XlsxReader {
         std::vector<Sheet::Cell> uniq;
         for (auto& c : row.cells) {
           if (!uniq.empty() && uniq.back().col == c.col) {
-            if (uniq.back().type == ValueType::formula) --sh.formula_cells_;
+            sh.forget(uniq.back());
             uniq.back() = c;
           } else {
             uniq.push_back(c);
