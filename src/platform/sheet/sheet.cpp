@@ -365,8 +365,21 @@ void Sheet::apply_shift(const Shift& s) {
       if (auto m = shift_range(r, s)) kept.push_back(*m);
     }
     it->ranges.swap(kept);
-    if (it->ranges.empty()) it = ranged_.erase(it);
-    else ++it;
+    if (it->ranges.empty()) {
+      it = ranged_.erase(it);
+      continue;
+    }
+    // The formulas of rules and validations point at cells too.
+    for (const char* tag : {"formula", "formula1", "formula2"}) {
+      std::string open = std::string("<") + tag + ">", close = std::string("</") + tag + ">";
+      for (size_t p = it->xml.find(open); p != std::string::npos; p = it->xml.find(open, p + 1)) {
+        size_t b = p + open.size(), e = it->xml.find(close, b);
+        if (e == std::string::npos) break;
+        std::string moved = shift_formula(std::string_view(it->xml).substr(b, e - b), name_, name_, s);
+        it->xml.replace(b, e - b, moved);
+      }
+    }
+    ++it;
   }
 }
 

@@ -48,7 +48,7 @@ std::string sheet_xml(const std::string& data) {
          R"(<sheetPr><pageSetUpPr fitToPage="1"/></sheetPr><sheetData>)" +
          data +
          R"(</sheetData><mergeCells count="1"><mergeCell ref="A6:B6"/></mergeCells>)"
-         R"(<conditionalFormatting sqref="B2:B4"><cfRule type="cellIs" dxfId="0" priority="1" operator="greaterThan"><formula>10</formula></cfRule></conditionalFormatting>)"
+         R"(<conditionalFormatting sqref="B2:B4"><cfRule type="cellIs" dxfId="0" priority="1" operator="greaterThan"><formula>$A$2&gt;1</formula></cfRule></conditionalFormatting>)"
          R"(<pageMargins left="0.5" right="0.5" top="1" bottom="1" header="0.3" footer="0.3"/>)"
          R"(<pageSetup paperSize="9" orientation="landscape" fitToWidth="1" fitToHeight="0"/>)"
          R"(<rowBreaks count="1" manualBreakCount="1"><brk id="3" max="16383" man="1"/></rowBreaks></worksheet>)";
@@ -127,6 +127,7 @@ TEST(Xlsx, reads_shared_formulas_names_page_setup_and_kept_parts) {
   auto ws = z.read("xl/worksheets/sheet1.xml");
   ASSERT_TRUE(ws);
   EXPECT_NE(ws->find("<conditionalFormatting sqref=\"B4:B6\">"), std::string::npos);
+  EXPECT_NE(ws->find("<formula>$A$4&gt;1</formula>"), std::string::npos);
   EXPECT_TRUE(z.read("docProps/custom.xml"));
   EXPECT_NE(z.read("xl/workbook.xml")->find("fullCalcOnLoad=\"1\""), std::string::npos);
   EXPECT_NE(z.read("[Content_Types].xml")->find("/docProps/custom.xml"), std::string::npos);
