@@ -224,9 +224,19 @@ struct XlsxWriter {
     std::string cols = columns(sh);
     if (!cols.empty()) parts.emplace_back(4, cols);
     parts.emplace_back(5, "");  // sheetData
-    if (!sh.merges_.empty()) {
-      std::string m = "<mergeCells count=\"" + std::to_string(sh.merges_.size()) + "\">";
-      for (auto& r : sh.merges_) m += "<mergeCell ref=\"" + range_name(r) + "\"/>";
+    // Overlapping merges make Excel repair the file; keep the first of any overlap.
+    std::vector<Range> merges;
+    for (size_t i = 0; i < sh.merges_.size(); ++i) {
+      bool clash = false;
+      for (size_t j = merges.size(); j-- > 0 && !clash;) {
+        if (merges[j].row1 + sh.merge_max_height_ <= sh.merges_[i].row1) break;
+        clash = merges[j].intersects(sh.merges_[i]);
+      }
+      if (!clash) merges.push_back(sh.merges_[i]);
+    }
+    if (!merges.empty()) {
+      std::string m = "<mergeCells count=\"" + std::to_string(merges.size()) + "\">";
+      for (auto& r : merges) m += "<mergeCell ref=\"" + range_name(r) + "\"/>";
       parts.emplace_back(14, m + "</mergeCells>");
     }
     std::string dv, links;

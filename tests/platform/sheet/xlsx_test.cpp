@@ -151,6 +151,12 @@ TEST(Xlsx, written_book_reads_back_with_formats_and_sheets) {
     s.set_column_width(2, 33.5);
     b.add_sheet("Второй").set_text(1, 1, "x");
     b.set_active_sheet(2);
+    PageSetup& p = b.sheet(2).page_setup();
+    p.orientation = "landscape";
+    p.paper_size = 9;
+    p.scale = 80;
+    p.top = 0.4;
+    b.sheet(2).add_column_break(3);
     b.save(path);
   }
   Book b(path);
@@ -166,6 +172,17 @@ TEST(Xlsx, written_book_reads_back_with_formats_and_sheets) {
   EXPECT_EQ(s.column_width(2), 33.5);
   EXPECT_EQ(b.sheet_count(), 2);
   EXPECT_EQ(b.active_sheet().name(), "Второй");
+  const PageSetup& p = b.sheet(2).page_setup();
+  EXPECT_EQ(p.orientation, "landscape");
+  EXPECT_EQ(p.paper_size, 9);
+  EXPECT_EQ(p.scale, 80);
+  EXPECT_EQ(p.top, 0.4);
+  EXPECT_EQ(p.fit_width, -1);
+  EXPECT_EQ(b.sheet(2).column_breaks(), std::vector<int>{3});
+  // Only the active sheet is selected, or Excel would open the sheets grouped.
+  ZipReader z(path);
+  EXPECT_EQ(z.read("xl/worksheets/sheet1.xml")->find("tabSelected"), std::string::npos);
+  EXPECT_NE(z.read("xl/worksheets/sheet2.xml")->find("tabSelected=\"1\""), std::string::npos);
   fs::remove_all(dir);
 }
 
