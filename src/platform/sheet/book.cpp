@@ -294,6 +294,19 @@ void Book::set_print_titles(int sheet_no, int first_row, int last_row) {
                    sheet_prefix(s.name_) + "$" + std::to_string(first_row) + ":$" + std::to_string(last_row), sheet_no);
 }
 
+void Book::on_move(Sheet& target, const Range& block, int drow, int dcol) {
+  for (uint32_t id : formulas_reaching(block.row1)) {
+    const Formula& f = formulas_[id];
+    const std::string& before = str(f.text);
+    std::string after = move_formula(before, f.sheet->name_, target.name_, block, drow, dcol);
+    if (after != before) set_formula_text(id, after);
+  }
+  for (auto& n : names_) {
+    std::string_view own = n.sheet ? std::string_view(sheets_[n.sheet - 1]->name_) : std::string_view();
+    n.formula = move_formula(n.formula, own, target.name_, block, drow, dcol);
+  }
+}
+
 void Book::on_shift(Sheet& target, const Shift& s) {
   // Row changes reach only formulas whose references get as far as the first changed row.
   for (uint32_t id : formulas_reaching(s.rows ? s.at : 0)) {

@@ -102,7 +102,8 @@ class Sheet {
   // Copies whole rows first..last onto row `dest`, inserting rows first when `insert`.
   void copy_rows(int first, int last, int dest, bool insert = false);
   void copy_columns(int first, int last, int dest, bool insert = false);
-  // Cuts a block and inserts it at (row, col), shifting the cells there down.
+  // Cuts a block and inserts it at (row, col), shifting the cells there down (right for whole
+  // columns); the place it left closes up, and references to the cut cells follow them.
   void cut_insert(const Range& src, int row, int col);
 
   void insert_rows(int row, int count = 1);
@@ -211,7 +212,7 @@ class Sheet {
   void apply_shift(const Shift& s);  // moves everything of this sheet but the cells
   void shift_cells(const Shift& s);
   Clip take(const Range& r) const;
-  void paste(const Clip& clip, int row, int col);
+  void paste(const Clip& clip, int row, int col, bool translate = true);
   template <class F> void restyle(const Range& r, F derive);
   std::string value_text(const Cell& c) const;
   void check(int row, int col) const;
@@ -305,6 +306,8 @@ class Book {
   std::vector<uint32_t> formulas_reaching(int row) const;
   // Moves references of every formula, name and range that point into `sheet`.
   void on_shift(Sheet& sheet, const Shift& s);
+  // Points references to a block of `sheet` at the block's new place.
+  void on_move(Sheet& sheet, const Range& block, int drow, int dcol);
   std::string unique_copy_name(const std::string& base) const;
   void check_name(std::string_view name, const Sheet* self) const;
   void reindex_names(const std::vector<int>& new_index);  // old 1-based index -> new (0 = gone)

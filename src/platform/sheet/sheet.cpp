@@ -479,7 +479,7 @@ Sheet::Clip Sheet::take(const Range& src) const {
   return c;
 }
 
-void Sheet::paste(const Clip& clip, int row, int col) {
+void Sheet::paste(const Clip& clip, int row, int col, bool translate) {
   Range dest{row, col, row + clip.src.rows() - 1, col + clip.src.columns() - 1};
   if (clip.whole_rows) dest.col1 = 1, dest.col2 = max_columns, col = 1;
   if (clip.whole_cols) dest.row1 = 1, dest.row2 = max_rows, row = 1;
@@ -501,7 +501,7 @@ void Sheet::paste(const Clip& clip, int row, int col) {
       Cell& c = cells[k];
       c.col += dc;
       if (c.type == ValueType::formula) {
-        c.index = book_->add_formula(translate_formula(clip.formulas[c.index], dr, dc), this);
+        c.index = book_->add_formula(translate ? translate_formula(clip.formulas[c.index], dr, dc) : clip.formulas[c.index], this);
         ++formula_cells_;
       }
     }
@@ -551,20 +551,23 @@ void Sheet::copy_columns(int first, int last, int dest, bool insert) {
 
 void Sheet::cut_insert(const Range& src, int row, int col) {
   check(src);
-  Clip clip = take(src);
   bool rows = !whole_cols(src);
   Direction back = rows ? Direction::up : Direction::left;
   Direction fwd = rows ? Direction::down : Direction::right;
-  erase_cells(src);
-  unmerge(src);
-  delete_cells(src, back);
-  if (rows && row > src.row2) row -= src.rows();
-  if (!rows && col > src.col2) col -= src.columns();
+  // Make room first; the block itself moves if it lies past the insertion.
   Range room{row, col, row + src.rows() - 1, col + src.columns() - 1};
-  if (clip.whole_rows) room.col1 = 1, room.col2 = max_columns;
-  if (clip.whole_cols) room.row1 = 1, room.row2 = max_rows;
+  if (whole_rows(src)) room.col1 = 1, room.col2 = max_columns;
+  if (whole_cols(src)) room.row1 = 1, room.row2 = max_rows;
   insert_cells(room, fwd);
-  paste(clip, row, col);
+  Range moved = src;
+  if (rows && room.col1 <= src.col1 && room.col2 >= src.col2 && src.row1 >= row) moved.row1 += src.rows(), moved.row2 += src.rows();
+  if (!rows && room.row1 <= src.row1 && room.row2 >= src.row2 && src.col1 >= col) moved.col1 += src.columns(), moved.col2 += src.columns();
+  // References to the cut cells follow them, then the cells go and their place closes up.
+  book_->on_move(*this, moved, row - moved.row1, col - moved.col1);
+  Clip clip = take(moved);
+  paste(clip, row, col, false);
+  unmerge(moved);
+  delete_cells(moved, back);
 }
 
 void Sheet::forget(const Cell& c) {

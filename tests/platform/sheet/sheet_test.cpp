@@ -155,10 +155,22 @@ TEST(Sheet, cut_and_insert_moves_the_newest_line_to_the_top) {
   s.set_text(8, 1, "first");
   s.set_text(9, 1, "second");
   s.set_text(10, 1, "newest");
+  s.set_number(10, 2, 7);
+  s.set_formula(10, 3, "B10*2");
+  s.set_formula(12, 1, "B10+B8");
   s.cut_insert(Range{10, 1, 10, 44}, 8, 1);
   EXPECT_EQ(s.text(8, 1), "newest");
   EXPECT_EQ(s.text(9, 1), "first");
   EXPECT_EQ(s.text(10, 1), "second");
+  // References follow the moved cells; the moved formula still reads its own row.
+  EXPECT_EQ(s.value(8, 3).text, "B8*2");
+  EXPECT_EQ(s.value(12, 1).text, "B8+B9");
+  // Moving down: the block lands above the destination row once its place has closed.
+  s.cut_insert(Range{8, 1, 8, 44}, 11, 1);
+  EXPECT_EQ(s.text(8, 1), "first");
+  EXPECT_EQ(s.text(10, 1), "newest");
+  EXPECT_EQ(s.value(10, 3).text, "B10*2");
+  EXPECT_EQ(s.value(12, 1).text, "B10+B8");
 }
 
 TEST(Sheet, formats_derive_new_styles_once_and_share_them) {
