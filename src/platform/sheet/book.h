@@ -218,6 +218,7 @@ class Sheet {
   void check(int row, int col) const;
   void check(const Range& r) const;
   void add_merge(const Range& r);
+  std::pair<size_t, size_t> merges_near(int r1, int r2) const;
   void forget(const Cell& c);  // the cell's formula, if any, is gone
 
   Book* book_;

@@ -350,14 +350,15 @@ void Sheet::apply_shift(const Shift& s) {
   merges_.resize(out);
   if (resort) std::stable_sort(merges_.begin(), merges_.end(), [](const Range& a, const Range& b) { return a.row1 < b.row1; });
   if (s.whole()) {
+    // Breaks are sorted: only those at or past the change move.
     auto& breaks = s.rows ? row_breaks_ : col_breaks_;
-    std::vector<int> nb;
-    for (int b : breaks) {
-      if (s.count > 0) nb.push_back(b >= s.at ? b + s.count : b);
-      else if (b < s.at) nb.push_back(b);
-      else if (b >= s.at - s.count) nb.push_back(b + s.count);
+    auto from_it = std::lower_bound(breaks.begin(), breaks.end(), s.at);
+    if (s.count < 0) {
+      from_it = breaks.erase(from_it, std::lower_bound(from_it, breaks.end(), s.at - s.count));
     }
-    breaks.swap(nb);
+    for (auto it = from_it; it != breaks.end(); ++it) *it += s.count;
+    int limit = s.rows ? max_rows : max_columns;
+    while (!breaks.empty() && breaks.back() > limit) breaks.pop_back();
   }
   for (auto it = ranged_.begin(); it != ranged_.end();) {
     std::vector<Range> kept;
@@ -599,21 +600,32 @@ void Sheet::merge(const Range& r) {
   add_merge(r);
 }
 
+// The merges that may touch rows r1..r2: those starting at most one merge height above.
+std::pair<size_t, size_t> Sheet::merges_near(int r1, int r2) const {
+  auto lo = std::lower_bound(merges_.begin(), merges_.end(), r1 - merge_max_height_ + 1,
+                             [](const Range& m, int v) { return m.row1 < v; });
+  auto hi = std::upper_bound(lo, merges_.end(), r2, [](int v, const Range& m) { return v < m.row1; });
+  return {static_cast<size_t>(lo - merges_.begin()), static_cast<size_t>(hi - merges_.begin())};
+}
+
 void Sheet::unmerge(const Range& r) {
-  merges_.erase(std::remove_if(merges_.begin(), merges_.end(), [&](const Range& m) { return m.intersects(r); }),
-                merges_.end());
+  auto [lo, hi] = merges_near(r.row1, r.row2);
+  merges_.erase(std::remove_if(merges_.begin() + lo, merges_.begin() + hi, [&](const Range& m) { return m.intersects(r); }),
+                merges_.begin() + hi);
 }
 
 bool Sheet::is_merged(const Range& r) const {
-  for (auto& m : merges_) {
-    if (r.inside(m)) return true;
+  auto [lo, hi] = merges_near(r.row1, r.row2);
+  for (size_t i = lo; i < hi; ++i) {
+    if (r.inside(merges_[i])) return true;
   }
   return false;
 }
 
 std::optional<Range> Sheet::merge_area(int row, int col) const {
-  for (auto& m : merges_) {
-    if (m.contains(row, col)) return m;
+  auto [lo, hi] = merges_near(row, row);
+  for (size_t i = lo; i < hi; ++i) {
+    if (merges_[i].contains(row, col)) return merges_[i];
   }
   return std::nullopt;
 }
