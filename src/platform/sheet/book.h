@@ -22,8 +22,8 @@ namespace hrdoc::sheet {
 
 enum class ValueType : uint8_t { empty, number, text, boolean, error, formula };
 
-// A cell value as callers see it. For a formula, `text` is the formula without "=" and
-// `number`/`cached` hold the value last computed by an office application, if known.
+// A cell value as callers see it. For a formula, `text` is the formula without "=";
+// Sheet::result gives the value an office application last computed for it.
 struct Value {
   ValueType type = ValueType::empty;
   double number = 0;
@@ -97,6 +97,7 @@ class Sheet {
   // Copies a block (values, formats, merges; row heights when whole rows are copied) so that
   // its top-left lands at (row, col), possibly on another sheet of the same book. With
   // `insert`, room is made first by shifting cells down or right, as Excel's Insert does.
+  // Whole rows are columns 1..max_columns (parse_range("5:7")); "A5:IV7" is a block.
   void copy(const Range& src, int row, int col, bool insert = false, Direction shift = Direction::down,
             Sheet* target = nullptr);
   // Copies whole rows first..last onto row `dest`, inserting rows first when `insert`.

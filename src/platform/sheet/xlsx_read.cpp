@@ -15,8 +15,6 @@ namespace hrdoc::sheet {
 
 namespace {
 
-const char* const ns_rel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
-
 std::string node_xml(const pugi::xml_node& n) {
   std::ostringstream os;
   n.print(os, "", pugi::format_raw);
