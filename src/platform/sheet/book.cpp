@@ -17,6 +17,13 @@ uint32_t Book::intern(std::string_view s) {
   return id;
 }
 
+uint32_t Book::add_rich(std::string_view text, std::string runs) {
+  strings_.emplace_back(text);
+  uint32_t id = static_cast<uint32_t>(strings_.size() - 1);
+  rich_.emplace(id, std::move(runs));
+  return id;
+}
+
 uint32_t Book::add_formula(std::string_view text, Sheet* owner) {
   Formula f;
   f.text = intern(text);

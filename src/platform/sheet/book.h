@@ -301,6 +301,8 @@ class Book {
 
   uint32_t intern(std::string_view s);
   const std::string& str(uint32_t id) const { return strings_[id]; }
+  // A text with formatted runs: never shared with plain texts of the same letters.
+  uint32_t add_rich(std::string_view text, std::string runs);
   uint32_t add_formula(std::string_view text, Sheet* owner);
   void drop_formula(uint32_t id);
   void set_formula_text(uint32_t id, std::string_view text);
@@ -319,6 +321,7 @@ class Book {
   int active_ = 1;
   std::deque<std::string> strings_;
   std::unordered_map<std::string_view, uint32_t> string_index_;
+  std::unordered_map<uint32_t, std::string> rich_;  // string id -> the runs of a rich text
   std::vector<Formula> formulas_;
   // Live formulas by the last row their references reach. An insertion or deletion at a row
   // only has to look at the formulas reaching it, so appending near the end stays cheap.

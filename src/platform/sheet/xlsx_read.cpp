@@ -195,7 +195,6 @@ struct XlsxReader {
     }
     book.root_attrs_ = attrs_xml(root);
     book.sheets_.clear();
-    std::vector<std::string> sheet_ids;
     for (auto child : root.children()) {
       std::string_view name = child.name();
       if (name == "sheets") {
@@ -253,10 +252,14 @@ struct XlsxReader {
       std::string text;
       if (auto t = si.child("t")) {
         text = t.text().get();
-      } else {
-        for (auto r : si.children("r")) text += r.child("t").text().get();
+        shared.push_back(book.intern(xml::unescape_x(text)));
+        continue;
       }
-      shared.push_back(book.intern(xml::unescape_x(text)));
+      // Rich text: the runs are kept as they are, the plain text serves reading.
+      std::string runs;
+      for (auto r : si.children()) runs += node_xml(r);
+      for (auto r : si.children("r")) text += r.child("t").text().get();
+      shared.push_back(book.add_rich(xml::unescape_x(text), runs));
     }
   }
 

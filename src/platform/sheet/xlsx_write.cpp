@@ -130,6 +130,10 @@ struct XlsxWriter {
     s += ns_main;
     s += "\" count=\"" + std::to_string(sst_order.size()) + "\" uniqueCount=\"" + std::to_string(sst_order.size()) + "\">";
     for (uint32_t id : sst_order) {
+      if (auto rich = book.rich_.find(id); rich != book.rich_.end()) {
+        s += "<si>" + rich->second + "</si>";
+        continue;
+      }
       const std::string& t = book.strings_[id];
       bool keep_space = !t.empty() && (t.front() == ' ' || t.back() == ' ' || t.find('\n') != std::string::npos ||
                                        t.find('\t') != std::string::npos);
