@@ -162,6 +162,7 @@ Sheet& Book::copy_sheet(int index, int position, bool after, std::string_view na
         cell.index = add_formula(str(f.text), &c);
         auto& g = formulas_[cell.index];
         g.cached = f.cached, g.number = f.number, g.cached_text = f.cached_text;
+        g.array_rows = f.array_rows, g.array_cols = f.array_cols;
       }
     }
   }

@@ -296,6 +296,7 @@ class Book {
     double number = 0;
     uint32_t cached_text = 0;
     Sheet* sheet = nullptr;  // the sheet of its cell; nullptr once the cell lost it
+    uint16_t array_rows = 0, array_cols = 0;  // an array formula's block, from its cell
     std::multimap<int, uint32_t>::iterator reach_pos;
   };
 

@@ -12,6 +12,7 @@ struct Sheet::Clip {
   Range src;
   std::vector<std::vector<Cell>> cells;  // per source row
   std::vector<std::string> formulas;     // formula texts as they were when taken
+  std::vector<std::pair<uint16_t, uint16_t>> arrays;  // their array blocks
   std::vector<Range> merges;             // inside the block, absolute source coordinates
   std::vector<Row> row_meta;             // heights and formats of whole rows (cells empty)
   std::vector<Column> col_meta;
@@ -459,7 +460,9 @@ Sheet::Clip Sheet::take(const Range& src) const {
       dst.push_back(cell);
       // The source may move before the paste; its formulas are taken as they read now.
       if (cell.type == ValueType::formula) {
-        c.formulas.push_back(book_->str(book_->formulas_[cell.index].text));
+        auto& f = book_->formulas_[cell.index];
+        c.formulas.push_back(book_->str(f.text));
+        c.arrays.emplace_back(f.array_rows, f.array_cols);
         dst.back().index = static_cast<uint32_t>(c.formulas.size() - 1);
       }
     }
@@ -502,7 +505,10 @@ void Sheet::paste(const Clip& clip, int row, int col, bool translate) {
       Cell& c = cells[k];
       c.col += dc;
       if (c.type == ValueType::formula) {
-        c.index = book_->add_formula(translate ? translate_formula(clip.formulas[c.index], dr, dc) : clip.formulas[c.index], this);
+        size_t k = c.index;
+        c.index = book_->add_formula(translate ? translate_formula(clip.formulas[k], dr, dc) : clip.formulas[k], this);
+        book_->formulas_[c.index].array_rows = clip.arrays[k].first;
+        book_->formulas_[c.index].array_cols = clip.arrays[k].second;
         ++formula_cells_;
       }
     }

@@ -466,6 +466,13 @@ struct XlsxReader {
             fr.cached = vt;
             fr.number = num;
             fr.cached_text = sid;
+            if (ft == "array") {
+              auto g = parse_range(f.attribute("ref").value());
+              if (g && g->row1 == r && g->col1 == col && g->rows() <= 65535 && g->columns() <= 65535) {
+                fr.array_rows = static_cast<uint16_t>(g->rows());
+                fr.array_cols = static_cast<uint16_t>(g->columns());
+              }
+            }
             c.type = ValueType::formula;
             c.index = id;
             ++sh.formula_cells_;

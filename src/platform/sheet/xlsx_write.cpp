@@ -176,8 +176,15 @@ struct XlsxWriter {
       case ValueType::formula: {
         // No cached result: cells have moved since it was computed, and an application that
         // trusts cached results (LibreOffice does by default) would show stale values.
-        s += "><f>";
-        xml::escape(s, book.strings_[book.formulas_[c.index].text]);
+        auto& f = book.formulas_[c.index];
+        if (f.array_rows) {
+          Range g{r, static_cast<int>(c.col), std::min(max_rows, r + f.array_rows - 1),
+                  std::min<int>(max_columns, c.col + f.array_cols - 1)};
+          s += "><f t=\"array\" ref=\"" + range_name(g) + "\">";
+        } else {
+          s += "><f>";
+        }
+        xml::escape(s, book.strings_[f.text]);
         s += "</f>";
         s += "</c>";
         return;

@@ -64,7 +64,8 @@ const char* const good_cells =
     R"(<row r="3"><c r="A3"><v>2</v></c><c r="B3"><f t="shared" si="0"/><v>20</v></c></row>)"
     R"(<row r="4" ht="25" customHeight="1"><c r="A4"><v>3</v></c><c r="B4"><f t="shared" si="0"/><v>30</v></c></row>)"
     R"(<row r="5"><c r="B5"><f>SUM(B2:B4)</f><v>60</v></c><c r="C5" t="b"><v>1</v></c><c r="D5" t="e"><v>#DIV/0!</v></c></row>)"
-    R"(<row r="7"><c r="A7" t="s"><v>0</v></c><c r="B7" t="s"><v>1</v></c></row>)";
+    R"(<row r="7"><c r="A7" t="s"><v>0</v></c><c r="B7" t="s"><v>1</v></c></row>)"
+    R"(<row r="8"><c r="A8"><f t="array" ref="A8:A9">A2:A3*2</f><v>2</v></c></row><row r="9"><c r="A9"><v>4</v></c></row>)";
 
 std::string make_package(const fs::path& file, const std::string& cells, bool with_workbook = true) {
   ZipWriter z(file.string());
@@ -140,6 +141,7 @@ TEST(Xlsx, reads_shared_formulas_names_page_setup_and_kept_parts) {
   auto sst = z.read("xl/sharedStrings.xml");
   EXPECT_NE(sst->find("<si><r><rPr><b/></rPr><t>Жирный</t></r>"), std::string::npos);  // runs kept
   EXPECT_NE(sst->find("<si><t>Жирный и обычный</t></si>"), std::string::npos);
+  EXPECT_NE(ws->find("<f t=\"array\" ref=\"A10:A11\">A4:A5*2</f>"), std::string::npos);
   EXPECT_NE(z.read("xl/workbook.xml")->find("fullCalcOnLoad=\"1\""), std::string::npos);
   EXPECT_NE(z.read("[Content_Types].xml")->find("/docProps/custom.xml"), std::string::npos);
   fs::remove_all(dir);
