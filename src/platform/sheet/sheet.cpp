@@ -169,6 +169,10 @@ void Sheet::set_value(int row, int col, const Value& v) {
     set_formula(row, col, v.text);
     return;
   }
+  if ((v.type == ValueType::text || v.type == ValueType::error) && glyphs(v.text) > 32767) {
+    throw Error(book_->path_, "sheet '" + name_ + "', cell " + cell_name(row, col),
+                "a text longer than 32767 characters does not fit in a cell");
+  }
   Cell& c = cell(row, col);
   forget(c);
   c.type = v.type;

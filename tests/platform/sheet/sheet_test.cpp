@@ -42,6 +42,8 @@ TEST(Sheet, values_of_every_kind_read_back) {
   EXPECT_EQ(s.last_row(), 11);
   EXPECT_THROW(s.set_number(0, 1, 1), Error);
   EXPECT_THROW(s.set_number(1, max_columns + 1, 1), Error);
+  EXPECT_THROW(s.set_text(1, 1, std::string(32768, 'x')), Error);
+  s.set_text(1, 1, std::string(32767, 'x'));
 }
 
 TEST(Sheet, inserting_rows_moves_cells_merges_heights_and_formulas) {
