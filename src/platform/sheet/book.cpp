@@ -17,11 +17,45 @@ uint32_t Book::intern(std::string_view s) {
   return id;
 }
 
-uint32_t Book::add_formula(std::string_view text) {
+uint32_t Book::add_rich(std::string_view text, std::string runs) {
+  strings_.emplace_back(text);
+  uint32_t id = static_cast<uint32_t>(strings_.size() - 1);
+  rich_.emplace(id, std::move(runs));
+  return id;
+}
+
+uint32_t Book::add_formula(std::string_view text, Sheet* owner) {
   Formula f;
   f.text = intern(text);
+  f.sheet = owner;
+  uint32_t id = static_cast<uint32_t>(formulas_.size());
+  f.reach_pos = reach_.emplace(formula_reach(text), id);
   formulas_.push_back(f);
-  return static_cast<uint32_t>(formulas_.size() - 1);
+  return id;
+}
+
+void Book::drop_formula(uint32_t id) {
+  Formula& f = formulas_[id];
+  if (!f.sheet) return;
+  reach_.erase(f.reach_pos);
+  f.sheet = nullptr;
+}
+
+void Book::set_formula_text(uint32_t id, std::string_view text) {
+  Formula& f = formulas_[id];
+  f.text = intern(text);
+  if (!f.sheet) return;
+  int reach = formula_reach(text);
+  if (reach != f.reach_pos->first) {
+    reach_.erase(f.reach_pos);
+    f.reach_pos = reach_.emplace(reach, id);
+  }
+}
+
+std::vector<uint32_t> Book::formulas_reaching(int row) const {
+  std::vector<uint32_t> out;
+  for (auto it = reach_.lower_bound(row); it != reach_.end(); ++it) out.push_back(it->second);
+  return out;
 }
 
 Sheet& Book::sheet(int index) {
@@ -125,8 +159,10 @@ Sheet& Book::copy_sheet(int index, int position, bool after, std::string_view na
     for (auto& cell : row.cells) {
       if (cell.type == ValueType::formula) {
         Formula f = formulas_[cell.index];
-        formulas_.push_back(f);
-        cell.index = static_cast<uint32_t>(formulas_.size() - 1);
+        cell.index = add_formula(str(f.text), &c);
+        auto& g = formulas_[cell.index];
+        g.cached = f.cached, g.number = f.number, g.cached_text = f.cached_text;
+        g.array_rows = f.array_rows, g.array_cols = f.array_cols;
       }
     }
   }
@@ -204,16 +240,9 @@ void Book::rename_sheet(int index, std::string_view name) {
   Sheet& s = sheet(index);
   check_name(name, &s);
   std::string old = s.name_;
-  for (auto& sh : sheets_) {
-    for (auto& row : sh->rows_) {
-      if (sh->formula_cells_ == 0) break;
-      for (auto& c : row.cells) {
-        if (c.type != ValueType::formula) continue;
-        auto& f = formulas_[c.index];
-        std::string t = rename_in_formula(str(f.text), old, name);
-        if (t != str(f.text)) f.text = intern(t);
-      }
-    }
+  for (uint32_t id : formulas_reaching(0)) {
+    std::string t = rename_in_formula(str(formulas_[id].text), old, name);
+    if (t != str(formulas_[id].text)) set_formula_text(id, t);
   }
   for (auto& n : names_) n.formula = rename_in_formula(n.formula, old, name);
   s.name_ = std::string(name);
@@ -226,18 +255,14 @@ void Book::delete_sheet(int index) {
   int n = sheet_count();
   std::vector<int> map(n);
   for (int i = 1; i <= n; ++i) map[i - 1] = i < index ? i : (i == index ? 0 : i - 1);
+  for (auto& row : s.rows_) {
+    for (auto& c : row.cells) s.forget(c);
+  }
   sheets_.erase(sheets_.begin() + (index - 1));
   reindex_names(map);
-  for (auto& sh : sheets_) {
-    if (sh->formula_cells_ == 0) continue;
-    for (auto& row : sh->rows_) {
-      for (auto& c : row.cells) {
-        if (c.type != ValueType::formula) continue;
-        auto& f = formulas_[c.index];
-        std::string t = rename_in_formula(str(f.text), old, "");
-        if (t != str(f.text)) f.text = intern(t);
-      }
-    }
+  for (uint32_t id : formulas_reaching(0)) {
+    std::string t = rename_in_formula(str(formulas_[id].text), old, "");
+    if (t != str(formulas_[id].text)) set_formula_text(id, t);
   }
   for (auto& dn : names_) dn.formula = rename_in_formula(dn.formula, old, "");
   if (active_ > index || active_ > sheet_count()) --active_;
@@ -277,21 +302,26 @@ void Book::set_print_titles(int sheet_no, int first_row, int last_row) {
                    sheet_prefix(s.name_) + "$" + std::to_string(first_row) + ":$" + std::to_string(last_row), sheet_no);
 }
 
+void Book::on_move(Sheet& target, const Range& block, int drow, int dcol) {
+  for (uint32_t id : formulas_reaching(block.row1)) {
+    const Formula& f = formulas_[id];
+    const std::string& before = str(f.text);
+    std::string after = move_formula(before, f.sheet->name_, target.name_, block, drow, dcol);
+    if (after != before) set_formula_text(id, after);
+  }
+  for (auto& n : names_) {
+    std::string_view own = n.sheet ? std::string_view(sheets_[n.sheet - 1]->name_) : std::string_view();
+    n.formula = move_formula(n.formula, own, target.name_, block, drow, dcol);
+  }
+}
+
 void Book::on_shift(Sheet& target, const Shift& s) {
-  for (auto& sh : sheets_) {
-    if (sh->formula_cells_ == 0) continue;
-    size_t seen = 0;
-    for (auto& row : sh->rows_) {
-      for (auto& c : row.cells) {
-        if (c.type != ValueType::formula) continue;
-        ++seen;
-        auto& f = formulas_[c.index];
-        const std::string& before = str(f.text);
-        std::string after = shift_formula(before, sh->name_, target.name_, s);
-        if (after != before) f.text = intern(after);
-      }
-      if (seen == sh->formula_cells_) break;
-    }
+  // Row changes reach only formulas whose references get as far as the first changed row.
+  for (uint32_t id : formulas_reaching(s.rows ? s.at : 0)) {
+    const Formula& f = formulas_[id];
+    const std::string& before = str(f.text);
+    std::string after = shift_formula(before, f.sheet->name_, target.name_, s);
+    if (after != before) set_formula_text(id, after);
   }
   for (auto& n : names_) {
     std::string_view own = n.sheet ? std::string_view(sheets_[n.sheet - 1]->name_) : std::string_view();

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,8 +22,8 @@ namespace hrdoc::sheet {
 
 enum class ValueType : uint8_t { empty, number, text, boolean, error, formula };
 
-// A cell value as callers see it. For a formula, `text` is the formula without "=" and
-// `number`/`cached` hold the value last computed by an office application, if known.
+// A cell value as callers see it. For a formula, `text` is the formula without "=";
+// Sheet::result gives the value an office application last computed for it.
 struct Value {
   ValueType type = ValueType::empty;
   double number = 0;
@@ -96,12 +97,14 @@ class Sheet {
   // Copies a block (values, formats, merges; row heights when whole rows are copied) so that
   // its top-left lands at (row, col), possibly on another sheet of the same book. With
   // `insert`, room is made first by shifting cells down or right, as Excel's Insert does.
+  // Whole rows are columns 1..max_columns (parse_range("5:7")); "A5:IV7" is a block.
   void copy(const Range& src, int row, int col, bool insert = false, Direction shift = Direction::down,
             Sheet* target = nullptr);
   // Copies whole rows first..last onto row `dest`, inserting rows first when `insert`.
   void copy_rows(int first, int last, int dest, bool insert = false);
   void copy_columns(int first, int last, int dest, bool insert = false);
-  // Cuts a block and inserts it at (row, col), shifting the cells there down.
+  // Cuts a block and inserts it at (row, col), shifting the cells there down (right for whole
+  // columns); the place it left closes up, and references to the cut cells follow them.
   void cut_insert(const Range& src, int row, int col);
 
   void insert_rows(int row, int count = 1);
@@ -212,12 +215,14 @@ class Sheet {
   void apply_shift(const Shift& s);  // moves everything of this sheet but the cells
   void shift_cells(const Shift& s);
   Clip take(const Range& r) const;
-  void paste(const Clip& clip, int row, int col);
+  void paste(const Clip& clip, int row, int col, bool translate = true);
   template <class F> void restyle(const Range& r, F derive);
   std::string value_text(const Cell& c) const;
   void check(int row, int col) const;
   void check(const Range& r) const;
   void add_merge(const Range& r);
+  std::pair<size_t, size_t> merges_near(int r1, int r2) const;
+  void forget(const Cell& c);  // the cell's formula, if any, is gone
 
   Book* book_;
   std::string name_;
@@ -292,13 +297,24 @@ class Book {
     ValueType cached = ValueType::empty;
     double number = 0;
     uint32_t cached_text = 0;
+    Sheet* sheet = nullptr;  // the sheet of its cell; nullptr once the cell lost it
+    uint16_t array_rows = 0, array_cols = 0;  // an array formula's block, from its cell
+    std::multimap<int, uint32_t>::iterator reach_pos;
   };
 
   uint32_t intern(std::string_view s);
   const std::string& str(uint32_t id) const { return strings_[id]; }
-  uint32_t add_formula(std::string_view text);
+  // A text with formatted runs: never shared with plain texts of the same letters.
+  uint32_t add_rich(std::string_view text, std::string runs);
+  uint32_t add_formula(std::string_view text, Sheet* owner);
+  void drop_formula(uint32_t id);
+  void set_formula_text(uint32_t id, std::string_view text);
+  // Live formulas whose references reach row `row` or further (all of them for 0).
+  std::vector<uint32_t> formulas_reaching(int row) const;
   // Moves references of every formula, name and range that point into `sheet`.
   void on_shift(Sheet& sheet, const Shift& s);
+  // Points references to a block of `sheet` at the block's new place.
+  void on_move(Sheet& sheet, const Range& block, int drow, int dcol);
   std::string unique_copy_name(const std::string& base) const;
   void check_name(std::string_view name, const Sheet* self) const;
   void reindex_names(const std::vector<int>& new_index);  // old 1-based index -> new (0 = gone)
@@ -308,7 +324,11 @@ class Book {
   int active_ = 1;
   std::deque<std::string> strings_;
   std::unordered_map<std::string_view, uint32_t> string_index_;
+  std::unordered_map<uint32_t, std::string> rich_;  // string id -> the runs of a rich text
   std::vector<Formula> formulas_;
+  // Live formulas by the last row their references reach. An insertion or deletion at a row
+  // only has to look at the formulas reaching it, so appending near the end stays cheap.
+  std::multimap<int, uint32_t> reach_;
   std::vector<DefinedName> names_;
   Styles styles_;
   // Parts copied unchanged from the opened file.

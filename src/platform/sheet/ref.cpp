@@ -309,12 +309,34 @@ std::string translate_formula(std::string_view formula, int drow, int dcol) {
   });
 }
 
+std::string move_formula(std::string_view formula, std::string_view own, std::string_view target,
+                         const Range& block, int drow, int dcol) {
+  return rewrite(formula, [&](std::string_view sheet, std::string_view prefix, Ref& ref) -> std::optional<std::string> {
+    if (!same_name(sheet.empty() ? own : sheet, target)) return std::nullopt;
+    Range g = ref.range();
+    if (!g.inside(block)) return std::nullopt;
+    if (ref.kind != Kind::cols) g.row1 += drow, g.row2 += drow;
+    if (ref.kind != Kind::rows) g.col1 += dcol, g.col2 += dcol;
+    set_range(ref, g);
+    return std::string(prefix) + format_ref(ref);
+  });
+}
+
 std::string rename_in_formula(std::string_view formula, std::string_view from, std::string_view to) {
   return rewrite(formula, [&](std::string_view sheet, std::string_view, Ref& ref) -> std::optional<std::string> {
     if (sheet.empty() || !same_name(sheet, from)) return std::nullopt;
     if (to.empty()) return std::string("#REF!");
     return sheet_prefix(to) + format_ref(ref);
   });
+}
+
+int formula_reach(std::string_view formula) {
+  int reach = 0;
+  rewrite(formula, [&](std::string_view, std::string_view, Ref& ref) -> std::optional<std::string> {
+    reach = std::max(reach, ref.range().row2);
+    return std::nullopt;
+  });
+  return reach;
 }
 
 std::string sheet_prefix(std::string_view name) {

@@ -57,9 +57,17 @@ std::string shift_formula(std::string_view formula, std::string_view own, std::s
 // Moves the relative parts of every reference by (drow, dcol), as pasting a copied formula does.
 std::string translate_formula(std::string_view formula, int drow, int dcol);
 
+// Moves references that lie wholly inside `block` of sheet `target` by (drow, dcol), absolute
+// parts included, as moving cut cells does.
+std::string move_formula(std::string_view formula, std::string_view own, std::string_view target,
+                         const Range& block, int drow, int dcol);
+
 // Replaces the sheet name `from` with `to` in prefixed references; an empty `to` turns
 // references into that sheet into #REF!.
 std::string rename_in_formula(std::string_view formula, std::string_view from, std::string_view to);
+
+// The last row any reference of the formula reaches (max_rows for whole columns), 0 if none.
+int formula_reach(std::string_view formula);
 
 // The sheet prefix for a reference: Sheet1! or 'My sheet'!.
 std::string sheet_prefix(std::string_view name);

@@ -12,6 +12,7 @@ struct Sheet::Clip {
   Range src;
   std::vector<std::vector<Cell>> cells;  // per source row
   std::vector<std::string> formulas;     // formula texts as they were when taken
+  std::vector<std::pair<uint16_t, uint16_t>> arrays;  // their array blocks
   std::vector<Range> merges;             // inside the block, absolute source coordinates
   std::vector<Row> row_meta;             // heights and formats of whole rows (cells empty)
   std::vector<Column> col_meta;
@@ -168,8 +169,12 @@ void Sheet::set_value(int row, int col, const Value& v) {
     set_formula(row, col, v.text);
     return;
   }
+  if ((v.type == ValueType::text || v.type == ValueType::error) && glyphs(v.text) > 32767) {
+    throw Error(book_->path_, "sheet '" + name_ + "', cell " + cell_name(row, col),
+                "a text longer than 32767 characters does not fit in a cell");
+  }
   Cell& c = cell(row, col);
-  if (c.type == ValueType::formula) --formula_cells_;
+  forget(c);
   c.type = v.type;
   switch (v.type) {
     case ValueType::number: c.number = v.number; break;
@@ -182,9 +187,10 @@ void Sheet::set_value(int row, int col, const Value& v) {
 
 void Sheet::set_formula(int row, int col, std::string_view f) {
   if (!f.empty() && f[0] == '=') f.remove_prefix(1);
-  uint32_t id = book_->add_formula(f);
+  uint32_t id = book_->add_formula(f, this);
   Cell& c = cell(row, col);
-  if (c.type != ValueType::formula) ++formula_cells_;
+  forget(c);
+  ++formula_cells_;
   c.type = ValueType::formula;
   c.index = id;
 }
@@ -195,7 +201,7 @@ void Sheet::clear(const Range& r) {
   for (int row = r.row1; row <= last; ++row) {
     for (auto& c : rows_[row - 1].cells) {
       if (c.col < static_cast<uint32_t>(r.col1) || c.col > static_cast<uint32_t>(r.col2)) continue;
-      if (c.type == ValueType::formula) --formula_cells_;
+      forget(c);
       c.type = ValueType::empty;
       c.number = 0;
     }
@@ -225,9 +231,7 @@ void Sheet::erase_cells(const Range& r) {
                               [](const Cell& c, uint32_t v) { return c.col < v; });
     auto e = std::upper_bound(b, cells.end(), static_cast<uint32_t>(r.col2),
                               [](uint32_t v, const Cell& c) { return v < c.col; });
-    for (auto it = b; it != e; ++it) {
-      if (it->type == ValueType::formula) --formula_cells_;
-    }
+    for (auto it = b; it != e; ++it) forget(*it);
     cells.erase(b, e);
   }
 }
@@ -247,7 +251,7 @@ void Sheet::shift_cells(const Shift& s) {
       int last = std::min(at - s.count - 1, last_row());
       if (at <= last) {
         for (int r = at; r <= last; ++r) {
-          for (auto& c : rows_[r - 1].cells) formula_cells_ -= c.type == ValueType::formula;
+          for (auto& c : rows_[r - 1].cells) forget(c);
         }
         rows_.erase(rows_.begin() + (at - 1), rows_.begin() + last);
       }
@@ -288,7 +292,7 @@ void Sheet::shift_cells(const Shift& s) {
     } else {
       int m = -s.count;
       for (int r = s.at; r < s.at + m && r <= last; ++r) {
-        for (auto& c : extract(r)) formula_cells_ -= c.type == ValueType::formula;
+        for (auto& c : extract(r)) forget(c);
       }
       for (int r = s.at + m; r <= last; ++r) put(r - m, extract(r));
     }
@@ -318,7 +322,7 @@ void Sheet::shift_cells(const Shift& s) {
       for (auto& c : cells) {
         if (c.col < at) kept.push_back(c);
         else if (c.col >= end) kept.push_back(c), kept.back().col -= (end - at);
-        else formula_cells_ -= c.type == ValueType::formula;
+        else forget(c);
       }
       cells.swap(kept);
     }
@@ -351,14 +355,15 @@ void Sheet::apply_shift(const Shift& s) {
   merges_.resize(out);
   if (resort) std::stable_sort(merges_.begin(), merges_.end(), [](const Range& a, const Range& b) { return a.row1 < b.row1; });
   if (s.whole()) {
+    // Breaks are sorted: only those at or past the change move.
     auto& breaks = s.rows ? row_breaks_ : col_breaks_;
-    std::vector<int> nb;
-    for (int b : breaks) {
-      if (s.count > 0) nb.push_back(b >= s.at ? b + s.count : b);
-      else if (b < s.at) nb.push_back(b);
-      else if (b >= s.at - s.count) nb.push_back(b + s.count);
+    auto from_it = std::lower_bound(breaks.begin(), breaks.end(), s.at);
+    if (s.count < 0) {
+      from_it = breaks.erase(from_it, std::lower_bound(from_it, breaks.end(), s.at - s.count));
     }
-    breaks.swap(nb);
+    for (auto it = from_it; it != breaks.end(); ++it) *it += s.count;
+    int limit = s.rows ? max_rows : max_columns;
+    while (!breaks.empty() && breaks.back() > limit) breaks.pop_back();
   }
   for (auto it = ranged_.begin(); it != ranged_.end();) {
     std::vector<Range> kept;
@@ -366,8 +371,21 @@ void Sheet::apply_shift(const Shift& s) {
       if (auto m = shift_range(r, s)) kept.push_back(*m);
     }
     it->ranges.swap(kept);
-    if (it->ranges.empty()) it = ranged_.erase(it);
-    else ++it;
+    if (it->ranges.empty()) {
+      it = ranged_.erase(it);
+      continue;
+    }
+    // The formulas of rules and validations point at cells too.
+    for (const char* tag : {"formula", "formula1", "formula2"}) {
+      std::string open = std::string("<") + tag + ">", close = std::string("</") + tag + ">";
+      for (size_t p = it->xml.find(open); p != std::string::npos; p = it->xml.find(open, p + 1)) {
+        size_t b = p + open.size(), e = it->xml.find(close, b);
+        if (e == std::string::npos) break;
+        std::string moved = shift_formula(std::string_view(it->xml).substr(b, e - b), name_, name_, s);
+        it->xml.replace(b, e - b, moved);
+      }
+    }
+    ++it;
   }
 }
 
@@ -446,7 +464,9 @@ Sheet::Clip Sheet::take(const Range& src) const {
       dst.push_back(cell);
       // The source may move before the paste; its formulas are taken as they read now.
       if (cell.type == ValueType::formula) {
-        c.formulas.push_back(book_->str(book_->formulas_[cell.index].text));
+        auto& f = book_->formulas_[cell.index];
+        c.formulas.push_back(book_->str(f.text));
+        c.arrays.emplace_back(f.array_rows, f.array_cols);
         dst.back().index = static_cast<uint32_t>(c.formulas.size() - 1);
       }
     }
@@ -467,7 +487,7 @@ Sheet::Clip Sheet::take(const Range& src) const {
   return c;
 }
 
-void Sheet::paste(const Clip& clip, int row, int col) {
+void Sheet::paste(const Clip& clip, int row, int col, bool translate) {
   Range dest{row, col, row + clip.src.rows() - 1, col + clip.src.columns() - 1};
   if (clip.whole_rows) dest.col1 = 1, dest.col2 = max_columns, col = 1;
   if (clip.whole_cols) dest.row1 = 1, dest.row2 = max_rows, row = 1;
@@ -489,7 +509,10 @@ void Sheet::paste(const Clip& clip, int row, int col) {
       Cell& c = cells[k];
       c.col += dc;
       if (c.type == ValueType::formula) {
-        c.index = book_->add_formula(translate_formula(clip.formulas[c.index], dr, dc));
+        size_t k = c.index;
+        c.index = book_->add_formula(translate ? translate_formula(clip.formulas[k], dr, dc) : clip.formulas[k], this);
+        book_->formulas_[c.index].array_rows = clip.arrays[k].first;
+        book_->formulas_[c.index].array_cols = clip.arrays[k].second;
         ++formula_cells_;
       }
     }
@@ -539,20 +562,29 @@ void Sheet::copy_columns(int first, int last, int dest, bool insert) {
 
 void Sheet::cut_insert(const Range& src, int row, int col) {
   check(src);
-  Clip clip = take(src);
   bool rows = !whole_cols(src);
   Direction back = rows ? Direction::up : Direction::left;
   Direction fwd = rows ? Direction::down : Direction::right;
-  erase_cells(src);
-  unmerge(src);
-  delete_cells(src, back);
-  if (rows && row > src.row2) row -= src.rows();
-  if (!rows && col > src.col2) col -= src.columns();
+  // Make room first; the block itself moves if it lies past the insertion.
   Range room{row, col, row + src.rows() - 1, col + src.columns() - 1};
-  if (clip.whole_rows) room.col1 = 1, room.col2 = max_columns;
-  if (clip.whole_cols) room.row1 = 1, room.row2 = max_rows;
+  if (whole_rows(src)) room.col1 = 1, room.col2 = max_columns;
+  if (whole_cols(src)) room.row1 = 1, room.row2 = max_rows;
   insert_cells(room, fwd);
-  paste(clip, row, col);
+  Range moved = src;
+  if (rows && room.col1 <= src.col1 && room.col2 >= src.col2 && src.row1 >= row) moved.row1 += src.rows(), moved.row2 += src.rows();
+  if (!rows && room.row1 <= src.row1 && room.row2 >= src.row2 && src.col1 >= col) moved.col1 += src.columns(), moved.col2 += src.columns();
+  // References to the cut cells follow them, then the cells go and their place closes up.
+  book_->on_move(*this, moved, row - moved.row1, col - moved.col1);
+  Clip clip = take(moved);
+  paste(clip, row, col, false);
+  unmerge(moved);
+  delete_cells(moved, back);
+}
+
+void Sheet::forget(const Cell& c) {
+  if (c.type != ValueType::formula) return;
+  book_->drop_formula(c.index);
+  --formula_cells_;
 }
 
 void Sheet::add_merge(const Range& r) {
@@ -570,7 +602,7 @@ void Sheet::merge(const Range& r) {
   for (int row = r.row1; row <= last; ++row) {
     for (auto& c : rows_[row - 1].cells) {
       if (!r.contains(row, c.col) || (row == r.row1 && c.col == static_cast<uint32_t>(r.col1))) continue;
-      if (c.type == ValueType::formula) --formula_cells_;
+      forget(c);
       c.type = ValueType::empty;
       c.number = 0;
     }
@@ -578,21 +610,32 @@ void Sheet::merge(const Range& r) {
   add_merge(r);
 }
 
+// The merges that may touch rows r1..r2: those starting at most one merge height above.
+std::pair<size_t, size_t> Sheet::merges_near(int r1, int r2) const {
+  auto lo = std::lower_bound(merges_.begin(), merges_.end(), r1 - merge_max_height_ + 1,
+                             [](const Range& m, int v) { return m.row1 < v; });
+  auto hi = std::upper_bound(lo, merges_.end(), r2, [](int v, const Range& m) { return v < m.row1; });
+  return {static_cast<size_t>(lo - merges_.begin()), static_cast<size_t>(hi - merges_.begin())};
+}
+
 void Sheet::unmerge(const Range& r) {
-  merges_.erase(std::remove_if(merges_.begin(), merges_.end(), [&](const Range& m) { return m.intersects(r); }),
-                merges_.end());
+  auto [lo, hi] = merges_near(r.row1, r.row2);
+  merges_.erase(std::remove_if(merges_.begin() + lo, merges_.begin() + hi, [&](const Range& m) { return m.intersects(r); }),
+                merges_.begin() + hi);
 }
 
 bool Sheet::is_merged(const Range& r) const {
-  for (auto& m : merges_) {
-    if (r.inside(m)) return true;
+  auto [lo, hi] = merges_near(r.row1, r.row2);
+  for (size_t i = lo; i < hi; ++i) {
+    if (r.inside(merges_[i])) return true;
   }
   return false;
 }
 
 std::optional<Range> Sheet::merge_area(int row, int col) const {
-  for (auto& m : merges_) {
-    if (m.contains(row, col)) return m;
+  auto [lo, hi] = merges_near(row, row);
+  for (size_t i = lo; i < hi; ++i) {
+    if (merges_[i].contains(row, col)) return merges_[i];
   }
   return std::nullopt;
 }
@@ -932,7 +975,7 @@ void Sheet::sort(const Range& r, int key_col, bool ascending) {
     for (auto c : lines[src]) {
       Cell& d = cell(row, c.col);
       if (c.type == ValueType::formula) {
-        c.index = book_->add_formula(translate_formula(book_->str(book_->formulas_[c.index].text), i - src, 0));
+        c.index = book_->add_formula(translate_formula(book_->str(book_->formulas_[c.index].text), i - src, 0), this);
         ++formula_cells_;
       }
       d = c;

@@ -15,8 +15,6 @@ namespace hrdoc::sheet {
 
 namespace {
 
-const char* const ns_rel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
-
 std::string node_xml(const pugi::xml_node& n) {
   std::ostringstream os;
   n.print(os, "", pugi::format_raw);
@@ -197,7 +195,6 @@ struct XlsxReader {
     }
     book.root_attrs_ = attrs_xml(root);
     book.sheets_.clear();
-    std::vector<std::string> sheet_ids;
     for (auto child : root.children()) {
       std::string_view name = child.name();
       if (name == "sheets") {
@@ -255,10 +252,14 @@ struct XlsxReader {
       std::string text;
       if (auto t = si.child("t")) {
         text = t.text().get();
-      } else {
-        for (auto r : si.children("r")) text += r.child("t").text().get();
+        shared.push_back(book.intern(xml::unescape_x(text)));
+        continue;
       }
-      shared.push_back(book.intern(xml::unescape_x(text)));
+      // Rich text: the runs are kept as they are, the plain text serves reading.
+      std::string runs;
+      for (auto r : si.children()) runs += node_xml(r);
+      for (auto r : si.children("r")) text += r.child("t").text().get();
+      shared.push_back(book.add_rich(xml::unescape_x(text), runs));
     }
   }
 
@@ -460,11 +461,18 @@ struct XlsxReader {
             }
           }
           if (!text.empty()) {
-            uint32_t id = book.add_formula(text);
+            uint32_t id = book.add_formula(text, &sh);
             auto& fr = book.formulas_[id];
             fr.cached = vt;
             fr.number = num;
             fr.cached_text = sid;
+            if (ft == "array") {
+              auto g = parse_range(f.attribute("ref").value());
+              if (g && g->row1 == r && g->col1 == col && g->rows() <= 65535 && g->columns() <= 65535) {
+                fr.array_rows = static_cast<uint16_t>(g->rows());
+                fr.array_cols = static_cast<uint16_t>(g->columns());
+              }
+            }
             c.type = ValueType::formula;
             c.index = id;
             ++sh.formula_cells_;
@@ -483,7 +491,7 @@ struct XlsxReader {
         std::vector<Sheet::Cell> uniq;
         for (auto& c : row.cells) {
           if (!uniq.empty() && uniq.back().col == c.col) {
-            if (uniq.back().type == ValueType::formula) --sh.formula_cells_;
+            sh.forget(uniq.back());
             uniq.back() = c;
           } else {
             uniq.push_back(c);

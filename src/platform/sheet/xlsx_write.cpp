@@ -130,6 +130,10 @@ struct XlsxWriter {
     s += ns_main;
     s += "\" count=\"" + std::to_string(sst_order.size()) + "\" uniqueCount=\"" + std::to_string(sst_order.size()) + "\">";
     for (uint32_t id : sst_order) {
+      if (auto rich = book.rich_.find(id); rich != book.rich_.end()) {
+        s += "<si>" + rich->second + "</si>";
+        continue;
+      }
       const std::string& t = book.strings_[id];
       bool keep_space = !t.empty() && (t.front() == ' ' || t.back() == ' ' || t.find('\n') != std::string::npos ||
                                        t.find('\t') != std::string::npos);
@@ -172,8 +176,15 @@ struct XlsxWriter {
       case ValueType::formula: {
         // No cached result: cells have moved since it was computed, and an application that
         // trusts cached results (LibreOffice does by default) would show stale values.
-        s += "><f>";
-        xml::escape(s, book.strings_[book.formulas_[c.index].text]);
+        auto& f = book.formulas_[c.index];
+        if (f.array_rows) {
+          Range g{r, static_cast<int>(c.col), std::min(max_rows, r + f.array_rows - 1),
+                  std::min<int>(max_columns, c.col + f.array_cols - 1)};
+          s += "><f t=\"array\" ref=\"" + range_name(g) + "\">";
+        } else {
+          s += "><f>";
+        }
+        xml::escape(s, book.strings_[f.text]);
         s += "</f>";
         s += "</c>";
         return;
@@ -224,9 +235,19 @@ struct XlsxWriter {
     std::string cols = columns(sh);
     if (!cols.empty()) parts.emplace_back(4, cols);
     parts.emplace_back(5, "");  // sheetData
-    if (!sh.merges_.empty()) {
-      std::string m = "<mergeCells count=\"" + std::to_string(sh.merges_.size()) + "\">";
-      for (auto& r : sh.merges_) m += "<mergeCell ref=\"" + range_name(r) + "\"/>";
+    // Overlapping merges make Excel repair the file; keep the first of any overlap.
+    std::vector<Range> merges;
+    for (size_t i = 0; i < sh.merges_.size(); ++i) {
+      bool clash = false;
+      for (size_t j = merges.size(); j-- > 0 && !clash;) {
+        if (merges[j].row1 + sh.merge_max_height_ <= sh.merges_[i].row1) break;
+        clash = merges[j].intersects(sh.merges_[i]);
+      }
+      if (!clash) merges.push_back(sh.merges_[i]);
+    }
+    if (!merges.empty()) {
+      std::string m = "<mergeCells count=\"" + std::to_string(merges.size()) + "\">";
+      for (auto& r : merges) m += "<mergeCell ref=\"" + range_name(r) + "\"/>";
       parts.emplace_back(14, m + "</mergeCells>");
     }
     std::string dv, links;

@@ -60,6 +60,13 @@ class Office : public ::testing::Test {
     }
     return rows;
   }
+  static bool convert_into(const fs::path& outdir, const std::string& filter, const fs::path& file) {
+    fs::create_directories(outdir);
+    std::string cmd = "soffice -env:UserInstallation=file://" + (dir_ / "profile").string() +
+                      " --headless --convert-to '" + filter + "' --outdir '" + outdir.string() + "' '" + file.string() +
+                      "' >'" + (dir_ / "soffice.log").string() + "' 2>&1";
+    return std::system(cmd.c_str()) == 0;
+  }
   static inline const std::string csv_utf8 = "csv:Text - txt - csv (StarCalc):44,34,76";
   static inline fs::path dir_;
 };
@@ -148,4 +155,48 @@ TEST_F(Office, a_book_written_by_libreoffice_opens_edits_and_round_trips) {
   EXPECT_EQ(rows[4][1], "350");
   EXPECT_EQ(rows[6][0], "Иванов");
   EXPECT_EQ(rows[6][2], "300");  // the copy reads B7*3
+}
+
+TEST_F(Office, formats_merges_breaks_and_names_survive_a_save_by_libreoffice) {
+  Book b;
+  build_report(b);
+  Sheet& s = b.sheet(1);
+  s.add_row_break(4);
+  s.hide_columns(6, 6);
+  s.set_row_height(2, 33);
+  s.set_number_format(Range{3, 2, 3, 2}, "@");
+  s.page_setup().orientation = "landscape";
+  b.set_print_titles(1, 2, 2);
+  auto file = dir_ / "formats.xlsx";
+  b.save(file.string());
+  ASSERT_TRUE(convert_into(dir_ / "lo", "xlsx:Calc MS Excel 2007 XML", file));
+  Book lo((dir_ / "lo" / "formats.xlsx").string());
+  Sheet& t = lo.sheet(1);
+  EXPECT_EQ(t.text(3, 2), "Иванов");
+  EXPECT_EQ(t.value(3, 4).type, ValueType::formula);
+  EXPECT_TRUE(t.is_merged(Range{1, 1, 1, 4}));
+  EXPECT_EQ(t.merges().size(), 1u);
+  EXPECT_EQ(t.border(4, 2).top.style, "thin");
+  EXPECT_EQ(t.border(5, 4).right.style, "thin");
+  EXPECT_EQ(*t.fill(2, 3), 0xCCCCCCu);
+  EXPECT_EQ(t.alignment(1, 1, "horizontal"), "center");
+  EXPECT_EQ(t.number_format(3, 2), "@");
+  EXPECT_TRUE(t.column_hidden(6));
+  EXPECT_NEAR(t.row_height(2), 33, 0.5);
+  EXPECT_EQ(t.row_breaks(), std::vector<int>{4});
+  EXPECT_EQ(t.page_setup().orientation, "landscape");
+  ASSERT_NE(lo.defined_name("_xlnm.Print_Titles", 1), nullptr);
+  EXPECT_NE(lo.defined_name("_xlnm.Print_Titles", 1)->formula.find("$2:$2"), std::string::npos);
+  // Edit the book LibreOffice wrote and have LibreOffice read the result.
+  t.insert_rows(3, 1);
+  t.set_text(3, 2, "Новый");
+  t.set_number(3, 3, 1);
+  auto out = dir_ / "formats-edited.xlsx";
+  lo.save(out.string());
+  ASSERT_TRUE(convert(csv_utf8, {out}));
+  auto rows = csv(dir_ / "formats-edited.csv");
+  ASSERT_GE(rows.size(), 7u);
+  EXPECT_EQ(rows[2][1], "Новый");
+  EXPECT_EQ(rows[3][1], "Иванов");
+  EXPECT_EQ(rows[6][2], "6004");  // the total takes the new line in
 }

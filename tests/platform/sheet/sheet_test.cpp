@@ -42,6 +42,8 @@ TEST(Sheet, values_of_every_kind_read_back) {
   EXPECT_EQ(s.last_row(), 11);
   EXPECT_THROW(s.set_number(0, 1, 1), Error);
   EXPECT_THROW(s.set_number(1, max_columns + 1, 1), Error);
+  EXPECT_THROW(s.set_text(1, 1, std::string(32768, 'x')), Error);
+  s.set_text(1, 1, std::string(32767, 'x'));
 }
 
 TEST(Sheet, inserting_rows_moves_cells_merges_heights_and_formulas) {
@@ -155,10 +157,22 @@ TEST(Sheet, cut_and_insert_moves_the_newest_line_to_the_top) {
   s.set_text(8, 1, "first");
   s.set_text(9, 1, "second");
   s.set_text(10, 1, "newest");
+  s.set_number(10, 2, 7);
+  s.set_formula(10, 3, "B10*2");
+  s.set_formula(12, 1, "B10+B8");
   s.cut_insert(Range{10, 1, 10, 44}, 8, 1);
   EXPECT_EQ(s.text(8, 1), "newest");
   EXPECT_EQ(s.text(9, 1), "first");
   EXPECT_EQ(s.text(10, 1), "second");
+  // References follow the moved cells; the moved formula still reads its own row.
+  EXPECT_EQ(s.value(8, 3).text, "B8*2");
+  EXPECT_EQ(s.value(12, 1).text, "B8+B9");
+  // Moving down: the block lands above the destination row once its place has closed.
+  s.cut_insert(Range{8, 1, 8, 44}, 11, 1);
+  EXPECT_EQ(s.text(8, 1), "first");
+  EXPECT_EQ(s.text(10, 1), "newest");
+  EXPECT_EQ(s.value(10, 3).text, "B10*2");
+  EXPECT_EQ(s.value(12, 1).text, "B10+B8");
 }
 
 TEST(Sheet, formats_derive_new_styles_once_and_share_them) {
@@ -324,4 +338,38 @@ TEST(Book, appending_parts_keeps_the_cost_per_part_flat) {
   EXPECT_EQ(s.merges().size(), 20002u);
   EXPECT_TRUE(s.is_merged(Range{20002, 3, 20002, 4}));
   EXPECT_EQ(s.value(part + 2, 2).text, "SUM(B2:B" + std::to_string(part + 1) + ")");
+}
+
+TEST(Sheet, copying_onto_another_sheet_brings_formats_and_merges) {
+  Book b;
+  Sheet& src = b.sheet(1);
+  fill_template(src);
+  Sheet& dst = b.add_sheet("Копия");
+  dst.set_text(3, 1, "ниже");
+  src.copy(Range{1, 1, 3, 4}, 2, 2, true, Direction::down, &dst);
+  EXPECT_EQ(dst.text(2, 2), "Ведомость");
+  EXPECT_TRUE(dst.is_merged(Range{2, 2, 2, 5}));
+  EXPECT_TRUE(dst.is_merged(Range{4, 4, 4, 5}));
+  EXPECT_EQ(dst.border(4, 2).top.style, "thin");
+  EXPECT_EQ(dst.text(3, 1), "ниже");  // column A is outside the inserted block
+  EXPECT_EQ(src.merges().size(), 2u);
+  Book other;
+  EXPECT_THROW(src.copy(Range{1, 1, 1, 1}, 1, 1, false, Direction::down, &other.sheet(1)), Error);
+}
+
+TEST(Sheet, whole_row_formats_apply_to_new_cells_of_the_row) {
+  Book b;
+  Sheet& s = b.sheet(1);
+  s.set_text(2, 3, "есть");
+  s.set_fill(Range{2, 1, 2, max_columns}, 0x00FFFF);
+  EXPECT_EQ(*s.fill(2, 3), 0x00FFFFu);
+  EXPECT_EQ(*s.fill(2, 500), 0x00FFFFu);
+  s.set_text(2, 700, "новая");
+  EXPECT_EQ(*s.fill(2, 700), 0x00FFFFu);
+  EXPECT_FALSE(s.fill(3, 3));
+  s.set_fill(Range{1, 5, max_rows, 5}, 0xFF0000);
+  EXPECT_EQ(*s.fill(40, 5), 0xFF0000u);
+  s.set_number(41, 5, 1);
+  EXPECT_EQ(*s.fill(41, 5), 0xFF0000u);
+  EXPECT_THROW(s.set_style(1, 1, 100000), Error);
 }

@@ -33,7 +33,11 @@ const char* const root_rels =
 const char* const book_rels =
     R"(<?xml version="1.0"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
     R"(<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="worksheets/sheet1.xml"/>)"
+    R"(<Relationship Id="rId2" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/sharedStrings" Target="sharedStrings.xml"/>)"
     R"(</Relationships>)";
+const char* const shared_strings =
+    R"(<?xml version="1.0"?><sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">)"
+    R"(<si><r><rPr><b/></rPr><t>Жирный</t></r><r><t xml:space="preserve"> и обычный</t></r></si><si><t>Жирный и обычный</t></si></sst>)";
 const char* const workbook =
     R"(<?xml version="1.0"?><workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" )"
     R"(xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships"><sheets>)"
@@ -48,7 +52,7 @@ std::string sheet_xml(const std::string& data) {
          R"(<sheetPr><pageSetUpPr fitToPage="1"/></sheetPr><sheetData>)" +
          data +
          R"(</sheetData><mergeCells count="1"><mergeCell ref="A6:B6"/></mergeCells>)"
-         R"(<conditionalFormatting sqref="B2:B4"><cfRule type="cellIs" dxfId="0" priority="1" operator="greaterThan"><formula>10</formula></cfRule></conditionalFormatting>)"
+         R"(<conditionalFormatting sqref="B2:B4"><cfRule type="cellIs" dxfId="0" priority="1" operator="greaterThan"><formula>$A$2&gt;1</formula></cfRule></conditionalFormatting>)"
          R"(<pageMargins left="0.5" right="0.5" top="1" bottom="1" header="0.3" footer="0.3"/>)"
          R"(<pageSetup paperSize="9" orientation="landscape" fitToWidth="1" fitToHeight="0"/>)"
          R"(<rowBreaks count="1" manualBreakCount="1"><brk id="3" max="16383" man="1"/></rowBreaks></worksheet>)";
@@ -59,7 +63,9 @@ const char* const good_cells =
     R"(<row r="2"><c r="A2"><v>1</v></c><c r="B2"><f t="shared" ref="B2:B4" si="0">A2*10</f><v>10</v></c></row>)"
     R"(<row r="3"><c r="A3"><v>2</v></c><c r="B3"><f t="shared" si="0"/><v>20</v></c></row>)"
     R"(<row r="4" ht="25" customHeight="1"><c r="A4"><v>3</v></c><c r="B4"><f t="shared" si="0"/><v>30</v></c></row>)"
-    R"(<row r="5"><c r="B5"><f>SUM(B2:B4)</f><v>60</v></c><c r="C5" t="b"><v>1</v></c><c r="D5" t="e"><v>#DIV/0!</v></c></row>)";
+    R"(<row r="5"><c r="B5"><f>SUM(B2:B4)</f><v>60</v></c><c r="C5" t="b"><v>1</v></c><c r="D5" t="e"><v>#DIV/0!</v></c></row>)"
+    R"(<row r="7"><c r="A7" t="s"><v>0</v></c><c r="B7" t="s"><v>1</v></c></row>)"
+    R"(<row r="8"><c r="A8"><f t="array" ref="A8:A9">A2:A3*2</f><v>2</v></c></row><row r="9"><c r="A9"><v>4</v></c></row>)";
 
 std::string make_package(const fs::path& file, const std::string& cells, bool with_workbook = true) {
   ZipWriter z(file.string());
@@ -68,6 +74,7 @@ std::string make_package(const fs::path& file, const std::string& cells, bool wi
   if (with_workbook) z.add("xl/workbook.xml", workbook);
   z.add("xl/_rels/workbook.xml.rels", book_rels);
   z.add("xl/worksheets/sheet1.xml", sheet_xml(cells));
+  z.add("xl/sharedStrings.xml", shared_strings);
   z.add("docProps/custom.xml", R"(<?xml version="1.0"?><Properties xmlns="http://schemas.openxmlformats.org/officeDocument/2006/custom-properties"/>)");
   z.finish();
   return file.string();
@@ -95,6 +102,8 @@ TEST(Xlsx, reads_shared_formulas_names_page_setup_and_kept_parts) {
   EXPECT_EQ(s.result(4, 2).number, 30);
   EXPECT_EQ(s.text(5, 3), "TRUE");
   EXPECT_EQ(s.value(5, 4).text, "#DIV/0!");
+  EXPECT_EQ(s.text(7, 1), "Жирный и обычный");
+  EXPECT_EQ(s.text(7, 2), "Жирный и обычный");
   EXPECT_EQ(s.row_height(4), 25);
   EXPECT_EQ(s.page_setup().orientation, "landscape");
   EXPECT_EQ(s.page_setup().fit_width, 1);
@@ -127,7 +136,12 @@ TEST(Xlsx, reads_shared_formulas_names_page_setup_and_kept_parts) {
   auto ws = z.read("xl/worksheets/sheet1.xml");
   ASSERT_TRUE(ws);
   EXPECT_NE(ws->find("<conditionalFormatting sqref=\"B4:B6\">"), std::string::npos);
+  EXPECT_NE(ws->find("<formula>$A$4&gt;1</formula>"), std::string::npos);
   EXPECT_TRUE(z.read("docProps/custom.xml"));
+  auto sst = z.read("xl/sharedStrings.xml");
+  EXPECT_NE(sst->find("<si><r><rPr><b/></rPr><t>Жирный</t></r>"), std::string::npos);  // runs kept
+  EXPECT_NE(sst->find("<si><t>Жирный и обычный</t></si>"), std::string::npos);
+  EXPECT_NE(ws->find("<f t=\"array\" ref=\"A10:A11\">A4:A5*2</f>"), std::string::npos);
   EXPECT_NE(z.read("xl/workbook.xml")->find("fullCalcOnLoad=\"1\""), std::string::npos);
   EXPECT_NE(z.read("[Content_Types].xml")->find("/docProps/custom.xml"), std::string::npos);
   fs::remove_all(dir);
@@ -150,6 +164,12 @@ TEST(Xlsx, written_book_reads_back_with_formats_and_sheets) {
     s.set_column_width(2, 33.5);
     b.add_sheet("Второй").set_text(1, 1, "x");
     b.set_active_sheet(2);
+    PageSetup& p = b.sheet(2).page_setup();
+    p.orientation = "landscape";
+    p.paper_size = 9;
+    p.scale = 80;
+    p.top = 0.4;
+    b.sheet(2).add_column_break(3);
     b.save(path);
   }
   Book b(path);
@@ -165,6 +185,17 @@ TEST(Xlsx, written_book_reads_back_with_formats_and_sheets) {
   EXPECT_EQ(s.column_width(2), 33.5);
   EXPECT_EQ(b.sheet_count(), 2);
   EXPECT_EQ(b.active_sheet().name(), "Второй");
+  const PageSetup& p = b.sheet(2).page_setup();
+  EXPECT_EQ(p.orientation, "landscape");
+  EXPECT_EQ(p.paper_size, 9);
+  EXPECT_EQ(p.scale, 80);
+  EXPECT_EQ(p.top, 0.4);
+  EXPECT_EQ(p.fit_width, -1);
+  EXPECT_EQ(b.sheet(2).column_breaks(), std::vector<int>{3});
+  // Only the active sheet is selected, or Excel would open the sheets grouped.
+  ZipReader z(path);
+  EXPECT_EQ(z.read("xl/worksheets/sheet1.xml")->find("tabSelected"), std::string::npos);
+  EXPECT_NE(z.read("xl/worksheets/sheet2.xml")->find("tabSelected=\"1\""), std::string::npos);
   fs::remove_all(dir);
 }
 
