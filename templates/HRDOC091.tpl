@@ -3,7 +3,7 @@
 sheet "График отпусков" portrait A4 fit-width
 font "Times New Roman" 11
 margins 2 1 1.5 1.5
-columns 6 6 36 28 28 13 6
+columns 6 6 36 32 26 13 6
 style title bold size=14 center middle
 style sub bold size=12 center middle wrap
 style label right middle

@@ -30,6 +30,13 @@ order by 2,1,3)";
 
 constexpr const char* kDepartment = R"(select SNAME from otzkpn where KP=:KP)";
 
+// Excel grows a line to its wrapped texts as they are written; the engine fits them when asked.
+void FitLines(TExcelShablon& w) {
+  const TExcelShablon::Part* header = w.FindPart("ppH");
+  if (!header || !w.GetApplication() || w.OutputRow() <= header->last + 1) return;
+  w.GetApplication()->AutoFitRows(header->last + 1, w.OutputRow() - 1, 0);
+}
+
 class TfmHRDOC091 : public TReportWindow {
  public:
   void Job() override {
@@ -74,6 +81,7 @@ class TfmHRDOC091 : public TReportWindow {
       w.AddPart("ppD", 0);
       pbM.step_it();
     }
+    FitLines(w);
     w.Finish("ppH");
   }
 };

@@ -51,6 +51,13 @@ Variant cell(const db::Field& f) {
   return Variant();
 }
 
+// Excel grows a line to its wrapped texts as they are written; the engine fits them when asked.
+void FitLines(TExcelShablon& w) {
+  const TExcelShablon::Part* header = w.FindPart("ppH");
+  if (!header || !w.GetApplication() || w.OutputRow() <= header->last + 1) return;
+  w.GetApplication()->AutoFitRows(header->last + 1, w.OutputRow() - 1, 0);
+}
+
 class TfmHRDOC092 : public TReportWindow {
  public:
   void AskQuestions() override {
@@ -164,6 +171,7 @@ class TfmHRDOC092 : public TReportWindow {
       qryGo.next();
       pbM.step_it();
     }
+    FitLines(w);
     // Finish keeps only the header's rows: the personnel head's signature is appended once
     // below the last line, where the form has it.
     w.AddPart("ppPodp", 0);

@@ -17,9 +17,9 @@ using Lines = std::vector<Line>;
 
 // Where the finished form has its values (the mark column is gone).
 constexpr int kOrgRow = 4, kOrgCol = 1;
-constexpr int kDirectorPositionRow = 9, kDirectorPositionCol = 7;
-constexpr int kDirectorNameRow = 11, kDirectorNameCol = 9;
-constexpr int kDocumentRow = 16, kCompiledCol = 6, kYearCol = 8;
+constexpr int kDirectorPositionRow = 12, kDirectorPositionCol = 8;
+constexpr int kDirectorNameRow = 14, kDirectorNameCol = 9;
+constexpr int kDocumentRow = 11, kCompiledCol = 5, kYearCol = 7;
 constexpr int kFirstLine = 22, kColumns = 10;
 const char* const kSignature = "Руководитель кадровой службы";
 
@@ -82,6 +82,7 @@ TEST_F(Hrdoc092, without_schedule_rows_prints_the_header_and_signatures_only) {
   EXPECT_EQ(s.text(kDocumentRow, kCompiledCol), "05.12.2026");
   EXPECT_EQ(s.value(kDocumentRow, kYearCol), hrdoc::sheet::Value::of(2026.0));
   EXPECT_EQ(s.text(1, 8), "Унифицированная форма № Т-7");
+  EXPECT_EQ(s.text(4, 10), "0301020");
   EXPECT_EQ(s.text(kFirstLine - 1, 10), "10");  // the column numbers close the header
   // Straight below the header: the spacer and the signature line.
   EXPECT_EQ(signature_row(s), kFirstLine + 1);
