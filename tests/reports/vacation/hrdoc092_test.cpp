@@ -1,7 +1,10 @@
 // "HRDOC092" through main_dll on fixture databases; the finished T-7 is read back cell by cell.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -232,6 +235,43 @@ TEST_F(Hrdoc092, database_error_is_shown_and_what_was_written_is_kept) {
   EXPECT_EQ(s.text(1, 1), "ppHB");
   EXPECT_EQ(s.text(kDirectorNameRow, kDirectorNameCol + 1), "Смирнов А.П.");
   EXPECT_TRUE(ui().windows.at(0).closed);
+}
+
+// The command-line host answers the two questions by their captions.
+TEST_F(Hrdoc092, host_answers_the_questions_by_their_captions) {
+  exec("insert into SPUUK (UU, DT) values (3, '2026-12-01')");
+  exec("insert into ZPPASP (P, N, NASH) values (1, 'АО \"Заря\"', 100)");
+  exec("insert into ZPPASP1 (P, N, NACHOK) values (1, 'АО \"Заря\"', 101)");
+  employee(200, 10, 15, "Иванов И.И.", "Иванов Иван Иванович", 3);
+  employee(201, 20, 16, "Абрамова А.А.", "Абрамова Анна Андреевна", 4);
+  plan(200, 2027, "2027-03-01", 14);
+  plan(201, 2027, "2027-04-05", 14);
+  order({.kp = 200, .dated = "2027-02-15", .start = "2027-03-01", .kolvo = 14, .kolvd = 2});
+  const std::string database = hand_over_database();
+  const std::string out = (work_dir() / "out").string();
+
+  const std::string cmd = std::string(HRDOC_BIN_DIR) + "hrdoc run HRDOC092 --quiet --db '" + database +
+                          "' --date 05.12.2026 --from 01.01.2027 --to 31.12.2027 --dept 0 --answer 'Тип выборки=yes'"
+                          " --answer 'Тип сортировки=yes' --out '" + out + "' 2>&1 </dev/null";
+  std::string printed;
+  FILE* p = popen(cmd.c_str(), "r");
+  ASSERT_NE(p, nullptr);
+  char buf[4096];
+  for (size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;) printed.append(buf, n);
+  const int status = pclose(p);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << printed;
+  const std::string path = out + "/WLST_00.xlsx";
+  EXPECT_NE(printed.find(path), std::string::npos) << printed;
+
+  hrdoc::sheet::Book book(path);
+  const auto& s = book.sheet(1);
+  EXPECT_EQ(s.text(kDirectorNameRow, kDirectorNameCol), "Смирнов А.П.");
+  // Grouped by department (the accounting office first), with the order's days and start.
+  EXPECT_EQ(line(s, kFirstLine, kColumns),
+            row("Бухгалтерия предприятия", "Бухгалтер", "Абрамова Анна Андреевна", "16", "", "05.04.2027"));
+  EXPECT_EQ(line(s, kFirstLine + 1, kColumns),
+            row("Механический цех № 1", "Токарь", "Иванов Иван Иванович", "15", "16", "01.03.2027", "01.03.2027"));
+  EXPECT_EQ(s.text(kFirstLine + 3, 1), kSignature);
 }
 
 }  // namespace

@@ -138,6 +138,15 @@ class ScheduleFixture : public ::testing::Test {
     return true;
   }
 
+  // Lets another process have the database (the embedded engine admits one at a time): the
+  // context goes first, then the test's connection. Returns what to connect to.
+  std::string hand_over_database() {
+    t_.reset();
+    db_.close();
+    return db_.connection_string();
+  }
+  const std::filesystem::path& work_dir() const { return dir_; }
+
   ui::ScriptedUi& ui() { return t_->ui; }
   compark& ctx() { return t_->ctx; }
 
