@@ -5,6 +5,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -235,6 +238,37 @@ TEST_F(Hrdoc092, database_error_is_shown_and_what_was_written_is_kept) {
   EXPECT_EQ(s.text(1, 1), "ppHB");
   EXPECT_EQ(s.text(kDirectorNameRow, kDirectorNameCol + 1), "Смирнов А.П.");
   EXPECT_TRUE(ui().windows.at(0).closed);
+}
+
+// LibreOffice reads the finished form and prints it on landscape A4 pages.
+TEST_F(Hrdoc092, libreoffice_prints_the_form_on_landscape_a4) {
+  if (std::system("command -v soffice >/dev/null && command -v pdftotext >/dev/null") != 0)
+    GTEST_SKIP() << "LibreOffice or poppler-utils is not installed";
+  set_department(10, "Цех № 1");
+  employee(200, 10, 15, "Иванов И.И.", "Иванов Иван Иванович", 3);
+  plan(200, 2027, "2027-03-01", 14);
+  plan(200, 2027, "2027-08-02", 14);
+  run092(false, false);
+  ASSERT_EQ(ui().documents.size(), 1u);
+
+  const std::string dir = work_dir().string(), xlsx = ui().documents.back();
+  const std::string cmd = "cd '" + dir + "' && timeout 120 soffice -env:UserInstallation=file://" + dir +
+                          "/lo --headless --convert-to pdf --outdir '" + dir + "' '" + xlsx +
+                          "' >/dev/null 2>&1 && pdftotext -layout WLST_00.pdf form.txt && pdfinfo WLST_00.pdf > info.txt";
+  ASSERT_EQ(std::system(cmd.c_str()), 0);
+  auto read = [&](const char* name) {
+    std::ifstream in(work_dir() / name);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  const std::string text = read("form.txt"), info = read("info.txt");
+  for (const char* wanted : {"Унифицированная форма № Т-7", "0301020", "ГРАФИК ОТПУСКОВ", "УТВЕРЖДАЮ",
+                             "Генеральный директор", "Смирнов А.П.", "Цех № 1", "Иванов Иван Иванович",
+                             "02.08.2027", "Руководитель кадровой службы", "Кузнецова О.В."})
+    EXPECT_NE(text.find(wanted), std::string::npos) << wanted << "\n" << text;
+  EXPECT_EQ(text.find('$'), std::string::npos) << text;
+  EXPECT_EQ(text.find("ppD"), std::string::npos) << text;
+  EXPECT_NE(info.find("Pages:           1\n"), std::string::npos) << info;
+  EXPECT_NE(info.find("841.89 x 595.") , std::string::npos) << info;  // A4 across
 }
 
 // The command-line host answers the two questions by their captions.
