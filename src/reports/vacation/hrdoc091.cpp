@@ -1,5 +1,6 @@
 // "HRDOC091": the numbered list of the employees whose planned vacation starts in the month of
 // the report date.
+#include <optional>
 #include <string>
 
 #include "db/database.h"
@@ -45,7 +46,13 @@ class TfmHRDOC091 : public TReportWindow {
     pbM.set_min(0);
     pbM.set_position(0);
     pbM.set_step(1);
-    w.Open(host::open_work_copy(*c_p, "HRDOC091").value_or(std::string()), true, false, c_p->ext().office);
+    const std::optional<std::string> copy = host::open_work_copy(*c_p, "HRDOC091");
+    if (!copy) {
+      c_p->armerr(kArmError, "Не удалось сделать рабочую копию шаблона " + c_p->ext().template_dir +
+                                 "HRDOC091.xlsx в папке " + c_p->ext().work_dir + ".");
+      return;
+    }
+    w.Open(*copy, true, false, c_p->ext().office);
 
     db::Query& qryTmp = *dm->qryTmp;
     qryTmp.close();

@@ -1,6 +1,6 @@
 // "HRDOC092": the vacation schedule of a period in the unified form T-7, optionally with the
 // vacations actually granted by vacation orders.
-#include <memory>
+#include <optional>
 #include <string>
 
 #include "db/database.h"
@@ -71,7 +71,13 @@ class TfmHRDOC092 : public TReportWindow {
     pbM.set_min(0);
     pbM.set_position(0);
     pbM.set_step(1);
-    w.Open(host::open_work_copy(*c_p, "HRDOC092").value_or(std::string()), true, false, c_p->ext().office);
+    const std::optional<std::string> copy = host::open_work_copy(*c_p, "HRDOC092");
+    if (!copy) {
+      c_p->armerr(kArmError, "Не удалось сделать рабочую копию шаблона " + c_p->ext().template_dir +
+                                 "HRDOC092.xlsx в папке " + c_p->ext().work_dir + ".");
+      return;
+    }
+    w.Open(*copy, true, false, c_p->ext().office);
 
     db::Query& qryTmp = *dm->qryTmp;
     qryTmp.close();

@@ -93,4 +93,16 @@ TEST_F(Hrdoc091, month_without_plans_gives_the_header_only) {
   EXPECT_EQ(ui().windows.at(0).max, 0);
 }
 
+TEST_F(Hrdoc091, missing_template_is_named_and_nothing_is_written) {
+  plan(200, 2026, "2026-12-07", 14);
+  ctx().ext().template_dir = work_dir().string() + "/no-templates/";
+  ASSERT_EQ(run("HRDOC091"), 0);
+
+  ASSERT_EQ(ui().boxes.size(), 1u);
+  EXPECT_EQ(ui().boxes[0].caption, "Ошибка");
+  EXPECT_NE(ui().boxes[0].text.find("/no-templates/HRDOC091.xlsx"), std::string::npos) << ui().boxes[0].text;
+  EXPECT_TRUE(ui().documents.empty());
+  EXPECT_TRUE(ui().windows.at(0).closed);
+}
+
 }  // namespace
