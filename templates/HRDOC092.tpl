@@ -4,7 +4,7 @@
 sheet "Т-7" landscape A4 fit-width
 font "Arial" 9
 margins 1.5 1 1 1
-columns 6 22 28 33 10 11 12 12 17 13 15 3
+columns 6 25 28 32 10 11 12 12 17 13 15 3
 style small size=7 right middle
 style approved size=7 right top wrap
 style codehead size=8 center middle box
