@@ -1,0 +1,161 @@
+#pragma once
+// A personnel database with exactly the rows a vacation-schedule case needs, a context wired to
+// it, and the finished workbook of a command run through main_dll.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host/commands.h"
+#include "sheet/book.h"
+#include "support/test_context.h"
+#include "support/test_database.h"
+#include "text/date.h"
+#include "ui/ui.h"
+
+namespace hrdoc::test {
+
+class ScheduleFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    static std::atomic<int> counter{0};
+    dir_ = std::filesystem::temp_directory_path() /
+           ("hrdoc_schedule_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
+    std::filesystem::create_directories(dir_);
+    t_ = std::make_unique<TestContext>(db_.connection());
+    compark& c = t_->ctx;
+    c.ext().work_dir = dir_.string() + "/";
+    c.payroll_month = text::encode_date(2026, 12, 1);
+    // The enterprise, two departments (one with a section below it), the positions and the two
+    // signatories.
+    node(1, 0, 0, "Предприятие", "АО \"Заря\"");
+    node(10, 1, 0, "Цех № 1", "Механический цех № 1");
+    node(11, 10, 0, "Участок сборки", "Участок сборки цеха № 1");
+    node(20, 1, 0, "Бухгалтерия", "Бухгалтерия предприятия");
+    exec("insert into ZPKD (D, N) values (1, 'Генеральный директор')");
+    exec("insert into ZPKD (D, N) values (2, 'Начальник отдела кадров')");
+    exec("insert into ZPKD (D, N) values (3, 'Токарь')");
+    exec("insert into ZPKD (D, N) values (4, 'Бухгалтер')");
+    employee(100, 1, 1, "Смирнов А.П.", "Смирнов Алексей Петрович", 1);
+    employee(101, 20, 2, "Кузнецова О.В.", "Кузнецова Ольга Викторовна", 2);
+    c.NASH = 100;
+    c.NACHOK = 101;
+  }
+
+  void TearDown() override {
+    t_.reset();
+    std::error_code ec;
+    std::filesystem::remove_all(dir_, ec);
+  }
+
+  void exec(const std::string& sql) { db_.connection().execute(sql); }
+
+  void node(int kp, int owner, int tn, const std::string& sname, const std::string& fname) {
+    exec("insert into OTZKPN (KP, OWNER, TN, SNAME, FNAME) values (" + std::to_string(kp) + ", " +
+         std::to_string(owner) + ", " + std::to_string(tn) + ", '" + sname + "', '" + fname + "')");
+  }
+
+  // An employee with the payroll record of the current payroll month (UW as given).
+  void employee(int kp, int owner, int tn, const std::string& sname, const std::string& fname, int dol,
+                int uw = 0) {
+    node(kp, owner, tn, sname, fname);
+    exec("insert into ZPLS (FD, KP, DOL, UW) values ('2026-12-01', " + std::to_string(kp) + ", " +
+         std::to_string(dol) + ", " + std::to_string(uw) + ")");
+  }
+
+  // A planned part of the schedule of a year; dt "" plans it without a date.
+  void plan(int kp, int year, const std::string& dt, int days) {
+    const std::string k = std::to_string(kp), y = std::to_string(year);
+    exec("update or insert into KDVIIIGO (KP, YYEAR) values (" + k + ", " + y + ") matching (KP, YYEAR)");
+    exec("insert into KDVIIIGOPER (UNSD, KP, YYEAR, DT, DAYS) values (" + std::to_string(++unsd_) + ", " + k + ", " +
+         y + ", " + (dt.empty() ? std::string("null") : "'" + dt + "'") + ", " + std::to_string(days) + ")");
+  }
+
+  struct Order {
+    int kp = 0;
+    std::string dated;  // date of the order line
+    std::string start;  // the vacation's first day
+    int kolvo = 0, kolvd = 0;
+    std::optional<int> pro = 0;
+    std::string nd = "1-о";
+    int ktd = 31, kvot = 1;
+  };
+  // A vacation order of one line with its vacation record.
+  void order(const Order& o) {
+    const int und = ++und_, unsd = ++unsd_;
+    exec("insert into KDSDJZ (UND, KTD, ND, DTV) values (" + std::to_string(und) + ", " + std::to_string(o.ktd) +
+         ", '" + o.nd + "', '" + o.dated + "')");
+    exec("insert into KDSDJS (UNSD, UND, KP, KTD, DTO) values (" + std::to_string(unsd) + ", " + std::to_string(und) +
+         ", " + std::to_string(o.kp) + ", " + std::to_string(o.ktd) + ", '" + o.dated + "')");
+    exec("insert into KDT2VIIIO (UNSD, KP, DTO, KOLVO, KOLVD, KVOT, PRO) values (" + std::to_string(unsd) + ", " +
+         std::to_string(o.kp) + ", '" + o.start + "', " + std::to_string(o.kolvo) + ", " + std::to_string(o.kolvd) +
+         ", " + std::to_string(o.kvot) + ", " + (o.pro ? std::to_string(*o.pro) : std::string("null")) + ")");
+  }
+
+  void set_period(TDateTime d, TDateTime d1, TDateTime d2) { t_->ctx.set_dates(d, d1, d2); }
+  void set_department(int kp, const std::string& sname) { t_->ctx.set_department(kp, 0, sname); }
+  void answer(int id) { t_->ui.answers.push_back(id); }
+
+  // Runs the command as the host does; the parameter dialog is confirmed as it stands.
+  int run(const char* command) {
+    std::string self = std::string(HRDOC_BIN_DIR) + "hrdoc", cmd = command;
+    void* argv[2] = {self.data(), cmd.data()};
+    return main_dll(&t_->ctx, 2, argv);
+  }
+
+  // The document the command produced (the last one announced).
+  sheet::Sheet& result() {
+    if (t_->ui.documents.empty()) throw std::runtime_error("no document was produced");
+    book_ = std::make_unique<sheet::Book>(t_->ui.documents.back());
+    return book_->sheet(1);
+  }
+
+  // The texts of a row's cells 1..columns, blanks trimmed (a cleared field holds one space).
+  static std::vector<std::string> line(const sheet::Sheet& s, int row, int columns) {
+    std::vector<std::string> out;
+    for (int c = 1; c <= columns; ++c) {
+      std::string v = s.text(row, c);
+      while (!v.empty() && v.back() == ' ') v.pop_back();
+      while (!v.empty() && v.front() == ' ') v.erase(0, 1);
+      out.push_back(v);
+    }
+    return out;
+  }
+
+  // True when no template mark or field name is left anywhere on the sheet.
+  static bool no_marks(const sheet::Sheet& s) {
+    for (int r = 1; r <= s.last_row(); ++r)
+      for (int c = 1; c <= std::max(s.last_column(), 1); ++c) {
+        const std::string v = s.text(r, c);
+        if (v.find('$') != std::string::npos || v.rfind("pp", 0) == 0) return false;
+      }
+    return true;
+  }
+
+  // Lets another process have the database (the embedded engine admits one at a time): the
+  // context goes first, then the test's connection. Returns what to connect to.
+  std::string hand_over_database() {
+    t_.reset();
+    db_.close();
+    return db_.connection_string();
+  }
+  const std::filesystem::path& work_dir() const { return dir_; }
+
+  ui::ScriptedUi& ui() { return t_->ui; }
+  compark& ctx() { return t_->ctx; }
+
+ private:
+  TestDatabase db_;
+  std::unique_ptr<TestContext> t_;
+  std::unique_ptr<sheet::Book> book_;
+  std::filesystem::path dir_;
+  int unsd_ = 1000, und_ = 500;
+};
+
+}  // namespace hrdoc::test
