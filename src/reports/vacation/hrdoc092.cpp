@@ -178,9 +178,7 @@ class TfmHRDOC092 : public TReportWindow {
       pbM.step_it();
     }
     FitLines(w);
-    // Finish keeps only the header's rows: the personnel head's signature is appended once
-    // below the last line, where the form has it.
-    w.AddPart("ppPodp", 0);
+    // Only the header part is kept: the signature part, filled above, goes with the template rows.
     w.Finish("ppH");
   }
 
