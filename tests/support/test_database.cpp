@@ -47,11 +47,7 @@ class FileLock {
 
 }  // namespace
 
-std::string default_schema() {
-  std::string schema = std::string(HRDOC_SOURCE_DIR) + "/db/schema.sql";
-  if (fs::exists(schema)) return schema;
-  return std::string(HRDOC_SOURCE_DIR) + "/tests/support/personnel_test.sql";
-}
+std::string default_schema() { return std::string(HRDOC_SOURCE_DIR) + "/db/schema.sql"; }
 
 std::string template_database(const std::string& schema_path) {
   std::string script = read_file(schema_path);

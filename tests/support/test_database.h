@@ -9,7 +9,7 @@
 
 namespace hrdoc::test {
 
-// db/schema.sql when the tree has it, otherwise the tables the database tests need.
+// The personnel schema, db/schema.sql.
 std::string default_schema();
 
 class TestDatabase {
