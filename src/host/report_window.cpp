@@ -1,5 +1,8 @@
 #include "host/report_window.h"
 
+#include "host/compark_text.h"
+#include "office/classexl.h"
+
 #include <cstdio>
 #include <stdexcept>
 
@@ -41,6 +44,21 @@ int TReportWindow::Number(const std::string& name) const {
   } catch (...) {
     return 0;
   }
+}
+
+bool TReportWindow::OpenReport(office::TExcelShablon& workbook, const std::string& code, const std::string& status) {
+  lbM.set_caption(status);
+  pbM.set_min(0);
+  pbM.set_position(0);
+  pbM.set_step(1);
+  const std::optional<std::string> copy = host::open_work_copy(*c_p, code);
+  if (!copy) {
+    c_p->armerr(kArmError, "Не удалось сделать рабочую копию шаблона " + c_p->ext().template_dir + code +
+                               ".xlsx в папке " + c_p->ext().work_dir + ".");
+    return false;
+  }
+  workbook.Open(*copy, true, false, c_p->ext().office);
+  return true;
 }
 
 void TReportWindow::SetCaption(const std::string& text) {

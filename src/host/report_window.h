@@ -25,6 +25,9 @@
 #include "ui/ui.h"
 
 namespace hrdoc {
+namespace office {
+class TExcelShablon;
+}
 
 class TReportWindow {
  public:
@@ -72,6 +75,10 @@ class TReportWindow {
   int Number(const std::string& name) const;
 
   void SetCaption(const std::string& text);
+  // The opening steps of a job that fills a template: the first status text, the progress bar
+  // at 0 with step 1, the template's work copy opened as the report workbook (on the run's
+  // backend). False, after a message naming the template, when no work copy could be made.
+  bool OpenReport(office::TExcelShablon& workbook, const std::string& code, const std::string& status);
   ui::Ui& UI() const { return *ui_; }
 
   // The frame's steps, used by the launcher.

@@ -260,6 +260,12 @@ int TExcelShablon::AddPart(const std::string& part, int blankRows) {
   return output_row_ - h;
 }
 
+void TExcelShablon::FitOutputRows() {
+  if (!IsOpen() || parts_.empty()) return;
+  const int first = parts_.front().last + 1;
+  if (output_row_ > first) server_->AutoFitRows(first, output_row_ - 1, 0);
+}
+
 void TExcelShablon::SelectSheet(int n) {
   if (IsOpen()) server_->SelectSheet(n);
 }

@@ -55,6 +55,10 @@ class TExcelShablon {
   // book and releases it.
   void Finish(const std::string& keepParts);
 
+  // Fits the heights of the rows added so far to their wrapped texts, as Excel does while
+  // they are written.
+  void FitOutputRows();
+
   // For reports and tests that need the layout.
   int PartCount() const { return static_cast<int>(parts_.size()); }
   const Part* FindPart(const std::string& name) const;

@@ -31,28 +31,11 @@ order by 2,1,3)";
 
 constexpr const char* kDepartment = R"(select SNAME from otzkpn where KP=:KP)";
 
-// Excel grows a line to its wrapped texts as they are written; the engine fits them when asked.
-void FitLines(TExcelShablon& w) {
-  const TExcelShablon::Part* header = w.FindPart("ppH");
-  if (!header || !w.GetApplication() || w.OutputRow() <= header->last + 1) return;
-  w.GetApplication()->AutoFitRows(header->last + 1, w.OutputRow() - 1, 0);
-}
-
 class TfmHRDOC091 : public TReportWindow {
  public:
   void Job() override {
     TExcelShablon w;
-    lbM.set_caption("Подготовка формы для печати...");
-    pbM.set_min(0);
-    pbM.set_position(0);
-    pbM.set_step(1);
-    const std::optional<std::string> copy = host::open_work_copy(*c_p, "HRDOC091");
-    if (!copy) {
-      c_p->armerr(kArmError, "Не удалось сделать рабочую копию шаблона " + c_p->ext().template_dir +
-                                 "HRDOC091.xlsx в папке " + c_p->ext().work_dir + ".");
-      return;
-    }
-    w.Open(*copy, true, false, c_p->ext().office);
+    if (!OpenReport(w, "HRDOC091", "Подготовка формы для печати...")) return;
 
     db::Query& qryTmp = *dm->qryTmp;
     qryTmp.close();
@@ -88,7 +71,7 @@ class TfmHRDOC091 : public TReportWindow {
       w.AddPart("ppD", 0);
       pbM.step_it();
     }
-    FitLines(w);
+    w.FitOutputRows();
     w.Finish("ppH");
   }
 };

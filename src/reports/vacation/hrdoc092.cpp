@@ -51,13 +51,6 @@ Variant cell(const db::Field& f) {
   return Variant();
 }
 
-// Excel grows a line to its wrapped texts as they are written; the engine fits them when asked.
-void FitLines(TExcelShablon& w) {
-  const TExcelShablon::Part* header = w.FindPart("ppH");
-  if (!header || !w.GetApplication() || w.OutputRow() <= header->last + 1) return;
-  w.GetApplication()->AutoFitRows(header->last + 1, w.OutputRow() - 1, 0);
-}
-
 class TfmHRDOC092 : public TReportWindow {
  public:
   void AskQuestions() override {
@@ -67,17 +60,7 @@ class TfmHRDOC092 : public TReportWindow {
 
   void Job() override {
     TExcelShablon w;
-    lbM.set_caption("Подготовка формы для печати...");
-    pbM.set_min(0);
-    pbM.set_position(0);
-    pbM.set_step(1);
-    const std::optional<std::string> copy = host::open_work_copy(*c_p, "HRDOC092");
-    if (!copy) {
-      c_p->armerr(kArmError, "Не удалось сделать рабочую копию шаблона " + c_p->ext().template_dir +
-                                 "HRDOC092.xlsx в папке " + c_p->ext().work_dir + ".");
-      return;
-    }
-    w.Open(*copy, true, false, c_p->ext().office);
+    if (!OpenReport(w, "HRDOC092", "Подготовка формы для печати...")) return;
 
     db::Query& qryTmp = *dm->qryTmp;
     qryTmp.close();
@@ -177,7 +160,7 @@ class TfmHRDOC092 : public TReportWindow {
       qryGo.next();
       pbM.step_it();
     }
-    FitLines(w);
+    w.FitOutputRows();
     // Only the header part is kept: the signature part, filled above, goes with the template rows.
     w.Finish("ppH");
   }
