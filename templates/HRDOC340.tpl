@@ -5,7 +5,7 @@
 sheet "Раздел 1" portrait fit-width A4
 font "Times New Roman" 10
 margins 1.5 1 1.5 1.5
-columns 2 34 20 7 9 20 12 10
+columns 2 34 20 7 11 20 12 10
 style title bold center middle wrap size=12
 style sub center middle wrap italic
 style lbl right middle
@@ -35,7 +35,7 @@ style line border=bottom
 |  | ^ | ^ | ^ | ^ | ^ | ^ | < |
 |  | ^ | ^ | ^ | ^ | ^ | ^ | < |
 |  | ^ | ^ | ^ | ^ | ^ | ^ | < |
-|  |
+|  | ^ | ^ | ^ | ^ | ^ | ^ | < |
 |  | А {num} | Б {num} | В {num} | 1 {num} | 2 {num} | 3 {num} | < |
 |  | {name} | Руководители {cat} | '01 {code} | руб. {code} | {money} | =IF($F$19=0,0,F16/$F$19*100) {pct} | < |
 |  | ^ | Специалисты {cat} | '02 {code} | руб. {code} | {money} | =IF($F$19=0,0,F17/$F$19*100) {pct} | < |
@@ -51,7 +51,7 @@ style line border=bottom
 sheet "Раздел 2" landscape fit-width A4
 font "Times New Roman" 9
 margins 1 1 1.2 1.2
-columns 1 26 13 8 9 8 6 7 5 7 5 7 5 7 5 7 5 1 6 6 6 6 6 8 8 8 7 7 9
+columns 1 26 13 10 10 8 6 7 5 7 5 7 5 7 5 7 5 1 6 6 6 6 6 8 8 8 9 8 12
 style title bold center middle wrap size=11
 style sub center middle wrap italic
 style lbl right middle
