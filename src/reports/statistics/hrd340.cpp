@@ -5,6 +5,7 @@
 #include <cmath>
 #include <exception>
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 #include "calc/uosrv200.h"
@@ -314,6 +315,7 @@ void Tfmhrd340::Job() {
   office::TExcelShablon xl;
   xl_ = &xl;
   try {
+    if (!dm || !dm->ADOConnection) throw std::runtime_error("Нет соединения с базой данных");
     db::Connection& connection = *dm->ADOConnection;
     for (auto* q : {&qryTmp, &qryLst2, &qryHTRO, &qryUw, &qryPr, &qrySHTI}) *q = std::make_unique<db::Query>(connection);
     qryLst2->sql(kSqlLst2);
