@@ -162,6 +162,7 @@ TEST_F(Hrdoc340Test, composition_counts_every_column_by_category_service_age_sex
   person({302, 4, "Ж", "1979-01-01"});  // 45: V
   service(302, "2015-01-01", "2018-01-01");
   service(302, "2016-01-01", "2019-01-01");  // overlapping: 6 years, L
+  person({305, 4, "", ""});              // no birth date: the oldest group, W
   // Not at work at the month end, or not counted.
   person({303, 4, "М", "1980-01-01"});
   event({303, 4, "", "", 1, "2024-03-05", 121});
@@ -206,8 +207,8 @@ TEST_F(Hrdoc340Test, composition_counts_every_column_by_category_service_age_sex
                      {"U", 0}, {"V", 0}, {"W", 2}, {"X", 1}, {"Y", 1}, {"Z", 2}, {"AA", 1}, {"AB", 1}, {"AC", 0}});
   expect_row(2, 13, {{"D", 1.5}, {"F", 2}, {"H", 1}, {"J", 1}, {"L", 1}, {"N", 0}, {"P", 1}, {"S", 1}, {"T", 1},
                      {"U", 0}, {"V", 0}, {"W", 2}, {"X", 0}, {"Y", 0}, {"Z", 1}, {"AA", 0}, {"AB", 0}, {"AC", 1}});
-  expect_row(2, 14, {{"D", 1}, {"F", 1}, {"H", 1}, {"J", 0}, {"L", 1}, {"N", 0}, {"P", 0}, {"S", 0}, {"T", 0},
-                     {"U", 1}, {"V", 1}, {"W", 0}, {"X", 0}, {"Y", 0}, {"Z", 0}, {"AA", 0}, {"AB", 0}, {"AC", 0}});
+  expect_row(2, 14, {{"D", 1}, {"F", 1}, {"H", 2}, {"J", 0}, {"L", 1}, {"N", 0}, {"P", 0}, {"S", 0}, {"T", 0},
+                     {"U", 1}, {"V", 1}, {"W", 1}, {"X", 0}, {"Y", 0}, {"Z", 0}, {"AA", 0}, {"AB", 0}, {"AC", 0}});
   // The total row keeps the template's formulas.
   EXPECT_EQ(cell(2, "H15").type, ValueType::formula);
 
