@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -144,6 +145,12 @@ class Office {
 
   Reference<XComponentContext> context() {
     std::lock_guard lock(mutex_);
+    if (remote_.is() && !alive()) {
+      // The office went away (it crashed or was killed): the next book gets a new one.
+      pid_ = -1;
+      remote_.clear();
+      remove_profile();
+    }
     if (!remote_.is()) start();
     return remote_;
   }
@@ -321,6 +328,14 @@ class Office {
     throw std::runtime_error(tail.empty() ? failure : failure + ": " + tail);
   }
 
+  // False once the office process has ended (reaped here, or by someone ignoring SIGCHLD).
+  bool alive() {
+    if (pid_ <= 0) return false;
+    int status = 0;
+    const pid_t r = ::waitpid(pid_, &status, WNOHANG);
+    return r == 0 || (r < 0 && errno != ECHILD);
+  }
+
   std::string log_tail() const {
     std::ifstream in(profile_ + "/soffice.log");
     std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -333,11 +348,12 @@ class Office {
     if (pid_ <= 0) return;
     const auto deadline = std::chrono::steady_clock::now() + grace;
     int status = 0;
-    while (std::chrono::steady_clock::now() < deadline) {
-      if (::waitpid(pid_, &status, WNOHANG) == pid_) {
+    for (;;) {
+      if (!alive()) {
         pid_ = -1;
         return;
       }
+      if (std::chrono::steady_clock::now() >= deadline) break;
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     ::kill(pid_, SIGKILL);
