@@ -30,16 +30,14 @@
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/document/XActionLockable.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
-#include <com/sun/star/frame/DispatchHelper.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XDesktop2.hpp>
-#include <com/sun/star/frame/XDispatchHelper.hpp>
-#include <com/sun/star/frame/XDispatchProvider.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
+#include <com/sun/star/sheet/CellDeleteMode.hpp>
 #include <com/sun/star/sheet/CellInsertMode.hpp>
 #include <com/sun/star/sheet/TablePageBreakData.hpp>
 #include <com/sun/star/sheet/XCellAddressable.hpp>
@@ -197,13 +195,15 @@ class Office {
     pipe_ = "hrdoc_" + std::to_string(::getpid()) + "_" + std::to_string(++serial) + "_" +
             std::to_string(std::chrono::steady_clock::now().time_since_epoch().count() % 1000000);
 
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     try {
-      spawn();
+      prepare_profile(deadline, seconds);
+      spawn(true);
       if (!local_.is()) {
         rtl::Bootstrap::set("URE_BOOTSTRAP", OUString::createFromAscii(kFundamentalRc));
         local_ = uno_call([] { return cppu::defaultBootstrap_InitialComponentContext(); });
       }
-      connect(seconds);
+      connect(deadline, seconds);
     } catch (const std::exception& e) {
       stop_process(std::chrono::seconds(0));
       remove_profile();
@@ -216,16 +216,46 @@ class Office {
     }
   }
 
-  void spawn() {
-    std::vector<std::string> args = {program_,
-                                     "-env:UserInstallation=file://" + profile_,
-                                     "--headless",
-                                     "--invisible",
-                                     "--nologo",
-                                     "--norestore",
-                                     "--nodefault",
-                                     "--nolockcheck",
-                                     "--accept=pipe,name=" + pipe_ + ";urp;"};
+  // A new profile makes the office restart itself once it has set the profile up. The first
+  // instance may already be listening on the pipe by then, and a client that reached it loses
+  // the office a moment later; so the profile is set up by a run of its own first.
+  void prepare_profile(std::chrono::steady_clock::time_point deadline, int seconds) {
+    for (int run = 0; run < 3; ++run) {
+      spawn(false);
+      int status = 0;
+      for (;;) {
+        const pid_t r = ::waitpid(pid_, &status, WNOHANG);
+        if (r == pid_ || (r < 0 && errno == ECHILD)) break;
+        if (std::chrono::steady_clock::now() >= deadline) {
+          stop_process(std::chrono::seconds(0));
+          throw std::runtime_error("LibreOffice не ответил за " + std::to_string(seconds) + " с" + log_suffix());
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      }
+      pid_ = -1;
+      if (WIFEXITED(status) && WEXITSTATUS(status) == kRestartCode) continue;
+      if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return;
+      throw std::runtime_error(ended_text(status) + log_suffix());
+    }
+  }
+
+  std::string ended_text(int status) const {
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 127) return "не удалось запустить " + program_;
+    return program_ + (WIFEXITED(status) ? " завершился с кодом " + std::to_string(WEXITSTATUS(status))
+                                         : " завершился по сигналу " + std::to_string(WTERMSIG(status)));
+  }
+
+  std::string log_suffix() const {
+    std::string tail = log_tail();
+    return tail.empty() ? tail : ": " + tail;
+  }
+
+  void spawn(bool accept) {
+    std::vector<std::string> args = {program_,     "-env:UserInstallation=file://" + profile_,
+                                     "--headless", "--invisible",
+                                     "--nologo",   "--norestore",
+                                     "--nodefault", "--nolockcheck"};
+    args.push_back(accept ? "--accept=pipe,name=" + pipe_ + ";urp;" : "--terminate_after_init");
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
@@ -251,7 +281,7 @@ class Office {
 
   // Waits for the office to answer on its pipe, for at most `seconds`. The attempts run on a
   // thread of their own, so an office that hangs half-started cannot hang us.
-  void connect(int seconds) {
+  void connect(std::chrono::steady_clock::time_point deadline, int seconds) {
     struct State {
       std::mutex m;
       std::condition_variable cv;
@@ -282,7 +312,6 @@ class Office {
       state->cv.notify_all();
     });
 
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     std::string failure;
     int restarts = 0;
     for (;;) {
@@ -295,12 +324,10 @@ class Office {
         pid_ = -1;
         if (WIFEXITED(status) && WEXITSTATUS(status) == kRestartCode && restarts < 3) {
           ++restarts;
-          spawn();
+          spawn(true);
           continue;
         }
-        failure = program_ + (WIFEXITED(status) ? " завершился с кодом " + std::to_string(WEXITSTATUS(status))
-                                                : " завершился по сигналу " + std::to_string(WTERMSIG(status)));
-        if (WIFEXITED(status) && WEXITSTATUS(status) == 127) failure = "не удалось запустить " + program_;
+        failure = ended_text(status);
         break;
       }
       if (std::chrono::steady_clock::now() >= deadline) {
@@ -324,8 +351,7 @@ class Office {
       worker.join();
     else
       worker.detach();
-    std::string tail = log_tail();
-    throw std::runtime_error(tail.empty() ? failure : failure + ": " + tail);
+    throw std::runtime_error(failure + log_suffix());
   }
 
   // False once the office process has ended (reaped here, or by someone ignoring SIGCHLD).
@@ -392,13 +418,14 @@ const char* filter_for(const std::string& path) {
   return ends_with(lower(path), ".xlsx") ? "Calc MS Excel 2007 XML" : "MS Excel 97";
 }
 
-const char* direction_letter(int32_t shift) {
+// What deleting cells does with the rest, by the letter the office's own delete command takes
+// for each shift direction: "U" cells up, "L" cells left, "R" whole rows; "D" means nothing to it.
+css::sheet::CellDeleteMode delete_mode(int32_t shift) {
   switch (shift) {
-    case xlShiftUp: return "U";
-    case xlShiftDown: return "D";
-    case xlShiftToLeft: return "L";
-    case xlShiftToRight: return "R";
-    default: return "";
+    case xlShiftUp: return css::sheet::CellDeleteMode_UP;
+    case xlShiftToLeft: return css::sheet::CellDeleteMode_LEFT;
+    case xlShiftToRight: return css::sheet::CellDeleteMode_ROWS;
+    default: return css::sheet::CellDeleteMode_NONE;
   }
 }
 
@@ -418,13 +445,14 @@ Variant from_any(const Any& a) {
 
 }  // namespace
 
+// No ".uno:" commands are dispatched: after one, on a hidden book, the headless office aborts a
+// moment later. Sheets are activated, rows deleted and hidden through the sheet interfaces.
 struct TooCalcImp::Handles {
   Reference<XComponentContext> context;
   Reference<css::frame::XDesktop2> desktop;
   Reference<css::lang::XComponent> document;
   Reference<css::sheet::XSpreadsheets> sheets;
   Reference<css::sheet::XSpreadsheet> active;
-  Reference<css::frame::XDispatchHelper> dispatcher;
   Reference<css::frame::XFrame> frame;
   Reference<css::frame::XController> controller;
 };
@@ -435,11 +463,6 @@ using Handles = TooCalcImp::Handles;
 
 void require(const Handles& h) {
   if (!h.document.is()) throw std::runtime_error("Книга не открыта");
-}
-
-void dispatch(const Handles& h, const char* command, const Sequence<css::beans::PropertyValue>& props) {
-  Reference<css::frame::XDispatchProvider> provider(h.frame, UNO_QUERY_THROW);
-  h.dispatcher->executeDispatch(provider, OUString::createFromAscii(command), OUString(), 0, props);
 }
 
 void select(const Handles& h, const Any& what) {
@@ -533,8 +556,9 @@ Reference<css::table::XCell> cell_of(Handles& h, int origin, int row, int col, i
 void TooCalcImp::load(const std::string& url, bool visible, bool template_book, const std::string& fileName) {
   h_->context = Office::instance().context();
   h_->desktop = css::frame::Desktop::create(h_->context);
+  // Always hidden: there is no display, and the headless office aborts on visible books.
   Sequence<css::beans::PropertyValue> args(1);
-  args[0] = property("Hidden", Any(!visible));
+  args[0] = property("Hidden", Any(true));
   Reference<css::lang::XComponent> doc;
   try {
     doc = h_->desktop->loadComponentFromURL(ou(url), "_blank", 0, args);
@@ -550,7 +574,6 @@ void TooCalcImp::load(const std::string& url, bool visible, bool template_book, 
   }
   h_->document = doc;
   h_->sheets = Reference<css::sheet::XSpreadsheetDocument>(doc, UNO_QUERY_THROW)->getSheets();
-  h_->dispatcher = css::frame::DispatchHelper::create(h_->context);
   h_->controller = Reference<css::frame::XModel>(doc, UNO_QUERY_THROW)->getCurrentController();
   h_->frame = h_->controller->getFrame();
   h_->active.clear();
@@ -596,10 +619,10 @@ void TooCalcImp::SelectSheet(int n) {
     require(*h_);
     const int count = Reference<css::container::XIndexAccess>(h_->sheets, UNO_QUERY_THROW)->getCount();
     if (n < 1 || n > count) throw std::out_of_range("Неверный номер листа: " + std::to_string(n));
-    Sequence<css::beans::PropertyValue> args(1);
-    args[0] = property("Nr", Any(static_cast<sal_Int16>(n)));
-    dispatch(*h_, ".uno:JumpToTable", args);
-    h_->active = Reference<css::sheet::XSpreadsheetView>(h_->controller, UNO_QUERY_THROW)->getActiveSheet();
+    Reference<css::sheet::XSpreadsheetView> view(h_->controller, UNO_QUERY_THROW);
+    view->setActiveSheet(Reference<css::sheet::XSpreadsheet>(
+        Reference<css::container::XIndexAccess>(h_->sheets, UNO_QUERY_THROW)->getByIndex(n - 1), UNO_QUERY_THROW));
+    h_->active = view->getActiveSheet();
   });
 }
 
@@ -817,17 +840,36 @@ void TooCalcImp::SelectRange(const std::string& name, int sheet) {
 
 void TooCalcImp::DeleteRange(const std::string& name, int32_t shift, int sheet) {
   uno_call([&] {
-    SelectRange(name, sheet);
-    Sequence<css::beans::PropertyValue> args(1);
-    args[0] = property("Flags", Any(OUString::createFromAscii(direction_letter(shift))));
-    dispatch(*h_, ".uno:DeleteCell", args);
+    auto sh = SH(sheet);
+    auto range = sh->getCellRangeByName(ou(name));
+    select(*h_, Any(range));
+    Reference<css::sheet::XCellRangeMovement> mover(sh, UNO_QUERY_THROW);
+    const auto a = address_of(range);
+    const auto mode = delete_mode(shift);
+    if (mode != css::sheet::CellDeleteMode_UP) {
+      mover->removeRange(a, mode);
+      return;
+    }
+    // Removing cells upwards takes whole rows with them in this office: move the cells below up
+    // over the block instead.
+    css::table::CellAddress to;
+    to.Sheet = a.Sheet;
+    to.Column = a.StartColumn;
+    to.Row = a.StartRow;
+    css::table::CellRangeAddress below = a;
+    below.StartRow = a.EndRow + 1;
+    below.EndRow = Reference<css::table::XColumnRowRange>(sh, UNO_QUERY_THROW)->getRows()->getCount() - 1;
+    if (below.StartRow <= below.EndRow) mover->moveRange(to, below);
   });
 }
 
 void TooCalcImp::DeleteRows(int first, int last, int32_t, int sheet) {
   uno_call([&] {
-    SelectRange("A" + std::to_string(first) + ":IV" + std::to_string(last), sheet);
-    dispatch(*h_, ".uno:DeleteRows", {});
+    auto sh = SH(sheet);
+    auto rows = sh->getCellRangeByName(ou("A" + std::to_string(first) + ":IV" + std::to_string(last)));
+    select(*h_, Any(rows));
+    Reference<css::sheet::XCellRangeMovement>(sh, UNO_QUERY_THROW)
+        ->removeRange(address_of(rows), css::sheet::CellDeleteMode_ROWS);
   });
 }
 
@@ -838,13 +880,9 @@ void TooCalcImp::HideRowsColumns(int first, int last, int kind, int sheet) {
   uno_call([&] {
     Reference<css::table::XColumnRowRange> sh(SH(sheet), UNO_QUERY_THROW);
     for (int i = first; i <= last; ++i) {
-      if (kind == 1) {
-        select(*h_, sh->getRows()->getByIndex(i - origin));
-        dispatch(*h_, ".uno:HideRow", {});
-      } else {
-        select(*h_, sh->getColumns()->getByIndex(i - origin));
-        dispatch(*h_, ".uno:HideColumn", {});
-      }
+      Any line = kind == 1 ? sh->getRows()->getByIndex(i - origin) : sh->getColumns()->getByIndex(i - origin);
+      select(*h_, line);
+      Reference<css::beans::XPropertySet>(line, UNO_QUERY_THROW)->setPropertyValue("IsVisible", Any(false));
     }
   });
 }

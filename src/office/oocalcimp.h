@@ -18,8 +18,8 @@ class TooCalcImp : public TServerImp {
   TooCalcImp(const TooCalcImp&) = delete;
   TooCalcImp& operator=(const TooCalcImp&) = delete;
 
-  // The office objects this server holds (desktop, book, sheets, active sheet, dispatcher,
-  // frame, controller); defined where the UNO headers are.
+  // The office objects this server holds (desktop, book, sheets, active sheet, frame,
+  // controller); defined where the UNO headers are.
   struct Handles;
 
   void SetBorders(const Variant& range, uint8_t edges, int8_t weight, int32_t colour, bool useMergeArea) override;
