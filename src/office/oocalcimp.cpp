@@ -156,20 +156,35 @@ class Office {
   void shutdown() noexcept {
     std::lock_guard lock(mutex_);
     if (remote_.is()) {
+      // On a thread of its own, so an office that no longer answers cannot hold up the end.
+      struct Done {
+        std::mutex m;
+        std::condition_variable cv;
+        bool done = false;
+      };
+      auto done = std::make_shared<Done>();
       try {
-        auto desktop = css::frame::Desktop::create(remote_);
-        // Close the books first, so the office does not keep itself alive for them.
-        auto components = desktop->getComponents()->createEnumeration();
-        while (components->hasMoreElements()) {
-          Reference<css::util::XCloseable> book(components->nextElement(), UNO_QUERY);
-          try {
-            if (book.is()) book->close(true);
-          } catch (const css::uno::Exception&) {
-          }
+        std::thread closer([done, remote = remote_] {
+          terminate(remote);
+          std::lock_guard g(done->m);
+          done->done = true;
+          done->cv.notify_all();
+        });
+        bool finished = false;
+        {
+          std::unique_lock g(done->m);
+          finished = done->cv.wait_for(g, std::chrono::seconds(20), [&] { return done->done; });
         }
-        desktop->terminate();
-      } catch (const css::uno::Exception&) {
-        // The bridge goes away while terminate runs: that is the office ending.
+        if (!finished) {
+          // Killing the office ends any call still waiting for it.
+          stop_process(std::chrono::seconds(0));
+          std::unique_lock g(done->m);
+          finished = done->cv.wait_for(g, std::chrono::seconds(5), [&] { return done->done; });
+        }
+        if (finished)
+          closer.join();
+        else
+          closer.detach();
       } catch (...) {
       }
       remote_.clear();
@@ -181,15 +196,37 @@ class Office {
  private:
   Office() = default;
 
+  static void terminate(const Reference<XComponentContext>& remote) noexcept {
+    try {
+      auto desktop = css::frame::Desktop::create(remote);
+      // Close the books first, so the office does not keep itself alive for them.
+      auto components = desktop->getComponents()->createEnumeration();
+      while (components->hasMoreElements()) {
+        Reference<css::util::XCloseable> book(components->nextElement(), UNO_QUERY);
+        try {
+          if (book.is()) book->close(true);
+        } catch (const css::uno::Exception&) {
+        }
+      }
+      desktop->terminate();
+    } catch (const css::uno::Exception&) {
+      // The bridge goes away while terminate runs: that is the office ending.
+    } catch (...) {
+    }
+  }
+
   void start() {
     const char* custom = std::getenv("HRDOC_SOFFICE");
     program_ = custom && *custom ? custom : kProgram;
     const int seconds = env_int("HRDOC_OFFICE_TIMEOUT", kDefaultStartSeconds);
 
-    std::string base = std::filesystem::temp_directory_path().string() + "/hrdoc-office-XXXXXX";
+    std::error_code ec;
+    std::string base = std::filesystem::temp_directory_path(ec).string();
+    if (ec || base.empty()) base = "/tmp";
+    base += "/hrdoc-office-XXXXXX";
     std::vector<char> tmpl(base.begin(), base.end());
     tmpl.push_back(0);
-    if (!mkdtemp(tmpl.data())) throw OfficeStartError("не удалось создать папку профиля в " + base);
+    if (!mkdtemp(tmpl.data())) throw OfficeStartError("не удалось создать папку профиля " + base);
     profile_ = tmpl.data();
     static std::atomic<int> serial{0};
     pipe_ = "hrdoc_" + std::to_string(::getpid()) + "_" + std::to_string(++serial) + "_" +

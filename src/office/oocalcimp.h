@@ -3,6 +3,8 @@
 // serves the whole run: it is started, with a private user profile, by the first server that
 // opens a book and closed when the program ends. "Showing" a book stores it at its path
 // (.xlsx in the Office Open XML format, anything else as Excel 97) and announces the path.
+// HRDOC_SOFFICE names another office program (default the installed soffice.bin) and
+// HRDOC_OFFICE_TIMEOUT the seconds to wait for it to answer (default 60).
 
 #include <memory>
 #include <string>
