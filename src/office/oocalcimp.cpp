@@ -450,6 +450,29 @@ bool ends_with(const std::string& s, const std::string& tail) {
   return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
 
+// The office's URL of a file: relative paths are taken from the current folder, and the
+// characters a URL would read as its own ("%", "#", "?") are escaped before the usual conversion.
+std::string url_of(const std::string& path) {
+  std::string full = path;
+  if (!full.empty() && full[0] != '/') {
+    std::error_code ec;
+    auto abs = std::filesystem::absolute(path, ec);
+    if (!ec) full = abs.string();
+  }
+  std::string escaped;
+  for (char c : full) {
+    if (c == '%')
+      escaped += "%25";
+    else if (c == '#')
+      escaped += "%23";
+    else if (c == '?')
+      escaped += "%3F";
+    else
+      escaped += c;
+  }
+  return FileNameToURL(escaped);
+}
+
 // Our documents are .xlsx; anything else goes out as Excel 97.
 const char* filter_for(const std::string& path) {
   return ends_with(lower(path), ".xlsx") ? "Calc MS Excel 2007 XML" : "MS Excel 97";
@@ -636,7 +659,7 @@ void TooCalcImp::NewBook(bool visible) {
 
 void TooCalcImp::OpenBook(const std::string& fileName, bool visible) {
   try {
-    uno_call([&] { load(FileNameToURL(fileName), visible, true, fileName); });
+    uno_call([&] { load(url_of(fileName), visible, true, fileName); });
     path_ = fileName;
     shown_path_.clear();
     SelectSheet(1);
@@ -933,7 +956,7 @@ void TooCalcImp::SetVisible(bool visible) {
     uno_call([&] {
       Sequence<css::beans::PropertyValue> args(1);
       args[0] = property("FilterName", Any(OUString::createFromAscii(filter_for(target))));
-      Reference<css::frame::XStorable>(h_->document, UNO_QUERY_THROW)->storeAsURL(ou(FileNameToURL(target)), args);
+      Reference<css::frame::XStorable>(h_->document, UNO_QUERY_THROW)->storeAsURL(ou(url_of(target)), args);
     });
   } catch (const std::exception& e) {
     show("Не удалось сохранить книгу " + target + ":\r\n" + e.what());
@@ -1034,7 +1057,7 @@ void TooCalcImp::SaveAs(const std::string& fileName) {
     require(*h_);
     Sequence<css::beans::PropertyValue> args(1);
     args[0] = property("FilterName", Any(OUString::createFromAscii(filter_for(fileName))));
-    Reference<css::frame::XStorable>(h_->document, UNO_QUERY_THROW)->storeAsURL(ou(FileNameToURL(fileName)), args);
+    Reference<css::frame::XStorable>(h_->document, UNO_QUERY_THROW)->storeAsURL(ou(url_of(fileName)), args);
   });
   path_ = fileName;
 }
