@@ -300,7 +300,8 @@ class Office {
     pid_t pid = ::fork();
     if (pid < 0) throw std::runtime_error("не удалось запустить " + program_);
     if (pid == 0) {
-      // The office dies with us, whatever way we end, and never holds our terminal or pipes.
+      // The office dies with the thread that started it (the caller's), whatever way it ends, and
+      // never holds our terminal or pipes.
       ::prctl(PR_SET_PDEATHSIG, SIGKILL);
       int in = ::open("/dev/null", O_RDONLY);
       int out = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
