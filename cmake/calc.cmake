@@ -48,5 +48,5 @@ if(HRDOC_WITH_CALC AND EXISTS ${HRDOC_LO_SDK}/bin/cppumaker AND EXISTS ${HRDOC_L
 else()
   set_source_files_properties(${HRDOC_CALC_SOURCE} PROPERTIES HEADER_FILE_ONLY ON)
   set_property(GLOBAL PROPERTY HRDOC_CALC_BUILT OFF)
-  message(STATUS "hrdoc: the LibreOffice Calc backend is not built (no LibreOffice SDK)")
+  message(STATUS "hrdoc: the LibreOffice Calc backend is not built (HRDOC_WITH_CALC off or no LibreOffice SDK)")
 endif()
