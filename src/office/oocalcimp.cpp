@@ -1025,7 +1025,8 @@ Variant TooCalcImp::GetCellObject(int row, int col, int sheet) {
 Variant TooCalcImp::GetRangeObject(const std::string& name, int sheet) {
   return uno_call([&] {
     auto a = address_of(SH(sheet)->getCellRangeByName(ou(name)));
-    return Variant(RangeRef{sheet, a.StartRow + origin, a.StartColumn + origin, a.EndRow + origin, a.EndColumn + origin});
+    return Variant(
+        RangeRef{sheet, a.StartRow + origin, a.StartColumn + origin, a.EndRow + origin, a.EndColumn + origin});
   });
 }
 
@@ -1213,7 +1214,8 @@ void TooCalcImp::SetHorizontalAlignment(const std::string&, int32_t, int) {}
 void TooCalcImp::SetVerticalAlignment(const std::string&, int32_t, int) {}
 
 int TooCalcImp::GetRangeRow(const std::string& name, int sheet) {
-  return uno_call([&] { return static_cast<int>(address_of(SH(sheet)->getCellRangeByName(ou(name))).StartRow) + origin; });
+  return uno_call(
+      [&] { return static_cast<int>(address_of(SH(sheet)->getCellRangeByName(ou(name))).StartRow) + origin; });
 }
 
 int TooCalcImp::GetRangeColumn(const std::string& name, int sheet) {
