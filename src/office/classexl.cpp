@@ -88,6 +88,9 @@ void TExcelShablon::open(const std::string& fileName, bool read, bool clearField
   width_ = 0;
   output_row_ = 0;
   if (!server_) {
+    // Reports pass 0; the host's choice for the run (hrdoc run --office calc) then decides, so
+    // every report of the run goes through the same application.
+    if (backend == 0 && c_p) backend = c_p->ext().office;
     server_ = CreateServer(backend);
     if (!server_) return;
     server_->maxRow = 65535;

@@ -512,11 +512,4 @@ int TMSExcelImp::GetRangeColumn(const std::string& name, int sheet) {
   return range(name).col1 + origin;
 }
 
-std::unique_ptr<TServerImp> CreateServer(int backend) {
-  if (backend == 0) return std::make_unique<TMSExcelImp>();
-  show_error("Невозможно открыть Open Office.org Calc! Возможно этого приложения на компьютере не установлено."
-             "\r\nОписание: этот выпуск hrdoc собран без LibreOffice");
-  return nullptr;
-}
-
 }  // namespace hrdoc::office

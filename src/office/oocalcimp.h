@@ -1,0 +1,106 @@
+#pragma once
+// The server over LibreOffice Calc, driven through its UNO bridge. One headless office process
+// serves the whole run: it is started, with a private user profile, by the first server that
+// opens a book and closed when the program ends. "Showing" a book stores it at its path
+// (.xlsx in the Office Open XML format, anything else as Excel 97) and announces the path.
+// HRDOC_SOFFICE names another office program (default the installed soffice.bin) and
+// HRDOC_OFFICE_TIMEOUT the seconds to wait for it to answer (default 60).
+
+#include <memory>
+#include <string>
+
+#include "office/srvimp.h"
+
+namespace hrdoc::office {
+
+class TooCalcImp : public TServerImp {
+ public:
+  TooCalcImp();
+  ~TooCalcImp() override;
+  TooCalcImp(const TooCalcImp&) = delete;
+  TooCalcImp& operator=(const TooCalcImp&) = delete;
+
+  // The office objects this server holds (desktop, book, sheets, active sheet, frame,
+  // controller); defined where the UNO headers are.
+  struct Handles;
+
+  void SetBorders(const Variant& range, uint8_t edges, int8_t weight, int32_t colour, bool useMergeArea) override;
+  void CopyRange(const Variant& source, const Variant& destination, bool insert, int32_t shift, int sheet) override;
+  void NewBook(bool visible) override;
+  void OpenBook(const std::string& fileName, bool visible) override;
+  void SelectSheet(int n) override;
+  void SelectCell(int row, int col) override;
+  Variant GetCell(TValueKind kind, int row, int col, int sheet) override;
+  Variant GetRange(TValueKind kind, const std::string& name, int sheet) override;
+  void SetCell(TValueKind kind, int row, int col, const Variant& value, int sheet) override;
+  void SetRange(TValueKind kind, const std::string& name, const Variant& value, int sheet) override;
+  void CopyRangeByName(const std::string& source, const std::string& destination, bool insert, int32_t shift,
+                       int sheet) override;
+  void CopyRows(int first, int last, int destination, bool insert, int sheet) override;
+  void CopyColumns(int first, int last, int destination, bool insert, int sheet) override;
+  void CopyCells(int row1, int col1, int row2, int col2, int destRow, int destCol, bool insert, int sheet) override;
+  void CopySheet(int n, int target, bool after, bool move) override;
+  void CopySheetAs(int n, int target, bool after, bool move, const std::string& name) override;
+  void SelectRange(const std::string& name, int sheet) override;
+  void DeleteRange(const std::string& name, int32_t shift, int sheet) override;
+  void DeleteRows(int first, int last, int32_t shift, int sheet) override;
+  void DeleteColumns(int first, int last, int32_t shift, int sheet) override;
+  void HideRowsColumns(int first, int last, int kind, int sheet) override;
+  void SetVisible(bool visible) override;
+  void LockScreen(bool lock) override;
+  void SetCellColor(int row, int col, int32_t colour, int sheet) override;
+  int32_t GetCellColor(int row, int col, int sheet) override;
+  void SetRangeColor(const std::string& name, int32_t colour, int sheet) override;
+  int32_t GetRangeColor(const std::string& name, int sheet) override;
+  void SetRowsColor(int first, int last, int32_t colour, int sheet) override;
+  int32_t GetRowsColor(int first, int last, int sheet) override;
+  void SetColumnsColor(int first, int last, int32_t colour, int sheet) override;
+  int32_t GetColumnsColor(int first, int last, int sheet) override;
+  Variant GetCellObject(int row, int col, int sheet) override;
+  Variant GetRangeObject(const std::string& name, int sheet) override;
+  Variant GetRowsObject(int first, int last, int sheet) override;
+  Variant GetColumnsObject(int first, int last, int sheet) override;
+  void Disconnect() override;
+  bool IsConnected() override;
+  int SheetCount() override;
+  void SaveAs(const std::string& fileName) override;
+  void Save() override;
+  void CloseBook(int index, bool saveChanges, const std::string& fileName) override;
+  int WorksheetCount() override;
+  void SetSheetName(int n, const std::string& name) override;
+  std::string GetSheetName(int n) override;
+  void DeleteSheet(int n) override;
+  void DeleteSheetByName(const std::string& name) override;
+  void SetRowData(int row, const VariantArray& data, int sheet) override;
+  VariantArray GetRowData(int row, int sheet) override;
+  void SetRangeData(int row1, int col1, int row2, int col2, const VariantArray& data, int sheet) override;
+  VariantArray GetRangeData(int row1, int col1, int row2, int col2, int sheet) override;
+  void MergeRange(const std::string& name, bool merge, int sheet) override;
+  bool IsMergedRange(const std::string& name, int sheet) override;
+  void DeleteRowPageBreaks(int index, int sheet) override;
+  void DeleteColumnPageBreaks(int index, int sheet) override;
+  int PageBreakCount(bool columns, int sheet) override;
+  void Quit() override;
+  void AutoFitColumns(int first, int last, int sheet) override;
+  void AutoFitRows(int first, int last, int sheet) override;
+  void SetHorizontalAlignment(const std::string& name, int32_t alignment, int sheet) override;
+  void SetVerticalAlignment(const std::string& name, int32_t alignment, int sheet) override;
+  int GetRangeRow(const std::string& name, int sheet) override;
+  int GetRangeColumn(const std::string& name, int sheet) override;
+
+  // Where the book is stored when shown.
+  const std::string& path() const { return path_; }
+
+ private:
+  void show(const std::string& text);
+  void load(const std::string& url, bool visible, bool template_book, const std::string& fileName);
+
+  std::unique_ptr<Handles> h_;
+  std::string path_;
+  std::string shown_path_;
+};
+
+// Closes the office of this run if one was started (the program's end does it too).
+void ShutdownOffice() noexcept;
+
+}  // namespace hrdoc::office
