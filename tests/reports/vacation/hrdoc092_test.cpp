@@ -4,7 +4,6 @@
 #include <sys/wait.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -253,12 +252,9 @@ TEST_F(Hrdoc092, host_answers_the_questions_by_their_captions) {
   const std::string cmd = std::string(HRDOC_BIN_DIR) + "hrdoc run HRDOC092 --quiet --db '" + database +
                           "' --date 05.12.2026 --from 01.01.2027 --to 31.12.2027 --dept 0 --answer 'Тип выборки=yes'"
                           " --answer 'Тип сортировки=yes' --out '" + out + "' 2>&1 </dev/null";
-  std::string printed;
-  FILE* p = popen(cmd.c_str(), "r");
-  ASSERT_NE(p, nullptr);
-  char buf[4096];
-  for (size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;) printed.append(buf, n);
-  const int status = pclose(p);
+  const int status = std::system((cmd + " >'" + out + ".log'").c_str());
+  std::ifstream log(out + ".log");
+  const std::string printed(std::istreambuf_iterator<char>(log), {});
   ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << printed;
   const std::string path = out + "/WLST_00.xlsx";
   EXPECT_NE(printed.find(path), std::string::npos) << printed;
