@@ -12,11 +12,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path temp_dir() {
-  fs::path d = fs::temp_directory_path() / ("hrdoc-xlsx-" + std::to_string(::getpid()));
-  fs::create_directories(d);
-  return d;
-}
+class Xlsx : public ::testing::Test {
+ protected:
+  void SetUp() override { fs::create_directories(dir); }
+  void TearDown() override { fs::remove_all(dir); }
+  const fs::path dir = fs::temp_directory_path() / ("hrdoc-xlsx-" + std::to_string(::getpid()));
+};
 
 const char* const content_types =
     R"(<?xml version="1.0"?><Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">)"
@@ -91,8 +92,7 @@ std::string error_of(const std::function<void()>& fn) {
 
 }  // namespace
 
-TEST(Xlsx, reads_shared_formulas_names_page_setup_and_kept_parts) {
-  auto dir = temp_dir();
+TEST_F(Xlsx, reads_shared_formulas_names_page_setup_and_kept_parts) {
   Book b(make_package(dir / "hand.xlsx", good_cells));
   Sheet& s = b.sheet(1);
   EXPECT_EQ(s.name(), "Данные");
@@ -143,11 +143,9 @@ TEST(Xlsx, reads_shared_formulas_names_page_setup_and_kept_parts) {
   EXPECT_NE(ws->find("<f t=\"array\" ref=\"A10:A11\">A4:A5*2</f>"), std::string::npos);
   EXPECT_NE(z.read("xl/workbook.xml")->find("fullCalcOnLoad=\"1\""), std::string::npos);
   EXPECT_NE(z.read("[Content_Types].xml")->find("/docProps/custom.xml"), std::string::npos);
-  fs::remove_all(dir);
 }
 
-TEST(Xlsx, written_book_reads_back_with_formats_and_sheets) {
-  auto dir = temp_dir();
+TEST_F(Xlsx, written_book_reads_back_with_formats_and_sheets) {
   auto path = (dir / "own.xlsx").string();
   {
     Book b;
@@ -191,11 +189,9 @@ TEST(Xlsx, written_book_reads_back_with_formats_and_sheets) {
   ZipReader z(path);
   EXPECT_EQ(z.read("xl/worksheets/sheet1.xml")->find("tabSelected"), std::string::npos);
   EXPECT_NE(z.read("xl/worksheets/sheet2.xml")->find("tabSelected=\"1\""), std::string::npos);
-  fs::remove_all(dir);
 }
 
-TEST(Xlsx, bad_input_gives_one_clear_error) {
-  auto dir = temp_dir();
+TEST_F(Xlsx, bad_input_gives_one_clear_error) {
   std::ofstream(dir / "text.xlsx") << "this is not a zip file";
   const std::pair<std::string, std::string> cases[] = {
       {(dir / "text.xlsx").string(), "not a valid .xlsx"},
@@ -220,5 +216,4 @@ TEST(Xlsx, bad_input_gives_one_clear_error) {
   // A failed save leaves no file behind.
   EXPECT_THROW(fine.save((dir / "no-such-dir" / "x.xlsx").string()), Error);
   EXPECT_FALSE(fs::exists(dir / "no-such-dir"));
-  fs::remove_all(dir);
 }
