@@ -65,7 +65,7 @@ class Hrdoc092 : public hrdoc::test::ScheduleFixture {
   }
 };
 
-TEST_F(Hrdoc092, without_schedule_rows_prints_the_header_only) {
+TEST_F(Hrdoc092, a_department_without_schedule_rows_prints_the_header_only_then_its_sections_lines) {
   set_department(10, "Цех № 1");
   run092(false, false);
 
@@ -94,6 +94,14 @@ TEST_F(Hrdoc092, without_schedule_rows_prints_the_header_only) {
   EXPECT_LT(s.last_row(), kFirstLine);
   EXPECT_TRUE(no_marks(s));
   EXPECT_EQ(ui().error_boxes(), 0);
+
+  // The department takes its sections and leaves the other departments out.
+  employee(200, 11, 15, "Иванов И.И.", "Иванов Иван Иванович", 3);
+  employee(201, 20, 16, "Петрова А.А.", "Петрова Анна Андреевна", 4);
+  plan(200, 2027, "2027-06-07", 14);
+  plan(201, 2027, "2027-06-07", 14);
+  run092(false, false);
+  EXPECT_EQ(lines(), (Lines{row("Участок сборки цеха № 1", "Токарь", "Иванов Иван Иванович", "15", "14", "07.06.2027")}));
 }
 
 TEST_F(Hrdoc092, planned_parts_of_the_year_on_the_payroll_give_lines_the_second_without_the_name) {
@@ -120,17 +128,6 @@ TEST_F(Hrdoc092, planned_parts_of_the_year_on_the_payroll_give_lines_the_second_
   EXPECT_EQ(w.max, 3);
   EXPECT_EQ(w.position, 3);
   EXPECT_NE(std::find(w.statuses.begin(), w.statuses.end(), "Печать данных: Петров Пётр Петрович"), w.statuses.end());
-}
-
-TEST_F(Hrdoc092, department_takes_its_sections_and_leaves_the_others_out) {
-  set_department(10, "Цех № 1");
-  employee(200, 11, 15, "Иванов И.И.", "Иванов Иван Иванович", 3);
-  employee(201, 20, 16, "Петрова А.А.", "Петрова Анна Андреевна", 4);
-  plan(200, 2027, "2027-06-07", 14);
-  plan(201, 2027, "2027-06-07", 14);
-  run092(false, false);
-
-  EXPECT_EQ(lines(), (Lines{row("Участок сборки цеха № 1", "Токарь", "Иванов Иван Иванович", "15", "14", "07.06.2027")}));
 }
 
 TEST_F(Hrdoc092, grouping_by_department_changes_only_the_order) {
