@@ -22,50 +22,36 @@ struct Ymd {
 };
 std::ostream& operator<<(std::ostream& os, const Ymd& v) { return os << v.y << "y " << v.m << "m " << v.d << "d"; }
 
-Ymd diff(int y1, int m1, int d1, int y2, int m2, int d2, double k = 1) {
-  Ymd r{};
-  DiffYMD(TStageDate::pack(y1, m1, d1), TStageDate::pack(y2, m2, d2), r.y, r.m, r.d, k);
-  return r;
-}
-
 Ymd of(TStageSpan s) { return {s.years(), s.months(), s.days()}; }
 
-TEST(DiffYMD, worked_example_with_coefficients_one_and_one_and_a_half) {
-  EXPECT_EQ(diff(2001, 3, 15, 2003, 2, 10), (Ymd{1, 10, 26}));
-  EXPECT_EQ(diff(2001, 3, 15, 2003, 2, 10, 1.5), (Ymd{2, 4, 11}));
-}
-
-TEST(DiffYMD, order_of_the_dates_does_not_matter_and_equal_dates_give_nothing) {
-  EXPECT_EQ(diff(2003, 2, 10, 2001, 3, 15, 1.5), (Ymd{2, 4, 11}));
-  EXPECT_EQ(diff(2010, 6, 1, 2010, 6, 1, 3), (Ymd{0, 0, 0}));
-}
-
-TEST(DiffYMD, the_end_day_is_not_counted) {
-  EXPECT_EQ(diff(2000, 1, 1, 2000, 12, 31), (Ymd{0, 11, 30}));
-  EXPECT_EQ(diff(2000, 1, 1, 2001, 1, 1), (Ymd{1, 0, 0}));
-}
-
-TEST(DiffYMD, a_february_begin_borrows_its_own_length) {
-  EXPECT_EQ(diff(2000, 2, 15, 2000, 3, 10), (Ymd{0, 0, 24}));  // 2000 is a leap year
-  EXPECT_EQ(diff(2004, 2, 15, 2004, 3, 10), (Ymd{0, 0, 24}));
-  EXPECT_EQ(diff(2001, 2, 15, 2001, 3, 10), (Ymd{0, 0, 23}));
-  EXPECT_EQ(diff(2001, 3, 31, 2001, 4, 1), (Ymd{0, 0, 1}));  // March has 31 days
-  EXPECT_EQ(diff(2001, 4, 30, 2001, 5, 1), (Ymd{0, 0, 1}));  // April 30
-}
-
-TEST(DiffYMD, scaling_truncates_each_part_without_carrying_fractions_down) {
-  EXPECT_EQ(diff(2000, 1, 1, 2003, 1, 1, 1.5), (Ymd{4, 0, 0}));
-  EXPECT_EQ(diff(2001, 1, 1, 2001, 12, 1, 1.5), (Ymd{1, 4, 0}));  // 16 months
-  EXPECT_EQ(diff(2001, 1, 1, 2001, 1, 21, 1.5), (Ymd{0, 0, 30}));  // January has 31 days: no carry
-  EXPECT_EQ(diff(2001, 1, 1, 2001, 1, 21, 0.5), (Ymd{0, 0, 10}));
-  EXPECT_EQ(diff(2001, 1, 1, 2009, 1, 1, 0), (Ymd{0, 0, 0}));
-}
-
-TEST(DiffYMD, day_carry_uses_the_later_month_with_the_earlier_years_february) {
-  // 1 year 0 months 22 days x 1.5: 33 days >= 28 of February (2001 is not leap).
-  EXPECT_EQ(diff(2001, 1, 10, 2002, 2, 1, 1.5), (Ymd{1, 1, 5}));
-  // The same figures with a leap earlier year: 33 >= 29 -> 1 month 4 days.
-  EXPECT_EQ(diff(2004, 1, 10, 2005, 2, 1, 1.5), (Ymd{1, 1, 4}));
+TEST(DiffYMD, counts_years_months_and_days_between_two_dates_scaled) {
+  struct Case {
+    int y1, m1, d1, y2, m2, d2;
+    double k;
+    Ymd expected;
+  };
+  const Case cases[] = {
+      // The worked example, with coefficients 1 and 1.5; the dates may come in either order.
+      {2001, 3, 15, 2003, 2, 10, 1, {1, 10, 26}}, {2001, 3, 15, 2003, 2, 10, 1.5, {2, 4, 11}},
+      {2003, 2, 10, 2001, 3, 15, 1.5, {2, 4, 11}}, {2010, 6, 1, 2010, 6, 1, 3, {0, 0, 0}},
+      // The end day is not counted.
+      {2000, 1, 1, 2000, 12, 31, 1, {0, 11, 30}}, {2000, 1, 1, 2001, 1, 1, 1, {1, 0, 0}},
+      // A begin month borrows its own length: leap Februaries, 2001's, March, April.
+      {2000, 2, 15, 2000, 3, 10, 1, {0, 0, 24}}, {2004, 2, 15, 2004, 3, 10, 1, {0, 0, 24}},
+      {2001, 2, 15, 2001, 3, 10, 1, {0, 0, 23}}, {2001, 3, 31, 2001, 4, 1, 1, {0, 0, 1}},
+      {2001, 4, 30, 2001, 5, 1, 1, {0, 0, 1}},
+      // Scaling truncates each part without carrying fractions down (30 days: January has 31).
+      {2000, 1, 1, 2003, 1, 1, 1.5, {4, 0, 0}}, {2001, 1, 1, 2001, 12, 1, 1.5, {1, 4, 0}},
+      {2001, 1, 1, 2001, 1, 21, 1.5, {0, 0, 30}}, {2001, 1, 1, 2001, 1, 21, 0.5, {0, 0, 10}},
+      {2001, 1, 1, 2009, 1, 1, 0, {0, 0, 0}},
+      // 1 year 0 months 22 days x 1.5: 33 days carry against the earlier year's February.
+      {2001, 1, 10, 2002, 2, 1, 1.5, {1, 1, 5}}, {2004, 1, 10, 2005, 2, 1, 1.5, {1, 1, 4}},
+  };
+  for (const auto& c : cases) {
+    Ymd r{};
+    DiffYMD(TStageDate::pack(c.y1, c.m1, c.d1), TStageDate::pack(c.y2, c.m2, c.d2), r.y, r.m, r.d, c.k);
+    EXPECT_EQ(r, c.expected) << c.d1 << "." << c.m1 << "." << c.y1 << "-" << c.d2 << "." << c.m2 << "." << c.y2 << " x" << c.k;
+  }
 }
 
 TEST(TStageDate, packs_the_representable_years_and_compares_across_1980) {
@@ -82,7 +68,7 @@ TEST(TStageDate, packs_the_representable_years_and_compares_across_1980) {
   EXPECT_EQ(TStageDate::pack(2050, 5, 5), TStageDate::pack(2043, 12, 31));
 }
 
-TEST(TStageSpan, days_carry_at_30_and_months_at_12_in_any_order) {
+TEST(TStageSpan, days_carry_at_30_months_at_12_in_any_order_and_years_wrap_at_128) {
   TStageSpan s;
   s.add(0, 0, 20);
   s.add(0, 0, 20);
@@ -95,14 +81,12 @@ TEST(TStageSpan, days_carry_at_30_and_months_at_12_in_any_order) {
   // 90 days -> 3 months 0 days; 23 + 3 months -> 2 years 2 months; 3 + 2 years.
   EXPECT_EQ(of(forward), (Ymd{5, 2, 0}));
   EXPECT_EQ(of(backward), of(forward));
-}
-
-TEST(TStageSpan, years_wrap_at_128_and_read_signed) {
-  TStageSpan s;
-  s.add(63, 0, 0);
-  EXPECT_EQ(s.years(), 63);
-  s.add(1, 0, 0);
-  EXPECT_EQ(s.years(), -64);
+  // Years wrap at 128 and read signed.
+  TStageSpan y;
+  y.add(63, 0, 0);
+  EXPECT_EQ(y.years(), 63);
+  y.add(1, 0, 0);
+  EXPECT_EQ(y.years(), -64);
 }
 
 // CalcStage over KDT2ITK rows of a fresh database.
@@ -133,11 +117,14 @@ class CalcStageTest : public ::testing::Test {
   hrdoc::test::TestContext ctx_;
 };
 
-TEST_F(CalcStageTest, no_periods_or_periods_outside_the_book_give_eight_zero_slots) {
+TEST_F(CalcStageTest, periods_outside_the_book_unflagged_or_of_zero_length_give_eight_zero_slots) {
   period(7, "2000-01-01", "2005-01-01", 16, "1", 0);
   period(7, "2000-01-01", "2005-01-01", 16, "1", 2);
-  for (const auto& s : calc(7, 0, date(2020, 1, 1))) EXPECT_EQ(s.bits, 0);
-  for (const auto& s : calc(8, 0, date(2020, 1, 1))) EXPECT_EQ(s.bits, 0);
+  db_.connection().execute(
+      "insert into KDT2ITK (UNSD, KP, BOOK, DTO, DTU, TSTG16, KF16) values (900, 7, 1, '2000-01-01', '2010-01-01', 0, 1)");
+  period(7, "2005-05-05", "2005-05-05", 16);
+  for (int kp : {7, 8})
+    for (const auto& s : calc(kp, 0, date(2020, 1, 1))) EXPECT_EQ(s.bits, 0) << kp;
   EXPECT_TRUE(ctx_.ui.boxes.empty());
 }
 
@@ -148,51 +135,37 @@ TEST_F(CalcStageTest, each_kind_goes_to_its_own_slot_and_slot_seven_stays_zero) 
   EXPECT_EQ(r[7].bits, 0);
 }
 
-TEST_F(CalcStageTest, open_and_overlong_periods_end_at_date_to_and_later_ones_are_left_out) {
-  period(1, "2010-03-15", "", 16);                    // open: 15.03.2010 .. 10.02.2012
-  period(1, "2000-01-01", "2030-01-01", 1);           // ends after dateTo
-  period(1, "2012-02-11", "2013-01-01", 16);          // begins after dateTo
-  const TStageResult r = calc(1, 0, date(2012, 2, 10));
+TEST_F(CalcStageTest, periods_are_clipped_to_date_from_and_date_to) {
+  period(1, "2010-03-15", "", 16);            // open: 15.03.2010 .. 10.02.2012
+  period(1, "2000-01-01", "2030-01-01", 1);   // ends after dateTo
+  period(1, "2012-02-11", "2013-01-01", 16);  // begins after dateTo
+  TStageResult r = calc(1, 0, date(2012, 2, 10));
   EXPECT_EQ(of(r[4]), (Ymd{1, 10, 26}));
   EXPECT_EQ(of(r[0]), (Ymd{12, 1, 9}));
-}
-
-TEST_F(CalcStageTest, date_from_clips_earlier_begins_and_drops_periods_ended_before_it) {
-  period(1, "1990-01-01", "2005-06-01", 16);   // counted from 01.01.2005: 5 months
-  period(1, "1990-01-01", "2004-12-31", 16);   // ended before dateFrom
-  period(1, "2006-01-01", "2006-01-21", 16);   // begins after dateFrom: its own 20 days
-  const TStageResult r = calc(1, date(2005, 1, 1), date(2010, 1, 1));
+  period(2, "1990-01-01", "2005-06-01", 16);  // counted from 01.01.2005: 5 months
+  period(2, "1990-01-01", "2004-12-31", 16);  // ended before dateFrom
+  period(2, "2006-01-01", "2006-01-21", 16);  // begins after dateFrom: its own 20 days
+  r = calc(2, date(2005, 1, 1), date(2010, 1, 1));
   EXPECT_EQ(of(r[4]), (Ymd{0, 5, 20}));
 }
 
-TEST_F(CalcStageTest, overlapping_periods_count_in_full_and_days_carry_at_30) {
+TEST_F(CalcStageTest, overlaps_count_in_full_and_coefficients_scale_or_add_nothing) {
   period(1, "2001-01-01", "2001-01-21", 16);
-  period(1, "2001-01-01", "2001-01-21", 16);
+  period(1, "2001-01-01", "2001-01-21", 16);  // days carry at 30
   period(1, "2000-01-01", "2002-01-01", 2);
   period(1, "2001-01-01", "2003-01-01", 2);
-  const TStageResult r = calc(1, 0, date(2020, 1, 1));
-  EXPECT_EQ(of(r[4]), (Ymd{0, 1, 10}));
-  EXPECT_EQ(of(r[1]), (Ymd{4, 0, 0}));
-}
-
-TEST_F(CalcStageTest, coefficient_scales_and_an_empty_or_zero_coefficient_adds_nothing) {
-  period(1, "2001-03-15", "2003-02-10", 16, "1.5");
+  period(1, "2001-03-15", "2003-02-10", 32, "1.5");
   period(1, "2001-01-01", "2001-12-01", 4, "1.5");
   period(1, "2001-01-01", "2009-01-01", 8, "NULL");
   period(1, "2001-01-01", "2009-01-01", 8, "0");
-  period(1, "2001-01-01", "2009-01-01", 32, "-1");
+  period(1, "2001-01-01", "2009-01-01", 64, "-1");
   const TStageResult r = calc(1, 0, date(2020, 1, 1));
-  EXPECT_EQ(of(r[4]), (Ymd{2, 4, 11}));
+  EXPECT_EQ(of(r[4]), (Ymd{0, 1, 10}));
+  EXPECT_EQ(of(r[1]), (Ymd{4, 0, 0}));
+  EXPECT_EQ(of(r[5]), (Ymd{2, 4, 11}));
   EXPECT_EQ(of(r[2]), (Ymd{1, 4, 0}));
   EXPECT_EQ(r[3].bits, 0);
-  EXPECT_EQ(r[5].bits, 0);
-}
-
-TEST_F(CalcStageTest, a_flag_not_above_zero_and_a_zero_length_period_add_nothing) {
-  db_.connection().execute(
-      "insert into KDT2ITK (UNSD, KP, BOOK, DTO, DTU, TSTG16, KF16) values (900, 1, 1, '2000-01-01', '2010-01-01', 0, 1)");
-  period(1, "2005-05-05", "2005-05-05", 16);
-  EXPECT_EQ(calc(1, 0, date(2020, 1, 1))[4].bits, 0);
+  EXPECT_EQ(r[6].bits, 0);
 }
 
 TEST_F(CalcStageTest, the_statement_is_prepared_once_for_all_employees) {

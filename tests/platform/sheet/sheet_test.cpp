@@ -6,23 +6,34 @@ using namespace hrdoc::sheet;
 
 namespace {
 
-// A template-like sheet: heading merged over A1:D1, a bordered part in row 3, a total below.
-void fill_template(Sheet& s) {
-  s.set_text(1, 1, "Ведомость");
-  s.merge(Range{1, 1, 1, 4});
-  s.set_text(3, 1, "$fio");
-  s.set_number(3, 2, 10);
-  s.merge(Range{3, 3, 3, 4});
-  s.set_borders(Range{3, 1, 3, 4}, edge_all, 2, 0);
-  s.set_row_height(3, 30);
-  s.set_formula(5, 2, "SUM(B2:B4)");
-}
+class SheetTest : public ::testing::Test {
+ protected:
+  // A template-like sheet: heading merged over A1:D1, a bordered part in row 3, a total below.
+  void fill_template(Sheet& t) {
+    t.set_text(1, 1, "Ведомость");
+    t.merge(Range{1, 1, 1, 4});
+    t.set_text(3, 1, "$fio");
+    t.set_number(3, 2, 10);
+    t.merge(Range{3, 3, 3, 4});
+    t.set_borders(Range{3, 1, 3, 4}, edge_all, 2, 0);
+    t.set_row_height(3, 30);
+    t.set_formula(5, 2, "SUM(B2:B4)");
+  }
+  // The texts of column c, rows r1..r2.
+  std::vector<std::string> column(int c, int r1, int r2) {
+    std::vector<std::string> out;
+    for (int r = r1; r <= r2; ++r) out.push_back(s.text(r, c));
+    return out;
+  }
+  Book b;
+  Sheet& s = b.sheet(1);
+};
+
+using Texts = std::vector<std::string>;
 
 }  // namespace
 
-TEST(Sheet, values_of_every_kind_read_back) {
-  Book b;
-  Sheet& s = b.sheet(1);
+TEST_F(SheetTest, values_of_every_kind_read_back) {
   s.set_number(2, 3, 1.5);
   s.set_text(2, 4, "Привет");
   s.set_formula(2, 5, "=C2*2");
@@ -46,98 +57,70 @@ TEST(Sheet, values_of_every_kind_read_back) {
   s.set_text(1, 1, std::string(32767, 'x'));
 }
 
-TEST(Sheet, inserting_rows_moves_cells_merges_heights_and_formulas) {
-  Book b;
-  Sheet& s = b.sheet(1);
-  fill_template(s);
-  s.insert_rows(2, 3);
-  EXPECT_EQ(s.text(6, 1), "$fio");
-  EXPECT_EQ(s.value(8, 2).text, "SUM(B5:B7)");  // the whole range lies below the insertion
-  ASSERT_EQ(s.merges().size(), 2u);
-  EXPECT_EQ(s.merges()[0], (Range{1, 1, 1, 4}));
-  EXPECT_EQ(s.merges()[1], (Range{6, 3, 6, 4}));
-  EXPECT_EQ(s.row_height(6), 30);
-  EXPECT_EQ(s.border(6, 1).top.style, "thin");
-  EXPECT_EQ(s.border(3, 1).top.style, "");
-}
-
-TEST(Sheet, deleting_rows_drops_merges_inside_and_breaks_formulas_to_lost_cells) {
-  Book b;
-  Sheet& s = b.sheet(1);
+TEST_F(SheetTest, inserting_and_deleting_rows_move_cells_merges_heights_breaks_and_formulas) {
   fill_template(s);
   s.set_formula(6, 1, "B3*2");
   s.add_row_break(5);
-  s.delete_rows(3, 3);
+  s.insert_rows(2, 3);
+  EXPECT_EQ(s.text(6, 1), "$fio");
+  EXPECT_EQ(s.value(8, 2).text, "SUM(B5:B7)");  // the whole range lies below the insertion
+  EXPECT_EQ(s.merges(), (std::vector<Range>{{1, 1, 1, 4}, {6, 3, 6, 4}}));
+  EXPECT_EQ(s.row_height(6), 30);
+  EXPECT_EQ(s.border(6, 1).top.style, "thin");
+  EXPECT_EQ(s.border(3, 1).top.style, "");
+  EXPECT_EQ(s.row_breaks(), std::vector<int>{8});
+  s.delete_rows(2, 4);
+  s.delete_rows(3, 3);  // the part with its merge goes; formulas to it break
   EXPECT_EQ(s.merges().size(), 1u);
   EXPECT_EQ(s.value(4, 2).text, "SUM(B2:B3)");
   EXPECT_EQ(s.value(5, 1).text, "#REF!*2");
-  ASSERT_EQ(s.row_breaks().size(), 1u);
-  EXPECT_EQ(s.row_breaks()[0], 4);
+  EXPECT_EQ(s.row_breaks(), std::vector<int>{4});
 }
 
-TEST(Sheet, copying_a_part_with_insertion_carries_values_formats_merges_and_height) {
-  Book b;
-  Sheet& s = b.sheet(1);
+TEST_F(SheetTest, copying_a_part_with_insertion_carries_values_formats_merges_and_height) {
   fill_template(s);
   s.set_formula(3, 5, "B3*2");
   // The report pattern: the copy goes above the template part, which moves down.
   s.copy_rows(3, 3, 3, true);
-  EXPECT_EQ(s.text(3, 1), "$fio");
-  EXPECT_EQ(s.text(4, 1), "$fio");
+  EXPECT_EQ(column(1, 3, 4), (Texts{"$fio", "$fio"}));
   EXPECT_EQ(s.value(3, 5).text, "B3*2");
   EXPECT_EQ(s.value(4, 5).text, "B4*2");
   EXPECT_EQ(s.row_height(3), 30);
   EXPECT_EQ(s.border(3, 4).right.style, "thin");
-  EXPECT_TRUE(s.is_merged(Range{3, 3, 3, 4}));
-  EXPECT_TRUE(s.is_merged(Range{4, 3, 4, 4}));
+  EXPECT_EQ(s.merges(), (std::vector<Range>{{1, 1, 1, 4}, {3, 3, 3, 4}, {4, 3, 4, 4}}));
   EXPECT_EQ(s.value(6, 2).text, "SUM(B2:B5)");
-  EXPECT_EQ(s.merges().size(), 3u);
 }
 
-TEST(Sheet, copying_without_insertion_overwrites_the_target_block) {
-  Book b;
-  Sheet& s = b.sheet(1);
+TEST_F(SheetTest, block_copies_overwrite_or_shift_and_block_deletes_shift_within_their_columns) {
   s.set_text(1, 1, "x");
   s.set_text(1, 2, "y");
   s.set_text(5, 1, "old");
   s.set_text(5, 3, "keep");
   s.copy(Range{1, 1, 1, 2}, 5, 1);
-  EXPECT_EQ(s.text(5, 1), "x");
+  EXPECT_EQ(column(1, 5, 6), (Texts{"x", ""}));
   EXPECT_EQ(s.text(5, 2), "y");
   EXPECT_EQ(s.text(5, 3), "keep");
-  EXPECT_EQ(s.text(6, 1), "");
-}
-
-TEST(Sheet, copying_a_block_with_shift_right_moves_the_cells_of_those_rows_only) {
-  Book b;
-  Sheet& s = b.sheet(1);
-  s.set_text(1, 1, "src");
+  // Shift right moves the cells of the target rows only, and references follow them.
   s.set_text(2, 2, "moved");
   s.set_text(3, 2, "stays");
   s.set_formula(4, 1, "B2&B3");
   s.copy(Range{1, 1, 1, 1}, 2, 2, true, Direction::right);
-  EXPECT_EQ(s.text(2, 2), "src");
+  EXPECT_EQ(s.text(2, 2), "x");
   EXPECT_EQ(s.text(2, 3), "moved");
   EXPECT_EQ(s.text(3, 2), "stays");
   EXPECT_EQ(s.value(4, 1).text, "C2&B3");
-}
-
-TEST(Sheet, deleting_a_block_shifts_up_within_its_columns) {
-  Book b;
-  Sheet& s = b.sheet(1);
+  Sheet& t = b.add_sheet("Числа");
   for (int r = 1; r <= 4; ++r) {
-    s.set_number(r, 1, r);
-    s.set_number(r, 2, r * 10);
+    t.set_number(r, 1, r);
+    t.set_number(r, 2, r * 10);
   }
-  s.delete_cells(Range{2, 2, 2, 2}, Direction::up);
-  EXPECT_EQ(s.value(2, 1).number, 2);
-  EXPECT_EQ(s.value(2, 2).number, 30);
-  EXPECT_EQ(s.value(4, 2).type, ValueType::empty);
+  t.delete_cells(Range{2, 2, 2, 2}, Direction::up);
+  EXPECT_EQ(t.value(2, 1).number, 2);
+  EXPECT_EQ(t.value(2, 2).number, 30);
+  EXPECT_EQ(t.value(4, 2).type, ValueType::empty);
 }
 
-TEST(Sheet, columns_insert_and_delete_move_widths_cells_and_names) {
-  Book b;
-  Sheet& s = b.sheet(1);
+TEST_F(SheetTest, columns_insert_and_delete_move_widths_cells_and_names) {
   s.set_column_width(2, 20);
   s.set_text(1, 2, "b");
   s.set_text(1, 5, "e");
@@ -151,9 +134,7 @@ TEST(Sheet, columns_insert_and_delete_move_widths_cells_and_names) {
   EXPECT_EQ(b.defined_name("Area")->formula, "Sheet1!$C$1:$E$1");
 }
 
-TEST(Sheet, cut_and_insert_moves_the_newest_line_to_the_top) {
-  Book b;
-  Sheet& s = b.sheet(1);
+TEST_F(SheetTest, cut_and_insert_moves_a_line_up_or_down_with_its_references) {
   s.set_text(8, 1, "first");
   s.set_text(9, 1, "second");
   s.set_text(10, 1, "newest");
@@ -161,26 +142,20 @@ TEST(Sheet, cut_and_insert_moves_the_newest_line_to_the_top) {
   s.set_formula(10, 3, "B10*2");
   s.set_formula(12, 1, "B10+B8");
   s.cut_insert(Range{10, 1, 10, 44}, 8, 1);
-  EXPECT_EQ(s.text(8, 1), "newest");
-  EXPECT_EQ(s.text(9, 1), "first");
-  EXPECT_EQ(s.text(10, 1), "second");
+  EXPECT_EQ(column(1, 8, 10), (Texts{"newest", "first", "second"}));
   // References follow the moved cells; the moved formula still reads its own row.
   EXPECT_EQ(s.value(8, 3).text, "B8*2");
   EXPECT_EQ(s.value(12, 1).text, "B8+B9");
   // Moving down: the block lands above the destination row once its place has closed.
   s.cut_insert(Range{8, 1, 8, 44}, 11, 1);
-  EXPECT_EQ(s.text(8, 1), "first");
-  EXPECT_EQ(s.text(10, 1), "newest");
+  EXPECT_EQ(column(1, 8, 10), (Texts{"first", "second", "newest"}));
   EXPECT_EQ(s.value(10, 3).text, "B10*2");
   EXPECT_EQ(s.value(12, 1).text, "B10+B8");
 }
 
-TEST(Sheet, formats_derive_new_styles_once_and_share_them) {
-  Book b;
-  Sheet& s = b.sheet(1);
+TEST_F(SheetTest, formats_derive_new_styles_once_and_share_them) {
   size_t before = b.styles().size();
   s.set_fill(Range{1, 1, 10, 10}, 0x0000FF);
-  EXPECT_EQ(b.styles().size(), before + 1);
   size_t fills = b.styles().fill_count();
   s.set_fill(Range{20, 1, 20, 3}, 0x0000FF);
   EXPECT_EQ(b.styles().size(), before + 1);
@@ -190,20 +165,31 @@ TEST(Sheet, formats_derive_new_styles_once_and_share_them) {
   EXPECT_EQ(*s.fill(2, 2), 0x0000FFu);  // classic index 3 is red
   EXPECT_FALSE(s.fill(30, 30));
   s.set_number_format(Range{1, 1, 1, 1}, "@");
-  EXPECT_EQ(s.number_format(1, 1), "@");
-  EXPECT_EQ(*s.fill(1, 1), 0x0000FFu);  // the fill stays
   s.set_horizontal_alignment(Range{1, 1, 1, 1}, HAlign::center);
   s.set_vertical_alignment(Range{1, 1, 1, 1}, VAlign::top);
   s.set_wrap(Range{1, 1, 1, 1}, true);
+  // Each change keeps the others.
+  EXPECT_EQ(*s.fill(1, 1), 0x0000FFu);
   EXPECT_EQ(s.alignment(1, 1, "horizontal"), "center");
   EXPECT_EQ(s.alignment(1, 1, "vertical"), "top");
   EXPECT_EQ(s.alignment(1, 1, "wrapText"), "1");
   EXPECT_EQ(s.number_format(1, 1), "@");
+  // Whole-row and whole-column formats reach cells written later.
+  s.set_text(40, 3, "есть");
+  s.set_fill(Range{40, 1, 40, max_columns}, 0x00FFFF);
+  EXPECT_EQ(*s.fill(40, 3), 0x00FFFFu);
+  EXPECT_EQ(*s.fill(40, 500), 0x00FFFFu);
+  s.set_text(40, 700, "новая");
+  EXPECT_EQ(*s.fill(40, 700), 0x00FFFFu);
+  EXPECT_FALSE(s.fill(41, 3));
+  s.set_fill(Range{1, 50, max_rows, 50}, 0xFF0000);
+  EXPECT_EQ(*s.fill(45, 50), 0xFF0000u);
+  s.set_number(41, 50, 1);
+  EXPECT_EQ(*s.fill(41, 50), 0xFF0000u);
+  EXPECT_THROW(s.set_style(1, 1, 100000), Error);
 }
 
-TEST(Sheet, borders_follow_the_edge_mask) {
-  Book b;
-  Sheet& s = b.sheet(1);
+TEST_F(SheetTest, borders_follow_the_edge_mask) {
   s.set_borders(Range{2, 2, 3, 3}, edge_top | edge_left, -4138, 0x0000FF);
   EXPECT_EQ(s.border(2, 2).top.style, "medium");
   EXPECT_EQ(s.border(2, 2).top.color, "rgb=\"FFFF0000\"");
@@ -218,9 +204,7 @@ TEST(Sheet, borders_follow_the_edge_mask) {
   EXPECT_EQ(s.border(2, 2), Border{});
 }
 
-TEST(Sheet, merging_keeps_the_top_left_value) {
-  Book b;
-  Sheet& s = b.sheet(1);
+TEST_F(SheetTest, merges_hidden_rows_and_page_breaks) {
   s.set_text(1, 1, "keep");
   s.set_text(1, 2, "lost");
   s.merge(Range{1, 1, 2, 2});
@@ -229,19 +213,12 @@ TEST(Sheet, merging_keeps_the_top_left_value) {
   EXPECT_EQ(*s.merge_area(2, 2), (Range{1, 1, 2, 2}));
   s.unmerge(Range{2, 2, 2, 2});
   EXPECT_TRUE(s.merges().empty());
-}
-
-TEST(Sheet, hidden_rows_columns_and_page_breaks) {
-  Book b;
-  Sheet& s = b.sheet(1);
   s.hide_rows(2, 3);
   s.hide_columns(4, 4);
   EXPECT_TRUE(s.row_hidden(3));
   EXPECT_FALSE(s.row_hidden(4));
   EXPECT_TRUE(s.column_hidden(4));
-  s.add_row_break(10);
-  s.add_row_break(5);
-  s.add_row_break(10);
+  for (int r : {10, 5, 10}) s.add_row_break(r);
   EXPECT_EQ(s.row_breaks(), (std::vector<int>{5, 10}));
   s.insert_rows(6, 2);
   EXPECT_EQ(s.row_breaks(), (std::vector<int>{5, 12}));
@@ -250,9 +227,7 @@ TEST(Sheet, hidden_rows_columns_and_page_breaks) {
   EXPECT_THROW(s.delete_row_break(3), Error);
 }
 
-TEST(Sheet, auto_fit_grows_with_text_and_font) {
-  Book b;
-  Sheet& s = b.sheet(1);
+TEST_F(SheetTest, auto_fit_grows_with_text_and_font) {
   s.set_text(1, 1, "короткий");
   s.set_text(2, 2, "гораздо более длинный текст ячейки");
   s.auto_fit_columns(1, 3);
@@ -264,9 +239,7 @@ TEST(Sheet, auto_fit_grows_with_text_and_font) {
   EXPECT_GT(s.row_height(3), 2.5 * s.row_height(1));
 }
 
-TEST(Sheet, sort_orders_rows_by_a_column_with_blanks_last) {
-  Book b;
-  Sheet& s = b.sheet(1);
+TEST_F(SheetTest, sort_orders_rows_by_a_column_with_blanks_last) {
   const char* names[] = {"Яковлев", "иванов", "", "Ёлкин", "Борисов"};
   for (int i = 0; i < 5; ++i) {
     if (*names[i]) s.set_text(3 + i, 3, names[i]);
@@ -274,21 +247,14 @@ TEST(Sheet, sort_orders_rows_by_a_column_with_blanks_last) {
   }
   s.set_text(2, 3, "header");
   s.sort(Range{3, 1, 7, 4}, 3);
-  EXPECT_EQ(s.text(2, 3), "header");
-  EXPECT_EQ(s.text(3, 3), "Борисов");
-  EXPECT_EQ(s.text(4, 3), "Ёлкин");
-  EXPECT_EQ(s.text(5, 3), "иванов");
-  EXPECT_EQ(s.text(6, 3), "Яковлев");
-  EXPECT_EQ(s.text(7, 3), "");
+  EXPECT_EQ(column(3, 2, 7), (Texts{"header", "Борисов", "Ёлкин", "иванов", "Яковлев", ""}));
   EXPECT_EQ(s.value(3, 2).number, 4);  // the row travels with its key
   s.sort(Range{3, 1, 7, 4}, 3, false);
-  EXPECT_EQ(s.text(3, 3), "Яковлев");
-  EXPECT_EQ(s.text(7, 3), "");
+  EXPECT_EQ(column(3, 3, 7), (Texts{"Яковлев", "иванов", "Ёлкин", "Борисов", ""}));
 }
 
-TEST(Book, sheets_add_copy_move_rename_delete) {
-  Book b;
-  Sheet& first = b.sheet(1);
+TEST_F(SheetTest, sheets_add_copy_move_rename_delete) {
+  Sheet& first = s;
   fill_template(first);
   b.set_print_titles(1, 1, 2);
   Sheet& copy = b.copy_sheet(1, 1, true);
@@ -322,16 +288,13 @@ TEST(Book, sheets_add_copy_move_rename_delete) {
   EXPECT_THROW(b.delete_sheet(1), Error);
 }
 
-TEST(Book, appending_parts_keeps_the_cost_per_part_flat) {
-  // Appending near the end must not touch the rows above: 20 000 parts with merges.
-  Book b;
-  Sheet& s = b.sheet(1);
+TEST_F(SheetTest, appending_20000_parts_with_merges_keeps_every_part) {
+  // Appending near the end must not touch the rows above.
   fill_template(s);
   int part = 3;
-  for (int i = 0; i < 20000; ++i) {
+  for (int i = 0; i < 20000; ++i, ++part) {
     s.set_number(part, 2, i);
     s.copy_rows(part, part, part, true);
-    ++part;
   }
   EXPECT_EQ(s.value(3, 2).number, 0);
   EXPECT_EQ(s.value(20002, 2).number, 19999);
@@ -340,36 +303,16 @@ TEST(Book, appending_parts_keeps_the_cost_per_part_flat) {
   EXPECT_EQ(s.value(part + 2, 2).text, "SUM(B2:B" + std::to_string(part + 1) + ")");
 }
 
-TEST(Sheet, copying_onto_another_sheet_brings_formats_and_merges) {
-  Book b;
-  Sheet& src = b.sheet(1);
-  fill_template(src);
+TEST_F(SheetTest, copying_onto_another_sheet_brings_formats_and_merges) {
+  fill_template(s);
   Sheet& dst = b.add_sheet("Копия");
   dst.set_text(3, 1, "ниже");
-  src.copy(Range{1, 1, 3, 4}, 2, 2, true, Direction::down, &dst);
+  s.copy(Range{1, 1, 3, 4}, 2, 2, true, Direction::down, &dst);
   EXPECT_EQ(dst.text(2, 2), "Ведомость");
-  EXPECT_TRUE(dst.is_merged(Range{2, 2, 2, 5}));
-  EXPECT_TRUE(dst.is_merged(Range{4, 4, 4, 5}));
+  EXPECT_EQ(dst.merges(), (std::vector<Range>{{2, 2, 2, 5}, {4, 4, 4, 5}}));
   EXPECT_EQ(dst.border(4, 2).top.style, "thin");
   EXPECT_EQ(dst.text(3, 1), "ниже");  // column A is outside the inserted block
-  EXPECT_EQ(src.merges().size(), 2u);
+  EXPECT_EQ(s.merges().size(), 2u);
   Book other;
-  EXPECT_THROW(src.copy(Range{1, 1, 1, 1}, 1, 1, false, Direction::down, &other.sheet(1)), Error);
-}
-
-TEST(Sheet, whole_row_formats_apply_to_new_cells_of_the_row) {
-  Book b;
-  Sheet& s = b.sheet(1);
-  s.set_text(2, 3, "есть");
-  s.set_fill(Range{2, 1, 2, max_columns}, 0x00FFFF);
-  EXPECT_EQ(*s.fill(2, 3), 0x00FFFFu);
-  EXPECT_EQ(*s.fill(2, 500), 0x00FFFFu);
-  s.set_text(2, 700, "новая");
-  EXPECT_EQ(*s.fill(2, 700), 0x00FFFFu);
-  EXPECT_FALSE(s.fill(3, 3));
-  s.set_fill(Range{1, 5, max_rows, 5}, 0xFF0000);
-  EXPECT_EQ(*s.fill(40, 5), 0xFF0000u);
-  s.set_number(41, 5, 1);
-  EXPECT_EQ(*s.fill(41, 5), 0xFF0000u);
-  EXPECT_THROW(s.set_style(1, 1, 100000), Error);
+  EXPECT_THROW(s.copy(Range{1, 1, 1, 1}, 1, 1, false, Direction::down, &other.sheet(1)), Error);
 }

@@ -29,7 +29,7 @@ const char* const styles_xml =
 
 }  // namespace
 
-TEST(Styles, reads_formats_fonts_fills_borders_and_the_palette) {
+TEST(Styles, reads_formats_fonts_fills_borders_and_the_palette_and_derives_shared_formats) {
   Styles st;
   st.load(styles_xml, "t.xlsx");
   EXPECT_EQ(st.size(), 3u);
@@ -44,11 +44,7 @@ TEST(Styles, reads_formats_fonts_fills_borders_and_the_palette) {
   EXPECT_EQ(st.border(1).bottom.style, "double");
   EXPECT_EQ(st.alignment(1, "horizontal"), "center");
   EXPECT_EQ(st.alignment(1, "wrapText"), "1");
-}
-
-TEST(Styles, derived_formats_keep_the_rest_and_are_shared) {
-  Styles st;
-  st.load(styles_xml, "t.xlsx");
+  // Derived formats keep the rest and are shared.
   uint32_t a = st.with_fill(1, 0x00FF00);
   EXPECT_EQ(st.number_format(a), "dd.mm.yyyy");
   EXPECT_EQ(st.border(a).bottom.style, "double");

@@ -38,10 +38,9 @@ class ScheduleFixture : public ::testing::Test {
     node(10, 1, 0, "Цех № 1", "Механический цех № 1");
     node(11, 10, 0, "Участок сборки", "Участок сборки цеха № 1");
     node(20, 1, 0, "Бухгалтерия", "Бухгалтерия предприятия");
-    exec("insert into ZPKD (D, N) values (1, 'Генеральный директор')");
-    exec("insert into ZPKD (D, N) values (2, 'Начальник отдела кадров')");
-    exec("insert into ZPKD (D, N) values (3, 'Токарь')");
-    exec("insert into ZPKD (D, N) values (4, 'Бухгалтер')");
+    int d = 0;
+    for (const char* n : {"Генеральный директор", "Начальник отдела кадров", "Токарь", "Бухгалтер"})
+      exec("insert into ZPKD (D, N) values (" + std::to_string(++d) + ", '" + n + "')");
     employee(100, 1, 1, "Смирнов А.П.", "Смирнов Алексей Петрович", 1);
     employee(101, 20, 2, "Кузнецова О.В.", "Кузнецова Ольга Викторовна", 2);
     c.NASH = 100;
@@ -120,10 +119,9 @@ class ScheduleFixture : public ::testing::Test {
   static std::vector<std::string> line(const sheet::Sheet& s, int row, int columns) {
     std::vector<std::string> out;
     for (int c = 1; c <= columns; ++c) {
-      std::string v = s.text(row, c);
-      while (!v.empty() && v.back() == ' ') v.pop_back();
-      while (!v.empty() && v.front() == ' ') v.erase(0, 1);
-      out.push_back(v);
+      const std::string v = s.text(row, c);
+      const size_t first = v.find_first_not_of(' ');
+      out.push_back(first == std::string::npos ? "" : v.substr(first, v.find_last_not_of(' ') - first + 1));
     }
     return out;
   }
