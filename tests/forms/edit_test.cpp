@@ -41,12 +41,6 @@ class EditTest : public ::testing::Test {
 
 const TfmEdit::Geometry kDesign{120, 80, 400, 260};
 
-TEST_F(EditTest, settings_file_is_host_folder_plus_computer_name) {
-  TfmEdit w(&ctx, "TfmHRDOC111", kDesign, "PC-KADRY");
-  EXPECT_EQ(w.SettingsFile(), file("PC-KADRY"));
-  EXPECT_EQ(hrdoc::SettingsFileName("/opt/suite/hrdoc", "PC1"), "/opt/suite/PC1_Setting.dsk");
-}
-
 TEST_F(EditTest, first_run_keeps_design_values_and_writes_all_eleven_keys_on_close) {
   {
     TfmEdit w(&ctx, "TfmHRDOC111", kDesign, "PC1");
@@ -57,7 +51,8 @@ TEST_F(EditTest, first_run_keeps_design_values_and_writes_all_eleven_keys_on_clo
     EXPECT_FALSE(before.value_exists("TfmHRDOC111", "Left"));
     w.FormClose();
   }
-  IniFile ini(file("PC1"));
+  EXPECT_EQ(hrdoc::SettingsFileName("/opt/suite/hrdoc", "PC1"), "/opt/suite/PC1_Setting.dsk");
+  IniFile ini(file("PC1"));  // the host's folder plus the computer's name
   for (const char* key : kKeys) EXPECT_TRUE(ini.value_exists("TfmHRDOC111", key)) << key;
   const std::pair<const char*, int> stored[] = {{"LeftStart", 120}, {"TopStart", 80}, {"HeightStart", 260},
                                                 {"ScaleStart", 100}, {"Height", 260}, {"WinState", TfmEdit::wsNormal}};

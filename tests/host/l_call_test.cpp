@@ -54,18 +54,15 @@ TEST_F(LCall, a_command_starting_with_underscore_skips_the_version_query) {
   EXPECT_TRUE(t.ui.boxes.empty());
 }
 
-TEST_F(LCall, the_trace_flag_shows_the_call_and_its_result) {
+TEST_F(LCall, the_trace_flag_shows_the_call_and_its_result_and_commands_are_cut_to_79_characters) {
   t.ctx.trace_l_call = 1;
   EXPECT_EQ(t.ctx.l_call("RECORDER", "X"), 42);
   ASSERT_EQ(t.ui.boxes.size(), 2u);
   EXPECT_EQ(t.ui.boxes[0].text, "l_call: RECORDER, X");
   EXPECT_EQ(t.ui.boxes[0].caption, "Информация");
   EXPECT_EQ(t.ui.boxes[1].text, "ret l_call: 42");
-}
-
-TEST_F(LCall, commands_are_cut_to_79_characters) {
-  std::string longer(100, 'C');
-  t.ctx.l_call("RECORDER", longer.c_str());
+  t.ctx.trace_l_call = 0;
+  t.ctx.l_call("RECORDER", std::string(100, 'C').c_str());
   EXPECT_NE(t.ctx.ext().str1060.find("command=" + std::string(79, 'C') + " "), std::string::npos);
 }
 

@@ -7,14 +7,12 @@
 
 using namespace hrdoc::text;
 
-TEST(Date, EncodesDaysFromTheEpochOf30December1899) {
+TEST(Date, CountsDaysFromTheEpochOf30December1899BothWays) {
   EXPECT_EQ(encode_date(1899, 12, 30), 0);
   EXPECT_EQ(encode_date(1900, 1, 1), 2);
   EXPECT_EQ(encode_date(2000, 1, 1), 36526);
   EXPECT_EQ(encode_date(1899, 12, 29), -1);
-}
-
-TEST(Date, DecodeDropsTheTimeOfDayOnBothSidesOfTheEpochAndRefusesGarbage) {
+  // Decoding drops the time of day on both sides of the epoch and refuses garbage.
   auto ymd = [](TDateTime d) { Ymd v = decode_date(d); return std::vector<int>{v.year, v.month, v.day}; };
   EXPECT_EQ(ymd(36526.75), (std::vector<int>{2000, 1, 1}));
   // Before the epoch the fraction still counts forward in the day.
@@ -79,11 +77,7 @@ TEST(Date, TextsAndParsingBothDateForms) {
   EXPECT_EQ(parse_date("05.03.2024"), encode_date(2024, 3, 5));
   EXPECT_EQ(parse_date("2024-03-05"), encode_date(2024, 3, 5));
   for (const char* bad : {"31.02.2024", "5.3.2024", "05.03.2024x", ""}) EXPECT_FALSE(parse_date(bad)) << bad;
-}
-
-TEST(Date, NowIsTodayWithATimeOfDay) {
-  TDateTime before = today();
-  TDateTime n = now();
+  TDateTime before = today(), n = now();  // now is today with a time of day
   EXPECT_GE(n, before);
   EXPECT_LT(n, today() + 1);
   EXPECT_EQ(date_of(n), std::trunc(n));
