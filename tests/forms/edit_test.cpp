@@ -136,6 +136,15 @@ TEST_F(EditTest, ctrl_shift_f12_checks_the_current_zoom_and_pops_up_the_menu) {
   key = TfmEdit::VK_F12;
   w.FormKeyDown(key, true, false);  // without Shift: nothing
   EXPECT_EQ(ui.menus.size(), 1u);
+  // The form offers the same menu as an action; the choice is saved with the window.
+  ui.choices.push_back(10);
+  ui.on_form = [](hrdoc::ui::Form& f) {
+    for (auto& a : f.actions)
+      if (a.key == 'z') a.run();
+  };
+  w.ShowModal();
+  EXPECT_EQ(w.Scale, 150);
+  EXPECT_EQ(IniFile(file("PC1")).read_int("S", "Scale", 0), 150);
 }
 
 TEST_F(EditTest, enter_moves_to_the_next_entry_and_delete_clears_a_date) {
@@ -173,18 +182,6 @@ TEST_F(EditTest, show_modal_returns_ok_or_cancel_and_saves_either_way) {
   w.ShowModal();
   ASSERT_EQ(ui.forms.at(2).buttons.size(), 1u);
   EXPECT_EQ(ui.forms[2].buttons[0].caption, "OK");
-}
-
-TEST_F(EditTest, zoom_action_is_offered_in_the_form) {
-  TfmEdit w(&ctx, "S", kDesign, "PC1");
-  ui.choices.push_back(10);
-  ui.on_form = [](hrdoc::ui::Form& f) {
-    for (auto& a : f.actions)
-      if (a.key == 'z') a.run();
-  };
-  w.ShowModal();
-  EXPECT_EQ(w.Scale, 150);
-  EXPECT_EQ(IniFile(file("PC1")).read_int("S", "Scale", 0), 150);
 }
 
 TEST_F(EditTest, unwritable_folder_is_reported_not_fatal) {

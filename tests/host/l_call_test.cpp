@@ -23,6 +23,9 @@ TEST_F(LCall, passes_path_command_and_ten_values_and_returns_the_answer) {
   EXPECT_EQ(r, 42);
   EXPECT_EQ(t.ctx.ext().str1060, std::string("argc=12 path=") + HRDOC_TEST_SIBLINGS +
                                        "RECORDER.so command=USR 1 0 7 0 0 0 0 0 0 0");
+  // A command starting with an underscore skips the version query.
+  EXPECT_EQ(t.ctx.l_call("VERSION0", "_RAW"), 5);
+  EXPECT_EQ(t.ctx.ext().str1060, "called _RAW");
   EXPECT_TRUE(t.ui.boxes.empty());
 }
 
@@ -46,12 +49,6 @@ TEST_F(LCall, a_missing_library_entry_or_version_is_shown_as_an_error) {
     EXPECT_EQ(box.text.find("; Messsage: ") != std::string::npos, loader) << box.text;
   }
   EXPECT_EQ(t.ctx.ext().str1060, "");
-}
-
-TEST_F(LCall, a_command_starting_with_underscore_skips_the_version_query) {
-  EXPECT_EQ(t.ctx.l_call("VERSION0", "_RAW"), 5);
-  EXPECT_EQ(t.ctx.ext().str1060, "called _RAW");
-  EXPECT_TRUE(t.ui.boxes.empty());
 }
 
 TEST_F(LCall, the_trace_flag_shows_the_call_and_its_result_and_commands_are_cut_to_79_characters) {

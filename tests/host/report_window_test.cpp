@@ -3,6 +3,7 @@
 // modal "HRDOC350". The parameter dialog is the real KVDLG.so of the build.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <thread>
@@ -140,9 +141,7 @@ class ReportWindowTest : public ::testing::Test {
     return {std::move(values), false, {}};
   }
   int dialogs() const {
-    int n = 0;
-    for (const auto& f : ui.forms) n += f.name == "USR" || f.name == "USRSEW";
-    return n;
+    return std::count_if(ui.forms.begin(), ui.forms.end(), [](auto& f) { return f.name == "USR" || f.name == "USRSEW"; });
   }
 
   ScriptedUi ui;

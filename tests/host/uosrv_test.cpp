@@ -27,16 +27,13 @@ TEST(GetPathSkpw, all_levels_top_first_with_the_enterprise_only_for_format_code_
   EXPECT_EQ(GetPathSkpw(record(1)), "ЛПУ, Цех 2, Участок 5, Иванов И.И.");
   EXPECT_EQ(GetPathSkpw(record(99)), "ОАО «Заречтрубопровод», ЛПУ, Цех 2, Участок 5, Иванов И.И.");
   for (int code : {0, 98, 100}) EXPECT_EQ(GetPathSkpw(record(code)), GetPathSkpw(record(1))) << code;
-}
-
-TEST(GetPathSkpw, empty_parts_are_skipped) {
+  // Empty parts are skipped.
   skpw r = record(1);
-  r.second_sname.clear();
-  r.third_sname.clear();
+  r.second_sname = r.third_sname = "";
   EXPECT_EQ(GetPathSkpw(r), "ЛПУ, Иванов И.И.");
-  r.top_sname.clear();
+  r.top_sname = "";
   EXPECT_EQ(GetPathSkpw(r), "Иванов И.И.");
-  r.employee_sname.clear();
+  r.employee_sname = "";
   EXPECT_EQ(GetPathSkpw(r), "");
   r.format_code = 99;
   EXPECT_EQ(GetPathSkpw(r), "ОАО «Заречтрубопровод»");

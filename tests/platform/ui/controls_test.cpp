@@ -46,28 +46,4 @@ TEST(ProgressBar, a_minimum_shifts_what_the_window_shows_and_a_hidden_bar_shows_
   EXPECT_EQ(ui.windows[1].progress.back(), (std::pair<int, int>{40, 100}));
 }
 
-TEST(Label, keeps_its_caption_and_shows_it_when_bound) {
-  std::vector<std::string> shown;
-  Label lb("00:00");
-  lb.bind([&](const std::string& t) { shown.push_back(t); });
-  lb.set_caption("00:01");
-  EXPECT_EQ(lb.caption(), "00:01");
-  EXPECT_EQ(shown, (std::vector<std::string>{"00:00", "00:01"}));
-}
-
-TEST(Timer, scripted_timers_tick_when_told_and_stop_when_stopped) {
-  ScriptedUi ui;
-  int ticks = 0;
-  Timer t(1000);
-  t.set_handler([&] { ++ticks; });
-  t.start(ui);
-  ui.tick(3);
-  EXPECT_EQ(ticks, 3);
-  t.stop();
-  EXPECT_FALSE(t.running());
-  EXPECT_EQ(ui.running_timers(), 0);
-  ui.tick(2);
-  EXPECT_EQ(ticks, 3);
-}
-
 }  // namespace

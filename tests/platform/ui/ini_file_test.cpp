@@ -61,20 +61,18 @@ TEST_F(IniFileTest, other_sections_comments_and_unknown_keys_are_kept) {
             "; written by hand\r\n[Other]\r\nKey = value \r\n\r\n[TfmA]\r\nLeft=2\r\nColor=red\r\nWidth=300\r\n");
 }
 
-TEST_F(IniFileTest, bad_numbers_read_as_the_default) {
+TEST_F(IniFileTest, bad_numbers_read_as_the_default_and_a_missing_folder_is_named) {
   {
     std::ofstream out(path);
     out << "[A]\nLeft=12px\nTop=\nWidth=99999999999\n";
   }
   IniFile ini(path);
   for (const char* key : {"Left", "Top", "Width"}) EXPECT_EQ(ini.read_int("A", key, -1), -1) << key;
-}
-
-TEST_F(IniFileTest, saving_into_a_missing_folder_names_the_file) {
-  IniFile ini((fs::path(path).parent_path() / "no_such_folder_ini" / "x.dsk").string());
-  ini.write_int("A", "Left", 1);
+  // Saving into a missing folder names the file.
+  IniFile lost((fs::path(path).parent_path() / "no_such_folder_ini" / "x.dsk").string());
+  lost.write_int("A", "Left", 1);
   try {
-    ini.save();
+    lost.save();
     FAIL() << "saved into a missing folder";
   } catch (const std::runtime_error& e) {
     EXPECT_NE(std::string(e.what()).find("no_such_folder_ini"), std::string::npos);
