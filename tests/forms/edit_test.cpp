@@ -104,7 +104,7 @@ TEST_F(EditTest, each_computer_keeps_its_file_and_each_window_class_its_section)
   }
 }
 
-TEST_F(EditTest, zoom_menu_scales_from_the_current_zoom) {
+TEST_F(EditTest, zoom_menu_scales_from_the_current_zoom_and_pops_up_on_ctrl_shift_f12) {
   TfmEdit w(&ctx, "S", kDesign, "PC1");
   ASSERT_EQ(w.PopupMenu1.size(), 11u);
   EXPECT_EQ(w.PopupMenu1.front().Name + w.PopupMenu1.front().Caption, "mnp50 50%");
@@ -119,10 +119,7 @@ TEST_F(EditTest, zoom_menu_scales_from_the_current_zoom) {
   EXPECT_EQ(w.Width, 600);
   w.mnpClick(10);
   EXPECT_EQ(w.Width, 600);
-}
-
-TEST_F(EditTest, ctrl_shift_f12_checks_the_current_zoom_and_pops_up_the_menu) {
-  TfmEdit w(&ctx, "S", kDesign, "PC1");
+  // Ctrl+Shift+F12 checks the current zoom and pops up the menu.
   w.mnpClick(2);  // 70 %
   ui.choices.push_back(8);  // the user picks 130 %
   int key = TfmEdit::VK_F12;
