@@ -4,8 +4,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "host/compark.h"
 #include "ui/ini_file.h"
@@ -43,56 +41,37 @@ class EditTest : public ::testing::Test {
 
 const TfmEdit::Geometry kDesign{120, 80, 400, 260};
 
-TEST_F(EditTest, settings_file_is_host_folder_plus_computer_name) {
-  TfmEdit w(&ctx, "TfmHRDOC111", kDesign, "PC-KADRY");
-  EXPECT_EQ(w.SettingsFile(), file("PC-KADRY"));
-  EXPECT_EQ(hrdoc::SettingsFileName("/opt/suite/hrdoc", "PC1"), "/opt/suite/PC1_Setting.dsk");
-}
-
 TEST_F(EditTest, first_run_keeps_design_values_and_writes_all_eleven_keys_on_close) {
   {
     TfmEdit w(&ctx, "TfmHRDOC111", kDesign, "PC1");
-    EXPECT_EQ(w.Left, 120);
-    EXPECT_EQ(w.Width, 400);
-    EXPECT_EQ(w.Scale, 100);
+    EXPECT_EQ((std::vector<int>{w.Left, w.Width, w.Scale}), (std::vector<int>{120, 400, 100}));
     // The design values are written when the window is first made.
     IniFile before(file("PC1"));
     EXPECT_EQ(before.read_int("TfmHRDOC111", "WidthStart", 0), 400);
     EXPECT_FALSE(before.value_exists("TfmHRDOC111", "Left"));
     w.FormClose();
   }
-  IniFile ini(file("PC1"));
+  EXPECT_EQ(hrdoc::SettingsFileName("/opt/suite/hrdoc", "PC1"), "/opt/suite/PC1_Setting.dsk");
+  IniFile ini(file("PC1"));  // the host's folder plus the computer's name
   for (const char* key : kKeys) EXPECT_TRUE(ini.value_exists("TfmHRDOC111", key)) << key;
-  EXPECT_EQ(ini.read_int("TfmHRDOC111", "LeftStart", 0), 120);
-  EXPECT_EQ(ini.read_int("TfmHRDOC111", "TopStart", 0), 80);
-  EXPECT_EQ(ini.read_int("TfmHRDOC111", "HeightStart", 0), 260);
-  EXPECT_EQ(ini.read_int("TfmHRDOC111", "ScaleStart", 0), 100);
-  EXPECT_EQ(ini.read_int("TfmHRDOC111", "Height", 0), 260);
-  EXPECT_EQ(ini.read_int("TfmHRDOC111", "WinState", -1), TfmEdit::wsNormal);
+  const std::pair<const char*, int> stored[] = {{"LeftStart", 120}, {"TopStart", 80}, {"HeightStart", 260},
+                                                {"ScaleStart", 100}, {"Height", 260}, {"WinState", TfmEdit::wsNormal}};
+  for (const auto& [key, value] : stored) EXPECT_EQ(ini.read_int("TfmHRDOC111", key, -1), value) << key;
 }
 
-TEST_F(EditTest, first_run_centres_on_a_desktop_the_renderer_knows) {
+TEST_F(EditTest, first_run_centres_and_second_run_restores_position_size_zoom_and_state) {
   ui.desktop = {1280, 1024};
-  TfmEdit w(&ctx, "TfmHRDOC111", kDesign, "PC1");
-  EXPECT_EQ(w.Left, (1280 - 400) / 2);
-  EXPECT_EQ(w.Top, (1024 - 260) / 2);
-}
-
-TEST_F(EditTest, second_run_restores_position_size_zoom_and_state) {
   {
     TfmEdit w(&ctx, "TfmHRDOC111", kDesign, "PC1");
+    EXPECT_EQ(std::pair(w.Left, w.Top), std::pair((1280 - 400) / 2, (1024 - 260) / 2));
     w.Left = 33, w.Top = 44, w.WindowState = TfmEdit::wsMaximized;
     w.mnpClick(10);  // 150 %
     EXPECT_EQ(w.Width, 600);
     w.FormClose();
   }
-  ui.desktop = {1280, 1024};  // a stored position wins over centring
-  TfmEdit again(&ctx, "TfmHRDOC111", kDesign, "PC1");
-  EXPECT_EQ(again.Left, 33);
-  EXPECT_EQ(again.Top, 44);
-  EXPECT_EQ(again.Width, 600);
-  EXPECT_EQ(again.Height, 390);
-  EXPECT_EQ(again.Scale, 150);
+  TfmEdit again(&ctx, "TfmHRDOC111", kDesign, "PC1");  // a stored position wins over centring
+  EXPECT_EQ((std::vector<int>{again.Left, again.Top, again.Width, again.Height, again.Scale}),
+            (std::vector<int>{33, 44, 600, 390, 150}));
   EXPECT_EQ(again.WindowState, TfmEdit::wsMaximized);
   // The design values stay those of the first run.
   EXPECT_EQ(IniFile(file("PC1")).read_int("TfmHRDOC111", "WidthStart", 0), 400);
@@ -105,55 +84,33 @@ TEST_F(EditTest, stored_zoom_without_position_scales_the_design_size) {
     ini.save();
   }
   TfmEdit w(&ctx, "TfmHRDOC111", kDesign, "PC1");
-  EXPECT_EQ(w.Scale, 50);
-  EXPECT_EQ(w.Width, 200);
-  EXPECT_EQ(w.Height, 130);
+  EXPECT_EQ((std::vector<int>{w.Scale, w.Width, w.Height}), (std::vector<int>{50, 200, 130}));
   EXPECT_TRUE(w.PopupMenu1[0].Checked);
 }
 
-TEST_F(EditTest, two_computers_keep_two_files) {
-  {
-    TfmEdit a(&ctx, "TfmHRDOC111", kDesign, "PC1");
-    a.Left = 1;
-    a.FormClose();
-    TfmEdit b(&ctx, "TfmHRDOC111", kDesign, "PC2");
-    b.Left = 2;
-    b.FormClose();
+TEST_F(EditTest, each_computer_keeps_its_file_and_each_window_class_its_section) {
+  const struct { const char* section; const char* computer; TfmEdit::Geometry design; int left; } cases[] = {
+      {"TfmHRDOC111", "PC1", kDesign, 1}, {"TfmHRDOC111", "PC2", kDesign, 2}, {"TfmHRDOC101", "PC1", {10, 10, 500, 300}, 3}};
+  for (const auto& c : cases) {
+    TfmEdit w(&ctx, c.section, c.design, c.computer);
+    w.Left = c.left;
+    w.FormClose();
   }
-  EXPECT_EQ(IniFile(file("PC1")).read_int("TfmHRDOC111", "Left", 0), 1);
   EXPECT_EQ(IniFile(file("PC2")).read_int("TfmHRDOC111", "Left", 0), 2);
-  EXPECT_EQ(TfmEdit(&ctx, "TfmHRDOC111", kDesign, "PC1").Left, 1);
-  EXPECT_EQ(TfmEdit(&ctx, "TfmHRDOC111", kDesign, "PC2").Left, 2);
-}
-
-TEST_F(EditTest, each_window_class_keeps_its_own_section) {
-  {
-    TfmEdit a(&ctx, "TfmHRDOC111", kDesign, "PC1");
-    a.Left = 11;
-    a.FormClose();
-    TfmEdit b(&ctx, "TfmHRDOC101", {10, 10, 500, 300}, "PC1");
-    b.Left = 22;
-    b.FormClose();
+  for (const auto& c : cases) {
+    TfmEdit w(&ctx, c.section, c.design, c.computer);
+    EXPECT_EQ(w.Left, c.left) << c.section << " on " << c.computer;
+    EXPECT_EQ(w.Width, c.design.Width) << c.section;
   }
-  EXPECT_EQ(TfmEdit(&ctx, "TfmHRDOC111", kDesign, "PC1").Left, 11);
-  TfmEdit b(&ctx, "TfmHRDOC101", {10, 10, 500, 300}, "PC1");
-  EXPECT_EQ(b.Left, 22);
-  EXPECT_EQ(b.Width, 500);
 }
 
-TEST_F(EditTest, zoom_menu_has_eleven_items_from_50_to_150) {
+TEST_F(EditTest, zoom_menu_scales_from_the_current_zoom_and_pops_up_on_ctrl_shift_f12) {
   TfmEdit w(&ctx, "S", kDesign, "PC1");
   ASSERT_EQ(w.PopupMenu1.size(), 11u);
-  EXPECT_EQ(w.PopupMenu1.front().Name, "mnp50");
-  EXPECT_EQ(w.PopupMenu1.front().Caption, " 50%");
+  EXPECT_EQ(w.PopupMenu1.front().Name + w.PopupMenu1.front().Caption, "mnp50 50%");
   EXPECT_EQ(w.PopupMenu1[5].Caption, " 100%");
-  EXPECT_EQ(w.PopupMenu1.back().Name, "mnp150");
-  EXPECT_EQ(w.PopupMenu1.back().Caption, " 150%");
-}
-
-TEST_F(EditTest, choosing_the_current_zoom_changes_nothing) {
-  TfmEdit w(&ctx, "S", kDesign, "PC1");
-  w.mnpClick(5);  // 100 %
+  EXPECT_EQ(w.PopupMenu1.back().Name + w.PopupMenu1.back().Caption, "mnp150 150%");
+  w.mnpClick(5);  // the current 100 % changes nothing
   EXPECT_EQ(w.Scale, 100);
   EXPECT_EQ(w.Width, 400);
   w.mnpClick(0);  // 50 %
@@ -162,10 +119,7 @@ TEST_F(EditTest, choosing_the_current_zoom_changes_nothing) {
   EXPECT_EQ(w.Width, 600);
   w.mnpClick(10);
   EXPECT_EQ(w.Width, 600);
-}
-
-TEST_F(EditTest, ctrl_shift_f12_checks_the_current_zoom_and_pops_up_the_menu) {
-  TfmEdit w(&ctx, "S", kDesign, "PC1");
+  // Ctrl+Shift+F12 checks the current zoom and pops up the menu.
   w.mnpClick(2);  // 70 %
   ui.choices.push_back(8);  // the user picks 130 %
   int key = TfmEdit::VK_F12;
@@ -179,23 +133,29 @@ TEST_F(EditTest, ctrl_shift_f12_checks_the_current_zoom_and_pops_up_the_menu) {
   key = TfmEdit::VK_F12;
   w.FormKeyDown(key, true, false);  // without Shift: nothing
   EXPECT_EQ(ui.menus.size(), 1u);
+  // The form offers the same menu as an action; the choice is saved with the window.
+  ui.choices.push_back(10);
+  ui.on_form = [](hrdoc::ui::Form& f) {
+    for (auto& a : f.actions)
+      if (a.key == 'z') a.run();
+  };
+  w.ShowModal();
+  EXPECT_EQ(w.Scale, 150);
+  EXPECT_EQ(IniFile(file("PC1")).read_int("S", "Scale", 0), 150);
 }
 
 TEST_F(EditTest, enter_moves_to_the_next_entry_and_delete_clears_a_date) {
   TfmEdit w(&ctx, "S", kDesign, "PC1");
   w.Fields = {hrdoc::ui::date_field("edDT", "Дата", "01.12.2026"), hrdoc::ui::text_field("edN", "Номер", "5")};
-  int key = TfmEdit::VK_RETURN;
-  w.FormKeyDown(key, false, false);
-  EXPECT_EQ(key, 0);
+  auto enter = [&] { int key = TfmEdit::VK_RETURN; w.FormKeyDown(key, false, false); return key; };
+  auto del = [&] { int key = TfmEdit::VK_DELETE; w.FormKeyUp(key); };
+  EXPECT_EQ(enter(), 0);
   EXPECT_EQ(w.ActiveControl, 1);
-  key = TfmEdit::VK_DELETE;
-  w.FormKeyUp(key);  // a text entry keeps its text
+  del();  // a text entry keeps its text
   EXPECT_EQ(w.Fields[1].value, "5");
-  key = TfmEdit::VK_RETURN;
-  w.FormKeyDown(key, false, false);
+  enter();
   EXPECT_EQ(w.ActiveControl, 0);
-  key = TfmEdit::VK_DELETE;
-  w.FormKeyUp(key);
+  del();
   EXPECT_EQ(w.Fields[0].value, "");
 }
 
@@ -213,27 +173,12 @@ TEST_F(EditTest, show_modal_returns_ok_or_cancel_and_saves_either_way) {
 
   ui.form_answers.push_back({{}, true, {}});
   EXPECT_EQ(w.ShowModal(), TfmEdit::mrCancel);
-}
-
-TEST_F(EditTest, hidden_cancel_leaves_only_the_ok_button) {
-  TfmEdit w(&ctx, "TfmHRDOC111", kDesign, "PC1");
+  // A hidden cancel leaves only the OK button.
   w.CancelVisible = false;
   w.bbOk.caption = "OK";
   w.ShowModal();
-  ASSERT_EQ(ui.forms.at(0).buttons.size(), 1u);
-  EXPECT_EQ(ui.forms[0].buttons[0].caption, "OK");
-}
-
-TEST_F(EditTest, zoom_action_is_offered_in_the_form) {
-  TfmEdit w(&ctx, "S", kDesign, "PC1");
-  ui.choices.push_back(10);
-  ui.on_form = [](hrdoc::ui::Form& f) {
-    for (auto& a : f.actions)
-      if (a.key == 'z') a.run();
-  };
-  w.ShowModal();
-  EXPECT_EQ(w.Scale, 150);
-  EXPECT_EQ(IniFile(file("PC1")).read_int("S", "Scale", 0), 150);
+  ASSERT_EQ(ui.forms.at(2).buttons.size(), 1u);
+  EXPECT_EQ(ui.forms[2].buttons[0].caption, "OK");
 }
 
 TEST_F(EditTest, unwritable_folder_is_reported_not_fatal) {

@@ -27,16 +27,15 @@ Outcome hrdoc(const std::string& args, bool with_stderr = false) {
   return r;
 }
 
-TEST(HrdocCli, version_query_prints_the_answer_and_succeeds) {
+TEST(HrdocCli, version_query_prints_the_answer_and_unknown_commands_do_nothing) {
   Outcome r = hrdoc("run CTRLVERDLL");
   EXPECT_EQ(r.code, 0);
   EXPECT_EQ(r.out, "61145\n");
-}
-
-TEST(HrdocCli, unknown_or_misspelt_commands_do_nothing_and_succeed) {
-  EXPECT_EQ(hrdoc("run hrdoc092").code, 0);
-  EXPECT_EQ(hrdoc("run 'HRDOC092 '").code, 0);
-  EXPECT_EQ(hrdoc("run hrdoc092").out, "");
+  for (const char* args : {"run hrdoc092", "run 'HRDOC092 '"}) {
+    r = hrdoc(args);
+    EXPECT_EQ(r.code, 0) << args;
+    EXPECT_EQ(r.out, "") << args;
+  }
 }
 
 TEST(HrdocCli, bad_usage_exits_2_with_a_message) {
@@ -47,12 +46,6 @@ TEST(HrdocCli, bad_usage_exits_2_with_a_message) {
     EXPECT_EQ(r.code, 2) << args;
     EXPECT_FALSE(r.out.empty()) << args;
   }
-}
-
-TEST(HrdocCli, an_error_box_exits_1) {
-  Outcome r = hrdoc("run CTRLVERDLL --db /nonexistent/folder/none.fdb", true);
-  EXPECT_EQ(r.code, 1);
-  EXPECT_NE(r.out.find("/nonexistent/folder/none.fdb"), std::string::npos);
 }
 
 TEST(HrdocCli, list_shows_every_report_command_with_its_caption) {

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <stdexcept>
 
 #include "host/compark.h"
@@ -26,27 +27,14 @@ struct Context {
 
 }  // namespace
 
-TEST(Region, KnownCodesGiveTheirNames) {
+TEST(Region, CodesGiveTheirNamesOrNothing) {
   Context c;
-  EXPECT_EQ(hrdoc::host::region_name(c.ctx, 50), "Московская область");
-  EXPECT_EQ(hrdoc::host::region_name(c.ctx, 1), "Республика Адыгея (Адыгея)");
-  EXPECT_EQ(hrdoc::host::region_name(c.ctx, 77), "г. Москва");
-  EXPECT_EQ(hrdoc::host::region_name(c.ctx, 86), "Ханты-Мансийский автономный округ - Югра");
-  EXPECT_EQ(hrdoc::host::region_name(c.ctx, 99), "Иные территории, включая г. Байконур");
-}
-
-TEST(Region, UnknownCodesGiveNothing) {
-  Context c;
-  EXPECT_EQ(hrdoc::host::region_name(c.ctx, 0), std::nullopt);
-  EXPECT_EQ(hrdoc::host::region_name(c.ctx, 82), std::nullopt);
-  EXPECT_EQ(hrdoc::host::region_name(c.ctx, 100), std::nullopt);
-  EXPECT_EQ(hrdoc::host::region_name(c.ctx, -1), std::nullopt);
   // Only the low 16 bits of the code are the key.
-  EXPECT_EQ(hrdoc::host::region_name(c.ctx, 65536 + 50), "Московская область");
-}
-
-TEST(Region, EveryCodeFrom01To79IsClassified) {
-  Context c;
+  const std::pair<int, std::optional<std::string>> cases[] = {
+      {50, "Московская область"}, {1, "Республика Адыгея (Адыгея)"}, {77, "г. Москва"},
+      {86, "Ханты-Мансийский автономный округ - Югра"}, {99, "Иные территории, включая г. Байконур"},
+      {65536 + 50, "Московская область"}, {0, std::nullopt}, {82, std::nullopt}, {100, std::nullopt}, {-1, std::nullopt}};
+  for (const auto& [code, name] : cases) EXPECT_EQ(hrdoc::host::region_name(c.ctx, code), name) << code;
   for (int code = 1; code <= 79; ++code) {
     auto name = hrdoc::host::region_name(c.ctx, code);
     ASSERT_TRUE(name) << code;
@@ -82,9 +70,7 @@ TEST(Keyf32, RecordsCarryTheKeyMostSignificantByteFirstAndTheNameInCp866) {
 
   unsigned char rec[keyf32::kRegionRecordSize] = {0, 78};
   ASSERT_EQ(read(h, rec), 0);
-  EXPECT_EQ(rec[0], 0);
-  EXPECT_EQ(rec[1], 78);
-  EXPECT_EQ(rec[2], 0);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(rec), 3), std::string("\0\x4E\0", 3));
   const char* name = reinterpret_cast<const char*>(rec + 3);
   EXPECT_EQ(std::string(name, strnlen(name, 50)), hrdoc::text::utf8_to_cp866("г. Санкт-Петербург"));
   EXPECT_EQ(static_cast<unsigned char>(name[0]), 0xA3);  // г in CP866

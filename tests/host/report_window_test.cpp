@@ -3,6 +3,7 @@
 // modal "HRDOC350". The parameter dialog is the real KVDLG.so of the build.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <thread>
@@ -44,8 +45,6 @@ void test_job(TReportWindow& w) {
   journal.context = w.c_p;
   journal.shown_at_job = current_ui && current_ui->windows.back().shown;
   w.lbM.set_caption("Подготовка информации");
-  w.pbM.set_min(0);
-  w.pbM.set_position(0);
   w.pbM.set_step(1);
   w.pbM.set_max(3);
   for (const char* name : {"Иванов", "Петров", "Сидоров"}) {
@@ -110,12 +109,18 @@ class TfmFastClockTest : public TReportWindow {
   }
 };
 
-const bool registered = hrdoc::register_report<TfmFastClockTest, "HRDOC280L">() && hrdoc::register_report<TfmDirectTest, "HRDOC240">() &&
-                        hrdoc::register_report<TfmShownTest, "HRDOC090">() &&
-                        hrdoc::register_report<TfmShownTest, "HRDOC090L">() &&
-                        hrdoc::register_report<TfmShownTest, "HRDOC100">() &&
-                        hrdoc::register_report<TfmShownTest, "HRDOC101">() &&
-                        hrdoc::register_report<TfmModalTest, "HRDOC350">();
+const bool registered =
+    hrdoc::register_report<TfmFastClockTest, "HRDOC280L">() && hrdoc::register_report<TfmDirectTest, "HRDOC240">() &&
+    hrdoc::register_report<TfmShownTest, "HRDOC090">() && hrdoc::register_report<TfmShownTest, "HRDOC090L">() &&
+    hrdoc::register_report<TfmShownTest, "HRDOC100">() && hrdoc::register_report<TfmShownTest, "HRDOC101">() &&
+    hrdoc::register_report<TfmModalTest, "HRDOC350">();
+
+// Runs a command through main_dll as the host does.
+int run_command(compark& ctx, const char* command, int value) {
+  std::string self = ctx.ext().host_path, cmd = command;
+  void* argv[3] = {self.data(), cmd.data(), &value};
+  return main_dll(&ctx, 3, argv);
+}
 
 class ReportWindowTest : public ::testing::Test {
  protected:
@@ -131,32 +136,17 @@ class ReportWindowTest : public ::testing::Test {
   }
   void TearDown() override { current_ui = nullptr; }
 
-  int run(const char* command, int value = 0) {
-    std::string self = ctx.ext().host_path, cmd = command;
-    void* argv[3] = {self.data(), cmd.data(), &value};
-    return main_dll(&ctx, 3, argv);
-  }
-  static hrdoc::ui::ScriptedUi::FormAnswer cancel() { return {{}, true, {}}; }
-  static hrdoc::ui::ScriptedUi::FormAnswer confirm(std::map<std::string, std::string> values = {}) {
+  int run(const char* command, int value = 0) { return run_command(ctx, command, value); }
+  static ScriptedUi::FormAnswer confirm(std::map<std::string, std::string> values = {}) {
     return {std::move(values), false, {}};
   }
   int dialogs() const {
-    int n = 0;
-    for (const auto& f : ui.forms) n += f.name == "USR" || f.name == "USRSEW";
-    return n;
+    return std::count_if(ui.forms.begin(), ui.forms.end(), [](auto& f) { return f.name == "USR" || f.name == "USRSEW"; });
   }
 
   ScriptedUi ui;
   compark ctx;
 };
-
-TEST_F(ReportWindowTest, cancelled_dialog_opens_no_window) {
-  ui.form_answers.push_back(cancel());
-  EXPECT_EQ(run("HRDOC090"), 0);
-  EXPECT_EQ(dialogs(), 1);
-  EXPECT_TRUE(ui.windows.empty());
-  EXPECT_TRUE(journal.events.empty());
-}
 
 TEST_F(ReportWindowTest, shown_window_asks_before_showing_then_runs_and_closes) {
   ui.answers.push_back(hrdoc::ui::IDNO);
@@ -170,94 +160,76 @@ TEST_F(ReportWindowTest, shown_window_asks_before_showing_then_runs_and_closes) 
   ASSERT_EQ(ui.windows.size(), 1u);
   const auto& w = ui.windows[0];
   EXPECT_EQ(w.caption, "Проверочный отчёт");
-  EXPECT_EQ(w.statuses.front(), "Подготовка информации");
-  EXPECT_EQ(w.statuses.back(), "Печать данных: Сидоров");
-  EXPECT_EQ(w.position, 3);
-  EXPECT_EQ(w.max, 3);
+  EXPECT_EQ(w.statuses.front() + "|" + w.statuses.back(), "Подготовка информации|Печать данных: Сидоров");
+  EXPECT_EQ(std::pair(w.position, w.max), std::pair(3, 3));
   EXPECT_TRUE(w.closed);
   EXPECT_EQ(ui.running_timers(), 0);
   EXPECT_EQ(journal.context, &ctx);
 }
 
-TEST_F(ReportWindowTest, l_command_with_an_integer_skips_the_dialog_and_stores_it) {
-  ASSERT_EQ(run("HRDOC090L", 5), 0);
+TEST_F(ReportWindowTest, l_and_paired_commands_store_their_integer_before_the_job) {
+  ASSERT_EQ(run("HRDOC090L", 5), 0);  // an integer skips the dialog
   EXPECT_EQ(dialogs(), 0);
-  EXPECT_EQ(ui.windows.size(), 1u);
   EXPECT_EQ(journal.arg, 5);
-}
-
-TEST_F(ReportWindowTest, l_command_with_zero_runs_the_dialog_first) {
-  ui.form_answers.push_back(cancel());
-  run("HRDOC090L", 0);
+  ui.form_answers.push_back({{}, true, {}});
+  EXPECT_EQ(run("HRDOC090L", 0), 0);  // zero runs the dialog first; cancelled, it opens no window
   EXPECT_EQ(dialogs(), 1);
-  EXPECT_TRUE(ui.windows.empty());
-
-  run("HRDOC090L", 0);
-  EXPECT_EQ(dialogs(), 2);
-  EXPECT_EQ(journal.arg, 0);
-  EXPECT_EQ(journal.events.back(), "job");
+  EXPECT_EQ(ui.windows.size(), 1u);
+  EXPECT_EQ(journal.events.size(), 2u);
+  for (auto [command, arg] : {std::pair{"HRDOC090L", 0}, {"HRDOC101", 1}, {"HRDOC100", 0}}) {
+    journal.arg = -1;
+    run(command, 0);
+    EXPECT_EQ(journal.arg, arg) << command;
+  }
+  EXPECT_EQ(dialogs(), 4);
+  EXPECT_EQ(ui.windows.size(), 4u);
 }
 
-TEST_F(ReportWindowTest, paired_commands_store_their_fixed_integer_before_the_job) {
-  run("HRDOC101");
-  EXPECT_EQ(journal.arg, 1);
-  run("HRDOC100");
-  EXPECT_EQ(journal.arg, 0);
-  EXPECT_EQ(ui.windows.size(), 2u);
-}
-
-TEST_F(ReportWindowTest, dialog_arguments_come_from_the_command_table) {
+TEST_F(ReportWindowTest, dialog_arguments_come_from_the_command_table_and_choices_reach_the_context) {
   // "HRDOC090" asks for the date and the period ("USR" 1, 1, 0); "HRDOC240" only the date.
   run("HRDOC090");
+  ui.form_answers.push_back(confirm({{"date", "17.11.2026"}}));
   run("HRDOC240");
   ASSERT_EQ(ui.forms.size(), 2u);
   EXPECT_NE(ui.forms[0].find("from"), nullptr);
   EXPECT_NE(ui.forms[0].find("date"), nullptr);
   EXPECT_EQ(ui.forms[1].find("from"), nullptr);
   EXPECT_NE(ui.forms[1].find("date"), nullptr);
+  EXPECT_EQ((std::pair<int, int>(ctx.d_day, ctx.d_month)), std::pair(17, 11));
 }
 
-TEST_F(ReportWindowTest, dialog_choices_reach_the_context_the_window_reads) {
-  ui.form_answers.push_back(confirm({{"date", "17.11.2026"}}));
-  run("HRDOC240");
-  EXPECT_EQ(journal.context, &ctx);
-  EXPECT_EQ(ctx.d_day, 17);
-  EXPECT_EQ(ctx.d_month, 11);
-}
-
-TEST_F(ReportWindowTest, shown_window_clock_counts_the_seconds_of_the_job) {
+TEST_F(ReportWindowTest, shown_window_clock_counts_the_seconds_of_the_job_and_a_direct_one_has_none) {
   journal.ticks = 75;
   run("HRDOC090");
-  ASSERT_EQ(ui.windows.size(), 1u);
+  run("HRDOC240");
+  ASSERT_EQ(ui.windows.size(), 2u);
   const auto& clocks = ui.windows[0].clocks;
   ASSERT_EQ(clocks.size(), 76u);  // the resource's "00:00", then one per second
-  EXPECT_EQ(clocks.front(), "00:00");
-  EXPECT_EQ(clocks[1], "00:01 -- 0 -- 0");
-  EXPECT_EQ(clocks.back(), "01:15 -- 0 -- 0");
+  EXPECT_EQ(clocks.front() + "|" + clocks[1] + "|" + clocks.back(), "00:00|00:01 -- 0 -- 0|01:15 -- 0 -- 0");
   EXPECT_EQ(ui.running_timers(), 0);
+  EXPECT_TRUE(ui.windows[1].clocks.empty());
+  EXPECT_TRUE(ui.windows[1].shown && ui.windows[1].closed);
+  EXPECT_EQ(journal.events, (std::vector<std::string>{"questions", "job", "job"}));
 }
 
-TEST_F(ReportWindowTest, direct_window_has_no_clock) {
-  journal.ticks = 5;
-  run("HRDOC240");
-  ASSERT_EQ(ui.windows.size(), 1u);
-  EXPECT_TRUE(ui.windows[0].clocks.empty());
-  EXPECT_TRUE(ui.windows[0].shown);
-  EXPECT_TRUE(ui.windows[0].closed);
-  EXPECT_EQ(journal.events, (std::vector<std::string>{"job"}));
-}
-
-TEST_F(ReportWindowTest, modal_cancel_runs_no_job) {
+TEST_F(ReportWindowTest, modal_cancel_or_a_failed_check_without_a_person_runs_no_job) {
   ui.form_answers.push_back(confirm());
   ui.form_answers.push_back({{{"edNumPr", "7"}}, false, "BitBtn2"});
   EXPECT_EQ(run("HRDOC350"), 0);
   EXPECT_EQ(dialogs(), 1);
   ASSERT_EQ(ui.forms.size(), 2u);
   EXPECT_EQ(ui.forms[1].pressed, "BitBtn2");
-  EXPECT_TRUE(journal.events.empty());
   ASSERT_EQ(ui.windows.size(), 1u);
   EXPECT_FALSE(ui.windows[0].shown);
   EXPECT_TRUE(ui.boxes.empty());
+  // A failed check with no one to correct it ends the command.
+  ui.form_answers.push_back(confirm());
+  ui.form_answers.push_back(confirm({{"edNumPr", "12"}}));
+  run("HRDOC350");
+  EXPECT_EQ(ui.error_boxes(), 1);
+  EXPECT_EQ(ui.boxes.size(), 1u);
+  EXPECT_TRUE(ui.windows.at(1).closed);
+  EXPECT_TRUE(journal.events.empty());
 }
 
 TEST_F(ReportWindowTest, modal_failed_check_keeps_the_window_open_until_corrected) {
@@ -271,21 +243,9 @@ TEST_F(ReportWindowTest, modal_failed_check_keeps_the_window_open_until_correcte
   EXPECT_EQ(ui.boxes[0].caption, "Ошибка");
   EXPECT_EQ(ui.boxes[1].text, "Не указан номер приказа!");
   EXPECT_EQ(journal.events, (std::vector<std::string>{"job"}));
-  EXPECT_EQ(journal.entry_date, "01.12.2026");
-  EXPECT_EQ(journal.entry_number, "12");
-  const auto& w = ui.windows.at(0);
-  EXPECT_EQ(w.caption, "Идет печать документа. Пожалуйста подождите...");
-  EXPECT_TRUE(w.closed);
-}
-
-TEST_F(ReportWindowTest, modal_failed_check_without_a_person_ends_the_command) {
-  ui.form_answers.push_back(confirm());
-  ui.form_answers.push_back(confirm({{"edNumPr", "12"}}));
-  run("HRDOC350");
-  ASSERT_EQ(ui.boxes.size(), 1u);
-  EXPECT_EQ(ui.error_boxes(), 1);
-  EXPECT_TRUE(journal.events.empty());
-  EXPECT_TRUE(ui.windows.at(0).closed);
+  EXPECT_EQ(journal.entry_date + " " + journal.entry_number, "01.12.2026 12");
+  EXPECT_EQ(ui.windows.at(0).caption, "Идет печать документа. Пожалуйста подождите...");
+  EXPECT_TRUE(ui.windows[0].closed);
 }
 
 TEST_F(ReportWindowTest, error_escaping_the_job_is_shown_and_the_window_destroyed) {
@@ -298,13 +258,6 @@ TEST_F(ReportWindowTest, error_escaping_the_job_is_shown_and_the_window_destroye
   EXPECT_EQ(ui.running_timers(), 0);
 }
 
-TEST_F(ReportWindowTest, commands_without_a_launcher_do_nothing) {
-  EXPECT_EQ(run("HRDOC092 "), 0);
-  EXPECT_EQ(run("hrdoc090"), 0);
-  EXPECT_TRUE(ui.forms.empty());
-  EXPECT_TRUE(ui.windows.empty());
-}
-
 TEST(Timer1Timer, formats_minutes_seconds_and_the_two_counters) {
   TfmDirectTest w;
   for (int i = 0; i < 67; ++i) w.Timer1Timer();
@@ -314,44 +267,20 @@ TEST(Timer1Timer, formats_minutes_seconds_and_the_two_counters) {
   EXPECT_EQ(w.Seconds(), 3600);
 }
 
-TEST(Timer1Timer, real_timer_ticks_while_the_job_works) {
-  // The renderer's own timer thread: one-second ticks arrive without the job's help.
-  hrdoc::ui::TerminalUi::Options o;
-  std::FILE* sink = std::tmpfile();
-  hrdoc::ui::TerminalUi term(o, sink, sink, sink);
-  TfmDirectTest w;
-  w.Timer1.set_interval(20);
-  w.Timer1.start(term);
-  for (int i = 0; i < 200 && w.Seconds() < 3; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  w.Timer1.stop();
-  int seen = w.Seconds();
-  EXPECT_GE(seen, 3);
-  std::this_thread::sleep_for(std::chrono::milliseconds(60));
-  EXPECT_EQ(w.Seconds(), seen);
-  std::fclose(sink);
-}
-
-// The same commands on the command-line renderer.
+// The same commands on the command-line renderer, whose own timer thread ticks the clock.
 class TerminalReportTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(registered);
     journal = Journal{};
-    out = std::tmpfile();
-    err = std::tmpfile();
-    in = std::tmpfile();
+    std::snprintf(ctx.lib_dir, sizeof ctx.lib_dir, "%s", HRDOC_TEST_BIN_DIR);
   }
   void TearDown() override {
-    current_ui = nullptr;
     for (std::FILE* f : {out, err, in}) std::fclose(f);
   }
   int run(hrdoc::ui::TerminalUi& ui, const char* command, int value = 0) {
-    compark ctx;
-    std::snprintf(ctx.lib_dir, sizeof ctx.lib_dir, "%s", HRDOC_TEST_BIN_DIR);
     ctx.ext().ui = &ui;
-    std::string self = "hrdoc", cmd = command;
-    void* argv[3] = {self.data(), cmd.data(), &value};
-    return main_dll(&ctx, 3, argv);
+    return run_command(ctx, command, value);
   }
   std::string err_text() {
     std::fflush(err);
@@ -360,11 +289,23 @@ class TerminalReportTest : public ::testing::Test {
     for (int c; (c = std::fgetc(err)) != EOF;) s += static_cast<char>(c);
     return s;
   }
-  std::FILE *out = nullptr, *err = nullptr, *in = nullptr;
+  std::FILE *out = std::tmpfile(), *err = std::tmpfile(), *in = std::tmpfile();
+  hrdoc::ui::TerminalUi::Options o;
+  compark ctx;
 };
 
-TEST_F(TerminalReportTest, live_line_gets_clock_ticks_from_the_timer_thread_while_the_job_works) {
-  hrdoc::ui::TerminalUi::Options o;
+TEST_F(TerminalReportTest, timer_thread_ticks_while_the_job_works_and_stops_with_the_timer) {
+  hrdoc::ui::TerminalUi quiet(o, out, err, in);
+  TfmDirectTest w;
+  w.Timer1.set_interval(20);
+  w.Timer1.start(quiet);
+  for (int i = 0; i < 200 && w.Seconds() < 3; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  w.Timer1.stop();
+  int seen = w.Seconds();
+  EXPECT_GE(seen, 3);
+  std::this_thread::sleep_for(std::chrono::milliseconds(60));
+  EXPECT_EQ(w.Seconds(), seen);
+
   o.force_live = true;
   hrdoc::ui::TerminalUi ui(o, out, err, in);
   run(ui, "HRDOC280L", 1);
@@ -376,25 +317,20 @@ TEST_F(TerminalReportTest, live_line_gets_clock_ticks_from_the_timer_thread_whil
   EXPECT_EQ(text.substr(text.size() - 4), "\r\033[K");  // the line is gone when the window closes
 }
 
-TEST_F(TerminalReportTest, batch_modal_window_takes_its_entries_from_set_values) {
-  hrdoc::ui::TerminalUi::Options o;
+TEST_F(TerminalReportTest, batch_modal_window_takes_its_entries_from_set_values_and_checks_them) {
+  o.values = {{"edNumPr", "45"}};
+  hrdoc::ui::TerminalUi failed(o, out, err, in);
+  run(failed, "HRDOC350");
+  EXPECT_TRUE(journal.events.empty());
+  EXPECT_EQ(failed.error_boxes(), 1);
+  EXPECT_NE(err_text().find("Не указана дата выписки приказа об индексации!"), std::string::npos);
+
   o.values = {{"edDTOPr", "2026-12-01"}, {"edNumPr", "45"}};
   hrdoc::ui::TerminalUi ui(o, out, err, in);
   run(ui, "HRDOC350");
   EXPECT_EQ(journal.events, (std::vector<std::string>{"job"}));
-  EXPECT_EQ(journal.entry_date, "01.12.2026");
-  EXPECT_EQ(journal.entry_number, "45");
+  EXPECT_EQ(journal.entry_date + " " + journal.entry_number, "01.12.2026 45");
   EXPECT_EQ(ui.error_boxes(), 0);
-}
-
-TEST_F(TerminalReportTest, batch_modal_window_with_a_failed_check_ends_without_a_job) {
-  hrdoc::ui::TerminalUi::Options o;
-  o.values = {{"edNumPr", "45"}};
-  hrdoc::ui::TerminalUi ui(o, out, err, in);
-  run(ui, "HRDOC350");
-  EXPECT_TRUE(journal.events.empty());
-  EXPECT_EQ(ui.error_boxes(), 1);
-  EXPECT_NE(err_text().find("Не указана дата выписки приказа об индексации!"), std::string::npos);
 }
 
 }  // namespace

@@ -28,39 +28,26 @@ std::string normalized(const std::string& s) {
 
 }  // namespace
 
-TEST(NumberInWords, EveryGroupLeavesItsSeparatorEvenWhenEmpty) {
-  EXPECT_EQ(rub(125), "  сто двадцать пять рублей ");
-  EXPECT_EQ(rub(1), "  один рубль ");
-  EXPECT_EQ(rub(0), "  рублей ");
-  EXPECT_EQ(rub(1000000), "один миллион  рублей ");
-  EXPECT_EQ(rub(1000), " одна тысяча рублей ");
-  EXPECT_EQ(rub(999999999),
-            "девятьсот девяносто девять миллионов девятьсот девяносто девять тысяч "
-            "девятьсот девяносто девять рублей ");
-}
-
-TEST(NumberInWords, ThousandsAreFeminineAndTeensTakeTheManyForm) {
-  EXPECT_EQ(rub(2001), " две тысячи один рубль ");
-  EXPECT_EQ(rub(11000), " одиннадцать тысяч рублей ");
-  EXPECT_EQ(rub(21000), " двадцать одна тысяча рублей ");
-  EXPECT_EQ(rub(2002002), "два миллиона две тысячи два рубля ");
-  EXPECT_EQ(rub(111), "  сто одиннадцать рублей ");
-  EXPECT_EQ(rub(14), "  четырнадцать рублей ");
-  EXPECT_EQ(rub(22), "  двадцать два рубля ");
-  EXPECT_EQ(rub(12000000), "двенадцать миллионов  рублей ");
-}
-
-TEST(NumberInWords, TheCallersNounsServeAnyUnit) {
+TEST(NumberInWords, GroupsKeepTheirSeparatorsThousandsAreFeminineAndTeensTakeTheManyForm) {
+  // Every group leaves its separator even when empty.
+  const std::pair<int32_t, const char*> cases[] = {
+      {125, "  сто двадцать пять рублей "}, {1, "  один рубль "}, {0, "  рублей "},
+      {1000000, "один миллион  рублей "}, {1000, " одна тысяча рублей "},
+      {999999999, "девятьсот девяносто девять миллионов девятьсот девяносто девять тысяч "
+                  "девятьсот девяносто девять рублей "},
+      {2001, " две тысячи один рубль "}, {11000, " одиннадцать тысяч рублей "},
+      {21000, " двадцать одна тысяча рублей "}, {2002002, "два миллиона две тысячи два рубля "},
+      {111, "  сто одиннадцать рублей "}, {14, "  четырнадцать рублей "}, {22, "  двадцать два рубля "},
+      {12000000, "двенадцать миллионов  рублей "}};
+  for (const auto& [n, words] : cases) EXPECT_EQ(rub(n), words) << n;
+  // The caller's nouns serve any unit, each call its own.
   EXPECT_EQ(NumberInWords(3, "день", "дня", "дней"), "  три дня ");
   EXPECT_EQ(NumberInWords(28, "день", "дня", "дней"), "  двадцать восемь дней ");
-  // Each call uses its own nouns, not those of the call before.
   EXPECT_EQ(rub(3), "  три рубля ");
 }
 
 TEST(NumberInWords, RejectsNumbersOutsideNineDigits) {
-  EXPECT_THROW(rub(-1), std::out_of_range);
-  EXPECT_THROW(rub(1000000000), std::out_of_range);
-  EXPECT_THROW(rub(INT32_MIN), std::out_of_range);
+  for (int32_t n : {-1, 1000000000, INT32_MIN}) EXPECT_THROW(rub(n), std::out_of_range) << n;
   try {
     rub(1234567890);
     FAIL();

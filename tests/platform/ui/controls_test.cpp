@@ -29,51 +29,21 @@ TEST(ProgressBar, steps_within_its_range_and_shows_through_its_window) {
   EXPECT_EQ(pb.position(), 2);
 }
 
-TEST(ProgressBar, a_non_zero_minimum_shifts_what_the_window_shows) {
+TEST(ProgressBar, a_minimum_shifts_what_the_window_shows_and_a_hidden_bar_shows_nothing) {
   ScriptedUi ui;
   auto w = ui.open_window("Отчёт");
-  ProgressBar pb(10, 20);
-  pb.bind(w.get());
-  pb.set_position(15);
-  EXPECT_EQ(ui.windows[0].position, 5);
-  EXPECT_EQ(ui.windows[0].max, 10);
-}
-
-TEST(ProgressBar, hidden_bar_shows_nothing_until_made_visible) {
-  ScriptedUi ui;
-  auto w = ui.open_window("Отчёт");
-  ProgressBar pb;
-  pb.set_visible(false);
-  pb.bind(w.get());
-  pb.set_position(30);
-  EXPECT_TRUE(ui.windows[0].progress.empty());
-  pb.set_visible(true);
-  pb.set_position(40);
-  EXPECT_EQ(ui.windows[0].progress.back(), (std::pair<int, int>{40, 100}));
-}
-
-TEST(Label, keeps_its_caption_and_shows_it_when_bound) {
-  std::vector<std::string> shown;
-  Label lb("00:00");
-  lb.bind([&](const std::string& t) { shown.push_back(t); });
-  lb.set_caption("00:01");
-  EXPECT_EQ(lb.caption(), "00:01");
-  EXPECT_EQ(shown, (std::vector<std::string>{"00:00", "00:01"}));
-}
-
-TEST(Timer, scripted_timers_tick_when_told_and_stop_when_stopped) {
-  ScriptedUi ui;
-  int ticks = 0;
-  Timer t(1000);
-  t.set_handler([&] { ++ticks; });
-  t.start(ui);
-  ui.tick(3);
-  EXPECT_EQ(ticks, 3);
-  t.stop();
-  EXPECT_FALSE(t.running());
-  EXPECT_EQ(ui.running_timers(), 0);
-  ui.tick(2);
-  EXPECT_EQ(ticks, 3);
+  ProgressBar shifted(10, 20), hidden;
+  shifted.bind(w.get());
+  shifted.set_position(15);
+  EXPECT_EQ(ui.windows[0].progress.back(), (std::pair<int, int>{5, 10}));
+  auto v = ui.open_window("Отчёт");
+  hidden.set_visible(false);
+  hidden.bind(v.get());
+  hidden.set_position(30);
+  EXPECT_TRUE(ui.windows[1].progress.empty());
+  hidden.set_visible(true);
+  hidden.set_position(40);
+  EXPECT_EQ(ui.windows[1].progress.back(), (std::pair<int, int>{40, 100}));
 }
 
 }  // namespace

@@ -29,16 +29,12 @@ class IniFileTest : public ::testing::Test {
   std::string path;
 };
 
-TEST_F(IniFileTest, missing_file_reads_as_empty_and_defaults_apply) {
-  IniFile ini(path);
-  EXPECT_FALSE(ini.value_exists("A", "Left"));
-  EXPECT_EQ(ini.read_int("A", "Left", 7), 7);
-  EXPECT_EQ(ini.read_string("A", "Left", "x"), "x");
-}
-
 TEST_F(IniFileTest, written_values_read_back_after_saving) {
   {
-    IniFile ini(path);
+    IniFile ini(path);  // a missing file reads as empty and defaults apply
+    EXPECT_FALSE(ini.value_exists("TfmA", "Left"));
+    EXPECT_EQ(ini.read_int("TfmA", "Left", 7), 7);
+    EXPECT_EQ(ini.read_string("TfmA", "Left", "x"), "x");
     ini.write_int("TfmA", "Left", 10);
     ini.write_string("TfmB", "Name", "Отдел кадров");
     ini.write_int("TfmA", "Top", -5);
@@ -65,22 +61,18 @@ TEST_F(IniFileTest, other_sections_comments_and_unknown_keys_are_kept) {
             "; written by hand\r\n[Other]\r\nKey = value \r\n\r\n[TfmA]\r\nLeft=2\r\nColor=red\r\nWidth=300\r\n");
 }
 
-TEST_F(IniFileTest, bad_numbers_read_as_the_default) {
+TEST_F(IniFileTest, bad_numbers_read_as_the_default_and_a_missing_folder_is_named) {
   {
     std::ofstream out(path);
     out << "[A]\nLeft=12px\nTop=\nWidth=99999999999\n";
   }
   IniFile ini(path);
-  EXPECT_EQ(ini.read_int("A", "Left", -1), -1);
-  EXPECT_EQ(ini.read_int("A", "Top", -1), -1);
-  EXPECT_EQ(ini.read_int("A", "Width", -1), -1);
-}
-
-TEST_F(IniFileTest, saving_into_a_missing_folder_names_the_file) {
-  IniFile ini((fs::path(path).parent_path() / "no_such_folder_ini" / "x.dsk").string());
-  ini.write_int("A", "Left", 1);
+  for (const char* key : {"Left", "Top", "Width"}) EXPECT_EQ(ini.read_int("A", key, -1), -1) << key;
+  // Saving into a missing folder names the file.
+  IniFile lost((fs::path(path).parent_path() / "no_such_folder_ini" / "x.dsk").string());
+  lost.write_int("A", "Left", 1);
   try {
-    ini.save();
+    lost.save();
     FAIL() << "saved into a missing folder";
   } catch (const std::runtime_error& e) {
     EXPECT_NE(std::string(e.what()).find("no_such_folder_ini"), std::string::npos);
