@@ -88,7 +88,7 @@ class TerminalWindow : public Window {
     std::string clock = clock_;
     if (clock.empty()) {
       auto s = std::chrono::duration_cast<std::chrono::seconds>(now - start_).count();
-      char buf[16];
+      char buf[48];
       std::snprintf(buf, sizeof buf, "%02lld:%02lld", static_cast<long long>(s / 60), static_cast<long long>(s % 60));
       clock = buf;
     }
