@@ -1,6 +1,7 @@
 #include "host/report_window.h"
 
 #include "host/compark_text.h"
+#include "host/udm.h"
 #include "office/classexl.h"
 
 #include <cstdio>
@@ -47,6 +48,11 @@ int TReportWindow::Number(const std::string& name) const {
 }
 
 bool TReportWindow::OpenReport(office::TExcelShablon& workbook, const std::string& code, const std::string& status) {
+  if (!dm || !dm->ADOConnection) {
+    c_p->armerr(kArmError, "Нет соединения с базой данных: отчёт " + code + " читает базу (hrdoc run " + code +
+                               " --db ФАЙЛ.fdb).");
+    return false;
+  }
   lbM.set_caption(status);
   pbM.set_min(0);
   pbM.set_position(0);

@@ -77,7 +77,7 @@ class TReportWindow {
   void SetCaption(const std::string& text);
   // The opening steps of a job that fills a template: the first status text, the progress bar
   // at 0 with step 1, the template's work copy opened as the report workbook (on the run's
-  // backend). False, after a message naming the template, when no work copy could be made.
+  // backend). False, after a message, without a database or when no work copy could be made.
   bool OpenReport(office::TExcelShablon& workbook, const std::string& code, const std::string& status);
   ui::Ui& UI() const { return *ui_; }
 

@@ -48,6 +48,14 @@ TEST(HrdocCli, bad_usage_exits_2_with_a_message) {
   }
 }
 
+TEST(HrdocCli, a_report_without_a_database_says_so_and_exits_1) {
+  for (const char* code : {"HRDOC091", "HRDOC092", "HRDOC340"}) {
+    Outcome r = hrdoc(std::string("run ") + code + " --yes --out /tmp", true);
+    EXPECT_EQ(r.code, 1) << code << r.out;
+    EXPECT_NE(r.out.find("Нет соединения с базой данных"), std::string::npos) << code << r.out;
+  }
+}
+
 TEST(HrdocCli, list_shows_every_report_command_with_its_caption) {
   Outcome r = hrdoc("list");
   EXPECT_EQ(r.code, 0);
