@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <exception>
@@ -30,7 +31,8 @@ TfmEdit::TfmEdit(compark* owner, std::string section, Geometry design, std::stri
     std::snprintf(caption, sizeof caption, " %d%%", p);
     PopupMenu1.push_back({"mnp" + std::to_string(p), caption, p, p == 100});
   }
-  Left = design_.Left, Top = design_.Top, Width = design_.Width, Height = design_.Height;
+  Left = design_.Left, Top = design_.Top;
+  SetSize(design_.Width, design_.Height);
   const std::string host = owner_ ? owner_->ext().host_path : std::string();
   file_ = SettingsFileName(host, computer.empty() ? ComputerName() : computer);
   Restore();
@@ -62,6 +64,7 @@ void TfmEdit::Restore() {
       Top = ini.read_int(section_, "Top", Top);
       Height = ini.read_int(section_, "Height", Height);
       Width = ini.read_int(section_, "Width", Width);
+      SetSize(Width, Height);
       WindowState = ini.read_int(section_, "WinState", wsNormal);
     } else if (ui::Ui* u = ui()) {
       // Centred on the desktop; a renderer without geometry keeps the design position.
@@ -76,8 +79,12 @@ void TfmEdit::Restore() {
 
 void TfmEdit::ScaleBy(int m, int d) {
   if (d == 0) return;
-  Width = Width * m / d;
-  Height = Height * m / d;
+  SetSize(Width * m / d, Height * m / d);
+}
+
+void TfmEdit::SetSize(int width, int height) {
+  Width = std::max(width, MinWidth);
+  Height = std::max(height, MinHeight);
 }
 
 void TfmEdit::FormKeyDown(int& key, bool ctrl, bool shift) {

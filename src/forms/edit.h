@@ -71,6 +71,8 @@ class TfmEdit {
   void mnpClick(int index);
   // Scales the window (its size, and with it every control) by m / d.
   void ScaleBy(int m, int d);
+  // Sets the size, never below MinWidth x MinHeight.
+  void SetSize(int width, int height);
   // Writes position, size, zoom and state to the settings file.
   void FormClose();
 

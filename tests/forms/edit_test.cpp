@@ -77,15 +77,25 @@ TEST_F(EditTest, first_run_centres_and_second_run_restores_position_size_zoom_an
   EXPECT_EQ(IniFile(file("PC1")).read_int("TfmHRDOC111", "WidthStart", 0), 400);
 }
 
-TEST_F(EditTest, stored_zoom_without_position_scales_the_design_size) {
-  {
-    IniFile ini(file("PC1"));
-    ini.write_int("TfmHRDOC111", "Scale", 50);
-    ini.save();
-  }
+TEST_F(EditTest, stored_zoom_without_position_scales_the_design_size_never_below_the_minimum) {
+  IniFile ini(file("PC1"));
+  ini.write_int("TfmHRDOC111", "Scale", 50);  // 200 x 130 would be below 270 x 150
+  ini.write_int("TfmHRDOC101", "Scale", 70);
+  ini.save();
   TfmEdit w(&ctx, "TfmHRDOC111", kDesign, "PC1");
-  EXPECT_EQ((std::vector<int>{w.Scale, w.Width, w.Height}), (std::vector<int>{50, 200, 130}));
+  EXPECT_EQ((std::vector<int>{w.Scale, w.Width, w.Height}), (std::vector<int>{50, 270, 150}));
   EXPECT_TRUE(w.PopupMenu1[0].Checked);
+  TfmEdit w70(&ctx, "TfmHRDOC101", kDesign, "PC1");
+  EXPECT_EQ((std::vector<int>{w70.Scale, w70.Width, w70.Height}), (std::vector<int>{70, 280, 182}));
+  // A stored size below the minimum, or a smaller design, gives the minimum too.
+  IniFile now(file("PC1"));
+  now.write_int("TfmHRDOC101", "Left", 5);
+  now.write_int("TfmHRDOC101", "Width", 100);
+  now.write_int("TfmHRDOC101", "Height", 90);
+  now.save();
+  TfmEdit stored(&ctx, "TfmHRDOC101", kDesign, "PC1"), small(&ctx, "S", {0, 0, 200, 100}, "PC1");
+  EXPECT_EQ((std::vector<int>{stored.Width, stored.Height, small.Width, small.Height}),
+            (std::vector<int>{270, 150, 270, 150}));
 }
 
 TEST_F(EditTest, each_computer_keeps_its_file_and_each_window_class_its_section) {
@@ -113,7 +123,7 @@ TEST_F(EditTest, zoom_menu_scales_from_the_current_zoom_and_pops_up_on_ctrl_shif
   w.mnpClick(5);  // the current 100 % changes nothing
   EXPECT_EQ(w.Scale, 100);
   EXPECT_EQ(w.Width, 400);
-  w.mnpClick(0);  // 50 %
+  w.mnpClick(2);  // 70 %
   w.mnpClick(10);  // then 150 %: scaled from the current zoom, not the design one
   EXPECT_EQ(w.Scale, 150);
   EXPECT_EQ(w.Width, 600);
