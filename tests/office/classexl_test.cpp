@@ -110,6 +110,33 @@ TEST_F(Shablon, the_same_field_name_in_two_parts_is_two_fields) {
   EXPECT_EQ(s.value(3, 3), Value::of("строка"));
 }
 
+// Names are limited in characters, so long Cyrillic names are kept whole; a field cell is read
+// for 20 characters, "$" included, up to the first space.
+TEST_F(Shablon, long_cyrillic_names_and_field_cells_are_read_by_characters) {
+  Book b;
+  auto& s = b.sheet(1);
+  s.set_text(1, 1, "ДлиннаяЧастьОтчётаB");
+  s.set_text(1, 2, "$ФамилияИмяОтчество");
+  s.set_text(1, 3, "$abcdefghijklmnopqrstuvwxyz");
+  s.set_text(1, 4, "$fio подпись");
+  s.set_text(1, 5, "$END$");
+  s.set_text(2, 1, "$END$");
+  b.save(path);
+  TExcelShablon w;
+  w.Open(path, true, false, 0);
+  const auto* p = w.FindPart("длиннаячастьотчёта");
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(p->name, "ДлиннаяЧастьОтчёта");
+  ASSERT_EQ(p->fields.size(), 4u);  // the width column's "$END$" is read as well
+  EXPECT_EQ(p->fields[0].name, "ФамилияИмяОтчество");
+  EXPECT_EQ(p->fields[1].name, "abcdefghijklmnopqrs");
+  EXPECT_EQ(p->fields[2].name, "fio");
+  w.SetField("ДлиннаяЧастьОтчёта", "фамилияимяотчество", Variant(std::string("Иванов")));
+  auto& out = dynamic_cast<hrdoc::office::TMSExcelImp*>(w.GetApplication())->book()->sheet(1);
+  EXPECT_EQ(out.value(1, 2), Value::of("Иванов"));
+  EXPECT_TRUE(t.ui.boxes.empty());
+}
+
 TEST_F(Shablon, fills_lines_and_finishes_a_clean_book) {
   write_list_template(path);
   {
