@@ -58,6 +58,9 @@ std::string UpperName(const std::string& text) {
       out += static_cast<char>(0xC0 | (cp >> 6));
       out += static_cast<char>(0x80 | (cp & 0x3F));
       ++i;
+    } else if (c == 0xD2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) == 0x91) {
+      out += "\xD2\x90";  // ґ, the one Cyrillic letter of the code page outside the block above
+      ++i;
     } else {
       out += static_cast<char>(c);
     }

@@ -135,6 +135,7 @@ TEST_F(Shablon, long_cyrillic_names_and_field_cells_are_read_by_characters) {
   auto& out = dynamic_cast<hrdoc::office::TMSExcelImp*>(w.GetApplication())->book()->sheet(1);
   EXPECT_EQ(out.value(1, 2), Value::of("Иванов"));
   EXPECT_TRUE(t.ui.boxes.empty());
+  EXPECT_EQ(hrdoc::office::UpperName("ґанок ёлка їжак"), "ҐАНОК ЁЛКА ЇЖАК");
 }
 
 TEST_F(Shablon, fills_lines_and_finishes_a_clean_book) {
