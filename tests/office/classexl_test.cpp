@@ -186,6 +186,39 @@ TEST_F(Shablon, adding_the_first_part_puts_a_copy_below_it_and_it_stays) {
   EXPECT_TRUE(s.is_merged({3, 2, 3, 4}));
 }
 
+// An end mark outside a part opens a one-row part at its own row; blank rows go before the copy.
+TEST_F(Shablon, a_stray_end_mark_is_a_part_and_blank_rows_precede_the_copy) {
+  Book b;
+  auto& s = b.sheet(1);
+  s.set_text(1, 1, "ppHB");
+  s.set_text(1, 3, "$END$");
+  s.set_text(2, 1, "ppDB");
+  s.set_text(2, 2, "$fd");
+  s.set_text(3, 1, "ppXE");
+  s.set_text(3, 2, "$fx");
+  s.set_text(4, 1, "$END$");
+  b.save(path);
+  TExcelShablon w;
+  w.Open(path, true, false, 0);
+  ASSERT_EQ(w.PartCount(), 3);
+  const auto* x = w.FindPart("ppX");
+  ASSERT_NE(x, nullptr);
+  EXPECT_EQ(x->first, 3);
+  EXPECT_EQ(x->height, 1);
+  ASSERT_EQ(x->fields.size(), 1u);
+  w.SetField("ppD", "fd", Variant(std::string("строка")));
+  EXPECT_EQ(w.AddPart("ppD", 2), 4);
+  EXPECT_EQ(w.OutputRow(), 5);
+  EXPECT_EQ(w.FindPart("ppD")->first, 5);
+  EXPECT_EQ(w.FindPart("ppX")->fields[0].row, 6);
+  auto& out = dynamic_cast<hrdoc::office::TMSExcelImp*>(w.GetApplication())->book()->sheet(1);
+  EXPECT_EQ(out.text(2, 2), "");
+  EXPECT_EQ(out.text(3, 2), "");
+  EXPECT_EQ(out.value(4, 2), Value::of("строка"));
+  EXPECT_EQ(out.text(6, 1), "ppXE");
+  EXPECT_TRUE(t.ui.boxes.empty());
+}
+
 TEST_F(Shablon, unknown_parts_and_fields_are_reported_and_the_report_goes_on) {
   write_list_template(path);
   TExcelShablon w;
