@@ -17,21 +17,27 @@ void show(const std::string& text) {
 
 bool ends_with(const std::string& s, char c) { return !s.empty() && s.back() == c; }
 
-// The field name of a "$name ..." cell: at most 20 characters of the cell, "$" included, up to
-// the first space.
-std::string field_name(const std::string& cell) {
+// The first n characters of a UTF-8 text: limits count characters, as in the single-byte code
+// page, and a cut never splits one.
+std::string first_chars(const std::string& text, size_t n) {
   std::string head;
   size_t chars = 0;
-  for (size_t i = 0; i < cell.size() && chars < 20; ++chars) {
+  for (size_t i = 0; i < text.size() && chars < n; ++chars) {
     size_t len = 1;
-    auto c = static_cast<unsigned char>(cell[i]);
+    auto c = static_cast<unsigned char>(text[i]);
     if (c >= 0xF0) len = 4;
     else if (c >= 0xE0) len = 3;
     else if (c >= 0xC0) len = 2;
-    head.append(cell, i, len);
+    head.append(text, i, len);
     i += len;
   }
-  std::string name = head.substr(1);
+  return head;
+}
+
+// The field name of a "$name ..." cell: at most 20 characters of the cell, "$" included, up to
+// the first space.
+std::string field_name(const std::string& cell) {
+  std::string name = first_chars(cell, 20).substr(1);
   auto space = name.find(' ');
   return space == std::string::npos ? name : name.substr(0, space);
 }
@@ -51,6 +57,9 @@ std::string UpperName(const std::string& text) {
       else if (cp >= 0x450 && cp <= 0x45F) cp -= 0x50;  // ѐ..џ (ё among them)
       out += static_cast<char>(0xC0 | (cp >> 6));
       out += static_cast<char>(0x80 | (cp & 0x3F));
+      ++i;
+    } else if (c == 0xD2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) == 0x91) {
+      out += "\xD2\x90";  // ґ, the one Cyrillic letter of the code page outside the block above
       ++i;
     } else {
       out += static_cast<char>(c);
@@ -156,14 +165,14 @@ void TExcelShablon::read_parts(bool clearFields) {
       row = bottom + 1;
       continue;
     }
-    if (part.name.size() > kMaxName) part.name.resize(kMaxName);
+    part.name = first_chars(part.name, kMaxName);
     bool warned = false;
     for (int r = part.first; r <= part.last; ++r) {
       for (int c = 2; c <= width_; ++c) {
         std::string t = text_at(r, c);
         if (t.empty() || t[0] != '$') continue;
         std::string name = field_name(t);
-        if (name.size() > kMaxName) name.resize(kMaxName);
+        name = first_chars(name, kMaxName);
         std::string upper = UpperName(name);
         bool seen = false;
         for (const auto& f : part.fields) seen = seen || UpperName(f.name) == upper;

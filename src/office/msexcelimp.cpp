@@ -1,6 +1,7 @@
 #include "office/msexcelimp.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -156,10 +157,10 @@ void TMSExcelImp::OpenBook(const std::string& fileName, bool visible) {
     try {
       book_ = std::make_unique<sheet::Book>(fileName);
     } catch (const std::exception& e) {
-      std::string text = "Не найден шаблон: ''" + fileName + "'' необходимый для работы данной формы";
-      // A file that is there but cannot be read: say why, so the template can be mended.
-      if (dynamic_cast<const sheet::Error*>(&e)) text += std::string("\r\n") + e.what();
-      show_error(text);
+      // A file that is there but cannot be read: the reason goes to the log, so the template
+      // can be mended; the user sees the usual message.
+      if (dynamic_cast<const sheet::Error*>(&e)) std::fprintf(stderr, "%s\n", e.what());
+      show_error("Не найден шаблон: ''" + fileName + "'' необходимый для работы данной формы");
       throw;
     }
     path_ = fileName;

@@ -110,6 +110,34 @@ TEST_F(Shablon, the_same_field_name_in_two_parts_is_two_fields) {
   EXPECT_EQ(s.value(3, 3), Value::of("строка"));
 }
 
+// Names are limited in characters, so long Cyrillic names are kept whole; a field cell is read
+// for 20 characters, "$" included, up to the first space.
+TEST_F(Shablon, long_cyrillic_names_and_field_cells_are_read_by_characters) {
+  Book b;
+  auto& s = b.sheet(1);
+  s.set_text(1, 1, "ДлиннаяЧастьОтчётаB");
+  s.set_text(1, 2, "$ФамилияИмяОтчество");
+  s.set_text(1, 3, "$abcdefghijklmnopqrstuvwxyz");
+  s.set_text(1, 4, "$fio подпись");
+  s.set_text(1, 5, "$END$");
+  s.set_text(2, 1, "$END$");
+  b.save(path);
+  TExcelShablon w;
+  w.Open(path, true, false, 0);
+  const auto* p = w.FindPart("длиннаячастьотчёта");
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(p->name, "ДлиннаяЧастьОтчёта");
+  ASSERT_EQ(p->fields.size(), 4u);  // the width column's "$END$" is read as well
+  EXPECT_EQ(p->fields[0].name, "ФамилияИмяОтчество");
+  EXPECT_EQ(p->fields[1].name, "abcdefghijklmnopqrs");
+  EXPECT_EQ(p->fields[2].name, "fio");
+  w.SetField("ДлиннаяЧастьОтчёта", "фамилияимяотчество", Variant(std::string("Иванов")));
+  auto& out = dynamic_cast<hrdoc::office::TMSExcelImp*>(w.GetApplication())->book()->sheet(1);
+  EXPECT_EQ(out.value(1, 2), Value::of("Иванов"));
+  EXPECT_TRUE(t.ui.boxes.empty());
+  EXPECT_EQ(hrdoc::office::UpperName("ґанок ёлка їжак"), "ҐАНОК ЁЛКА ЇЖАК");
+}
+
 TEST_F(Shablon, fills_lines_and_finishes_a_clean_book) {
   write_list_template(path);
   {
@@ -156,6 +184,39 @@ TEST_F(Shablon, adding_the_first_part_puts_a_copy_below_it_and_it_stays) {
   auto& s = dynamic_cast<hrdoc::office::TMSExcelImp*>(w.GetApplication())->book()->sheet(1);
   EXPECT_EQ(s.value(3, 2), Value::of("Копия"));
   EXPECT_TRUE(s.is_merged({3, 2, 3, 4}));
+}
+
+// An end mark outside a part opens a one-row part at its own row; blank rows go before the copy.
+TEST_F(Shablon, a_stray_end_mark_is_a_part_and_blank_rows_precede_the_copy) {
+  Book b;
+  auto& s = b.sheet(1);
+  s.set_text(1, 1, "ppHB");
+  s.set_text(1, 3, "$END$");
+  s.set_text(2, 1, "ppDB");
+  s.set_text(2, 2, "$fd");
+  s.set_text(3, 1, "ppXE");
+  s.set_text(3, 2, "$fx");
+  s.set_text(4, 1, "$END$");
+  b.save(path);
+  TExcelShablon w;
+  w.Open(path, true, false, 0);
+  ASSERT_EQ(w.PartCount(), 3);
+  const auto* x = w.FindPart("ppX");
+  ASSERT_NE(x, nullptr);
+  EXPECT_EQ(x->first, 3);
+  EXPECT_EQ(x->height, 1);
+  ASSERT_EQ(x->fields.size(), 1u);
+  w.SetField("ppD", "fd", Variant(std::string("строка")));
+  EXPECT_EQ(w.AddPart("ppD", 2), 4);
+  EXPECT_EQ(w.OutputRow(), 5);
+  EXPECT_EQ(w.FindPart("ppD")->first, 5);
+  EXPECT_EQ(w.FindPart("ppX")->fields[0].row, 6);
+  auto& out = dynamic_cast<hrdoc::office::TMSExcelImp*>(w.GetApplication())->book()->sheet(1);
+  EXPECT_EQ(out.text(2, 2), "");
+  EXPECT_EQ(out.text(3, 2), "");
+  EXPECT_EQ(out.value(4, 2), Value::of("строка"));
+  EXPECT_EQ(out.text(6, 1), "ppXE");
+  EXPECT_TRUE(t.ui.boxes.empty());
 }
 
 TEST_F(Shablon, unknown_parts_and_fields_are_reported_and_the_report_goes_on) {

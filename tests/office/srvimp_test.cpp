@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "office/msexcelimp.h"
 #include "sheet/book.h"
@@ -128,15 +129,21 @@ TEST_F(ExcelServer, showing_saves_the_book_and_announces_it_once) {
   EXPECT_EQ(reread.sheet(1).value(8, 1), hrdoc::sheet::Value::of("готово"));
 }
 
-TEST(ExcelServerOpen, a_missing_file_gives_two_messages_and_no_connection) {
-  hrdoc::test::TestContext t;
-  TMSExcelImp server;
-  server.OpenBook("/nonexistent/WLST_00.xlsx", false);
-  EXPECT_FALSE(server.IsConnected());
-  ASSERT_EQ(t.ui.boxes.size(), 2u);
-  EXPECT_EQ(t.ui.boxes[0].text.rfind("Не найден шаблон: ''/nonexistent/WLST_00.xlsx'' необходимый для работы данной формы", 0), 0u);
-  EXPECT_EQ(t.ui.boxes[1].text, "Невозможно открыть Microsoft Excel! Возможно этого приложения на компьютере не установлено.");
-  EXPECT_EQ(t.ui.boxes[1].caption, "Ошибка");
+TEST(ExcelServerOpen, a_missing_or_unreadable_file_gives_two_messages_and_no_connection) {
+  const std::string broken =
+      std::filesystem::temp_directory_path() / ("hrdoc_broken_" + std::to_string(::getpid()) + ".xlsx");
+  { std::ofstream(broken) << "not a workbook"; }
+  for (const std::string& path : {std::string("/nonexistent/WLST_00.xlsx"), broken}) {
+    hrdoc::test::TestContext t;
+    TMSExcelImp server;
+    server.OpenBook(path, false);
+    EXPECT_FALSE(server.IsConnected());
+    ASSERT_EQ(t.ui.boxes.size(), 2u);
+    EXPECT_EQ(t.ui.boxes[0].text, "Не найден шаблон: ''" + path + "'' необходимый для работы данной формы");
+    EXPECT_EQ(t.ui.boxes[1].text, "Невозможно открыть Microsoft Excel! Возможно этого приложения на компьютере не установлено.");
+    EXPECT_EQ(t.ui.boxes[1].caption, "Ошибка");
+  }
+  std::filesystem::remove(broken);
 }
 
 }  // namespace
