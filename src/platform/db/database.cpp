@@ -401,6 +401,17 @@ int64_t FbConnection::run_text(const std::string& sql, const std::vector<Value>&
   ITransaction* own = nullptr;
   IMessageMetadata* in = nullptr;
   IResultSet* rs = nullptr;
+  // A failed statement gives back its cursor and input and rolls back its own transaction.
+  auto release_after_failure = [&] {
+    Status cleanup;
+    if (rs) rs->release();
+    if (in) in->release();
+    if (own) try {
+        own->rollback(&cleanup);
+      } catch (const FbException&) {
+        own->release();
+      }
+  };
   try {
     ITransaction* tra = tra_;
     std::shared_ptr<Statement> st;
@@ -468,24 +479,10 @@ int64_t FbConnection::run_text(const std::string& sql, const std::vector<Value>&
     }
     return affected;
   } catch (const FbException& e) {
-    Status cleanup;
-    if (rs) rs->release();
-    if (in) in->release();
-    if (own) try {
-        own->rollback(&cleanup);
-      } catch (const FbException&) {
-        own->release();
-      }
+    release_after_failure();
     raise(e, sql);
   } catch (...) {
-    Status cleanup;
-    if (rs) rs->release();
-    if (in) in->release();
-    if (own) try {
-        own->rollback(&cleanup);
-      } catch (const FbException&) {
-        own->release();
-      }
+    release_after_failure();
     throw;
   }
 }

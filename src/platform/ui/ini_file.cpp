@@ -8,15 +8,12 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "text/strings.h"
+
 namespace hrdoc::ui {
 namespace {
 
-std::string trim(const std::string& s) {
-  size_t b = s.find_first_not_of(" \t\r");
-  if (b == std::string::npos) return {};
-  size_t e = s.find_last_not_of(" \t\r");
-  return s.substr(b, e - b + 1);
-}
+using text::trim;
 
 bool same(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;

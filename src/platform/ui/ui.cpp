@@ -8,17 +8,13 @@
 #include <mutex>
 #include <thread>
 
+#include "text/strings.h"
 #include "text/date.h"
 
 namespace hrdoc::ui {
 namespace {
 
-std::string trim(const std::string& s) {
-  size_t b = s.find_first_not_of(" \t");
-  if (b == std::string::npos) return {};
-  size_t e = s.find_last_not_of(" \t");
-  return s.substr(b, e - b + 1);
-}
+using text::trim;
 
 std::string lower(std::string s) {
   // ASCII and the Cyrillic letters of UTF-8 (А-Я, Ё): enough to match item texts loosely.

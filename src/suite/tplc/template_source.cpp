@@ -4,17 +4,13 @@
 #include <fstream>
 #include <sstream>
 
+#include "text/strings.h"
 #include "sheet/book.h"
 
 namespace hrdoc::tplc {
 namespace {
 
-std::string trim(const std::string& s) {
-  size_t b = s.find_first_not_of(" \t\r");
-  if (b == std::string::npos) return {};
-  size_t e = s.find_last_not_of(" \t\r");
-  return s.substr(b, e - b + 1);
-}
+using text::trim;
 
 // Splits a directive into words; "quoted words" keep their blanks.
 std::vector<std::string> words(const std::string& line) {
