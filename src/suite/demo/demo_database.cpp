@@ -81,27 +81,10 @@ Value real(double v) { return v; }
 Value str(std::string v) { return v.empty() ? Value{} : Value{std::move(v)}; }
 Value date(TDateTime d) { return d > 0 ? Value{db::Date{d}} : Value{}; }
 
-TDateTime add_years(TDateTime d, int years) {
-  auto ymd = decode_date(d);
-  int y = ymd.year + years;
-  int day = std::min<int>(ymd.day, text::days_in_month(y, ymd.month));
-  return encode_date(y, ymd.month, day);
-}
-TDateTime add_months(TDateTime d, int months) {
-  auto ymd = decode_date(d);
-  int m = ymd.year * 12 + (ymd.month - 1) + months;
-  int y = m / 12, mon = m % 12 + 1;
-  int day = std::min<int>(ymd.day, text::days_in_month(y, mon));
-  return encode_date(y, mon, day);
-}
-TDateTime month_start(TDateTime d) {
-  auto ymd = decode_date(d);
-  return encode_date(ymd.year, ymd.month, 1);
-}
-TDateTime month_end(TDateTime d) {
-  auto ymd = decode_date(d);
-  return encode_date(ymd.year, ymd.month, text::days_in_month(ymd.year, ymd.month));
-}
+using text::add_months;
+TDateTime add_years(TDateTime d, int years) { return add_months(d, 12 * years); }
+TDateTime month_start(TDateTime d) { return text::first_day_of_month(d); }
+TDateTime month_end(TDateTime d) { return text::last_day_of_month(d); }
 int year_of(TDateTime d) { return decode_date(d).year; }
 // 0 = Monday ... 6 = Sunday (day 0, 30.12.1899, was a Saturday).
 int weekday(TDateTime d) { return (static_cast<int>(d) + 5) % 7; }
