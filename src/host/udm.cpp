@@ -15,3 +15,12 @@ Tdm::Tdm(hrdoc::db::Connection& connection, hrdoc::db::Connection* system)
 }
 
 Tdm::~Tdm() = default;
+
+std::optional<Tdm::Department> Tdm::FindDepartment(int kp) const {
+  hrdoc::db::Query q(*ADOConnection);
+  q.sql(R"(select TN, SNAME from OTZKPN where KP=:KP)");
+  q.set("KP", int64_t{kp});
+  q.open();
+  if (q.eof()) return std::nullopt;
+  return Department{static_cast<int32_t>(q.field("TN").as_int()), q.field("SNAME").as_string()};
+}

@@ -2,7 +2,10 @@
 // The host's data module: the personnel database connection, owned by the host, and the
 // shared queries on it.
 
+#include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "db/database.h"
 
@@ -13,6 +16,14 @@ class Tdm {
   ~Tdm();
   Tdm(const Tdm&) = delete;
   Tdm& operator=(const Tdm&) = delete;
+
+  // The record's TN field and short name of a department (OTZKPN); nothing when the key is not
+  // there. Database errors pass to the caller.
+  struct Department {
+    int32_t tn = 0;
+    std::string sname;
+  };
+  std::optional<Department> FindDepartment(int kp) const;
 
   hrdoc::db::Connection* ADOConnection;
   // The query of f_skpw.

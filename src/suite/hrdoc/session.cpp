@@ -56,14 +56,11 @@ bool Session::select_department(compark& ctx, int kp) {
     return true;
   }
   try {
-    db::Query q(*impl_->connection);
-    q.sql(R"(select TN, SNAME from OTZKPN where KP=:KP)");
-    q.set("KP", int64_t{kp});
-    q.open();
-    if (q.eof())
+    auto found = impl_->dm->FindDepartment(kp);
+    if (!found)
       return error_box(ctx, "Подразделение с кодом " + std::to_string(kp) + " не найдено в базе данных " +
                                 impl_->connection->database());
-    ctx.set_department(kp, static_cast<int32_t>(q.field("TN").as_int()), q.field("SNAME").as_string());
+    ctx.set_department(kp, found->tn, found->sname);
     return true;
   } catch (const db::Error& e) {
     return error_box(ctx, "Не удалось прочитать подразделение " + std::to_string(kp) + "\n" + e.message());

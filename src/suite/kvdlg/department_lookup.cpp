@@ -14,13 +14,10 @@ bool lookup_department(compark* ctx, int kp, int32_t& tn, std::string& sname) {
   Tdm* dm = ctx->data_module();
   if (!dm || !dm->ADOConnection) return true;
   try {
-    db::Query q(*dm->ADOConnection);
-    q.sql(R"(select TN, SNAME from OTZKPN where KP=:KP)");
-    q.set("KP", int64_t{kp});
-    q.open();
-    if (q.eof()) return false;
-    tn = static_cast<int32_t>(q.field("TN").as_int());
-    sname = q.field("SNAME").as_string();
+    auto found = dm->FindDepartment(kp);
+    if (!found) return false;
+    tn = found->tn;
+    sname = found->sname;
     return true;
   } catch (const db::Error& e) {
     if (ctx->ui())
