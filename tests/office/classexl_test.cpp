@@ -1,16 +1,14 @@
 #include "office/classexl.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "office/msexcelimp.h"
 #include "sheet/book.h"
+#include "support/office.h"
 #include "support/test_context.h"
+#include "support/work_dir.h"
 
 namespace {
 
@@ -50,13 +48,9 @@ void write_list_template(const std::string& path) {
 class Shablon : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = fs::temp_directory_path() / ("hrdoc_shablon_" + std::to_string(::getpid()) + "_" +
-                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir);
-    t.ctx.ext().work_dir = dir.string() + "/";
+    t.ctx.ext().work_dir = work.slashed();
     path = (dir / "WLST_00.xlsx").string();
   }
-  void TearDown() override { fs::remove_all(dir); }
 
   void fill_three_lines(TExcelShablon& w) {
     w.SetField("ppH", "fpredpr", Variant(std::string("ООО «Ромашка»")));
@@ -70,7 +64,8 @@ class Shablon : public ::testing::Test {
   }
 
   hrdoc::test::TestContext t;
-  fs::path dir;
+  hrdoc::test::WorkDir work{"shablon"};
+  const fs::path dir = work.path();
   std::string path;
 };
 
@@ -282,7 +277,7 @@ TEST_F(Shablon, more_than_thirty_parts_are_refused_without_harm) {
 
 // LibreOffice reads the finished book, recomputes the total and shows no marks.
 TEST_F(Shablon, libreoffice_reads_the_finished_book) {
-  if (std::system("command -v soffice >/dev/null 2>&1") != 0) GTEST_SKIP() << "LibreOffice is not installed";
+  if (!hrdoc::test::have_office()) GTEST_SKIP() << "LibreOffice is not installed";
   write_list_template(path);
   {
     TExcelShablon w;
@@ -290,15 +285,8 @@ TEST_F(Shablon, libreoffice_reads_the_finished_book) {
     fill_three_lines(w);
     w.Finish("ppH;ppT");
   }
-  std::string profile = "file://" + (dir / "lo-profile").string();
-  std::string cmd = "cd '" + dir.string() + "' && timeout 120 soffice -env:UserInstallation=" + profile +
-                    " --headless --convert-to csv:\"Text - txt - csv (StarCalc)\":44,34,76 --outdir '" + dir.string() +
-                    "' '" + path + "' >/dev/null 2>&1";
-  ASSERT_EQ(std::system(cmd.c_str()), 0);
-  std::ifstream in(dir / "WLST_00.csv");
-  std::stringstream csv;
-  csv << in.rdbuf();
-  const std::string text = csv.str();
+  ASSERT_TRUE(hrdoc::test::soffice_convert(path, hrdoc::test::kCsvUtf8, dir / "lo-profile"));
+  const std::string text = hrdoc::test::read_file(dir / "WLST_00.csv");
   EXPECT_NE(text.find("ООО «Ромашка»"), std::string::npos) << text;
   EXPECT_NE(text.find("3,Сидоров П.П.,300"), std::string::npos) << text;
   EXPECT_NE(text.find("Итого, ,600"), std::string::npos) << text;

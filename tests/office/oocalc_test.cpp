@@ -14,6 +14,7 @@
 #include "office/classexl.h"
 #include "sheet/book.h"
 #include "support/test_context.h"
+#include "support/work_dir.h"
 
 // These tests start one LibreOffice for the whole executable; the tests of a missing office
 // (NoOffice.*) run in a process of their own, where no office was ever started.
@@ -36,13 +37,6 @@ class OfficeEnvironment : public ::testing::Environment {
   void TearDown() override { hrdoc::office::ShutdownOffice(); }
 };
 const auto* const office_environment = ::testing::AddGlobalTestEnvironment(new OfficeEnvironment);
-
-fs::path fresh_dir(const std::string& name) {
-  fs::path dir = fs::temp_directory_path() / ("hrdoc_oocalc_" + std::to_string(::getpid()) + "_" + name);
-  fs::remove_all(dir);
-  fs::create_directories(dir);
-  return dir;
-}
 
 // A list template: a header part with the organisation, a detail line with borders and three
 // fields, a totals part, the width mark in column F.
@@ -86,11 +80,7 @@ void fill(TExcelShablon& w) {
 
 class Calc : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir = fresh_dir(::testing::UnitTest::GetInstance()->current_test_info()->name());
-    t.ctx.ext().work_dir = dir.string() + "/";
-  }
-  void TearDown() override { fs::remove_all(dir); }
+  void SetUp() override { t.ctx.ext().work_dir = work.slashed(); }
 
   // A new book on the office; fails the test when the office cannot be reached.
   void open_new(TooCalcImp& s) {
@@ -99,7 +89,8 @@ class Calc : public ::testing::Test {
   }
 
   hrdoc::test::TestContext t;
-  fs::path dir;
+  hrdoc::test::WorkDir work{"oocalc"};
+  const fs::path dir = work.path();
 };
 
 TEST_F(Calc, values_go_in_by_kind_and_wide_strings_land_as_formulas) {
