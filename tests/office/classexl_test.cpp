@@ -7,6 +7,7 @@
 #include "office/msexcelimp.h"
 #include "sheet/book.h"
 #include "support/office.h"
+#include "support/sheet_rows.h"
 #include "support/test_context.h"
 #include "support/work_dir.h"
 
@@ -17,31 +18,22 @@ using hrdoc::office::TExcelShablon;
 using hrdoc::office::Variant;
 using hrdoc::sheet::Book;
 using hrdoc::sheet::Value;
+using hrdoc::test::put_rows;
 
 // A list template: a two-row header with the organisation, a one-row detail part with
 // borders, and a totals part whose SUM spans the detail rows.
 void write_list_template(const std::string& path) {
   Book b;
   auto& s = b.sheet(1);
-  s.set_text(1, 1, "ppHB");
-  s.set_text(1, 2, "$fpredpr");
+  put_rows(s, {{"ppHB", "$fpredpr", "", "", "$END$"},
+               {"ppHE", "№", "ФИО", "Сумма"},
+               {"ppDB", "$fnum", "$ffio", "$fsum"},
+               {"ppTB", "Итого", "$ffio"},
+               {"$END$"}});
   s.merge({1, 2, 1, 4});
-  s.set_text(1, 5, "$END$");
-  s.set_text(2, 1, "ppHE");
-  s.set_text(2, 2, "№");
-  s.set_text(2, 3, "ФИО");
-  s.set_text(2, 4, "Сумма");
-  s.set_text(3, 1, "ppDB");
-  s.set_text(3, 2, "$fnum");
-  s.set_text(3, 3, "$ffio");
-  s.set_text(3, 4, "$fsum");
   s.set_borders({3, 2, 3, 4}, hrdoc::sheet::edge_all, 2);
   s.set_row_height(3, 20);
-  s.set_text(4, 1, "ppTB");
-  s.set_text(4, 2, "Итого");
-  s.set_text(4, 3, "$ffio");
   s.set_formula(4, 4, "SUM(D2:D3)");
-  s.set_text(5, 1, "$END$");
   b.save(path);
 }
 
@@ -110,12 +102,8 @@ TEST_F(Shablon, the_same_field_name_in_two_parts_is_two_fields) {
 TEST_F(Shablon, long_cyrillic_names_and_field_cells_are_read_by_characters) {
   Book b;
   auto& s = b.sheet(1);
-  s.set_text(1, 1, "ДлиннаяЧастьОтчётаB");
-  s.set_text(1, 2, "$ФамилияИмяОтчество");
-  s.set_text(1, 3, "$abcdefghijklmnopqrstuvwxyz");
-  s.set_text(1, 4, "$fio подпись");
-  s.set_text(1, 5, "$END$");
-  s.set_text(2, 1, "$END$");
+  put_rows(s, {{"ДлиннаяЧастьОтчётаB", "$ФамилияИмяОтчество", "$abcdefghijklmnopqrstuvwxyz", "$fio подпись", "$END$"},
+               {"$END$"}});
   b.save(path);
   TExcelShablon w;
   w.Open(path, true, false, 0);
@@ -185,13 +173,7 @@ TEST_F(Shablon, adding_the_first_part_puts_a_copy_below_it_and_it_stays) {
 TEST_F(Shablon, a_stray_end_mark_is_a_part_and_blank_rows_precede_the_copy) {
   Book b;
   auto& s = b.sheet(1);
-  s.set_text(1, 1, "ppHB");
-  s.set_text(1, 3, "$END$");
-  s.set_text(2, 1, "ppDB");
-  s.set_text(2, 2, "$fd");
-  s.set_text(3, 1, "ppXE");
-  s.set_text(3, 2, "$fx");
-  s.set_text(4, 1, "$END$");
+  put_rows(s, {{"ppHB", "", "$END$"}, {"ppDB", "$fd"}, {"ppXE", "$fx"}, {"$END$"}});
   b.save(path);
   TExcelShablon w;
   w.Open(path, true, false, 0);
@@ -244,8 +226,7 @@ TEST_F(Shablon, a_missing_template_opens_nothing_and_every_verb_is_quiet) {
 TEST_F(Shablon, a_template_without_end_marks_stops_at_the_sheet_limits) {
   Book b;
   auto& s = b.sheet(1);
-  s.set_text(1, 1, "ppDB");
-  s.set_text(1, 3, "$fa");
+  put_rows(s, {{"ppDB", "", "$fa"}});
   b.save(path);
   TExcelShablon w;
   w.Open(path, true, false, 0);

@@ -13,6 +13,7 @@
 
 #include "office/classexl.h"
 #include "sheet/book.h"
+#include "support/sheet_rows.h"
 #include "support/test_context.h"
 #include "support/work_dir.h"
 
@@ -43,25 +44,13 @@ const auto* const office_environment = ::testing::AddGlobalTestEnvironment(new O
 void write_list_template(const std::string& path) {
   Book b;
   auto& s = b.sheet(1);
-  s.set_text(1, 1, "ppHB");
-  s.set_text(1, 2, "$fpredpr");
+  hrdoc::test::put_rows(s, {{"ppHB", "$fpredpr", "", "", "", "$END$"},
+                            {"ppHE", "№", "ФИО", "Сумма", "Отдел"},
+                            {"ppDB", "$fnum", "$ffio", "$fsum", "бухгалтерия"},
+                            {"ppTB", "Итого", "", "$ftotal"},
+                            {"$END$"}});
   s.merge({1, 2, 1, 4});
-  s.set_text(1, 6, "$END$");
-  s.set_text(2, 1, "ppHE");
-  s.set_text(2, 2, "№");
-  s.set_text(2, 3, "ФИО");
-  s.set_text(2, 4, "Сумма");
-  s.set_text(2, 5, "Отдел");
-  s.set_text(3, 1, "ppDB");
-  s.set_text(3, 2, "$fnum");
-  s.set_text(3, 3, "$ffio");
-  s.set_text(3, 4, "$fsum");
-  s.set_text(3, 5, "бухгалтерия");
   s.set_borders({3, 2, 3, 5}, hrdoc::sheet::edge_all, 2);
-  s.set_text(4, 1, "ppTB");
-  s.set_text(4, 2, "Итого");
-  s.set_text(4, 4, "$ftotal");
-  s.set_text(5, 1, "$END$");
   b.save(path);
 }
 
