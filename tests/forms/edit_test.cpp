@@ -1,11 +1,11 @@
 #include "forms/edit.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 
 #include "host/compark.h"
+#include "support/work_dir.h"
 #include "ui/ini_file.h"
 #include "ui/scripted_ui.h"
 
@@ -23,18 +23,14 @@ const char* kKeys[] = {"Left",      "Top",      "Height",      "Width",      "Wi
 class EditTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = fs::temp_directory_path() / ("fmedit_" + std::to_string(getpid()) + "_" +
-                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir);
-    fs::create_directories(dir);
     ctx.ext().ui = &ui;
     ctx.ext().host_path = (dir / "hrdoc").string();
   }
-  void TearDown() override { fs::remove_all(dir); }
 
   std::string file(const std::string& computer) const { return (dir / (computer + "_Setting.dsk")).string(); }
 
-  fs::path dir;
+  hrdoc::test::WorkDir work{"fmedit"};
+  const fs::path dir = work.path();
   ScriptedUi ui;
   compark ctx;
 };

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "host/compark.h"
+#include "support/work_dir.h"
 #include "text/codepage.h"
 #include "text/date.h"
 
@@ -201,8 +202,6 @@ TEST(WordsBuffers, RandomInputStaysInsideTheBuffers) {
 class WorkCopy : public ::testing::Test {
  protected:
   void SetUp() override {
-    char tmpl[] = "/tmp/hrdoc_mopenx_XXXXXX";
-    root_ = mkdtemp(tmpl);
     fs::create_directories(root_ / "mzxls");
     fs::create_directories(root_ / "work");
     ctx_.ext().template_dir = (root_ / "mzxls").string() + "/";
@@ -213,13 +212,9 @@ class WorkCopy : public ::testing::Test {
     for (auto& p : issued_) hrdoc::host::release_work_copy(p);
     std::error_code ec;
     fs::permissions(root_, fs::perms::owner_all, ec);
-    fs::remove_all(root_, ec);
   }
   static void write(const fs::path& p, const std::string& text) { std::ofstream(p, std::ios::binary) << text; }
-  static std::string read(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  static std::string read(const fs::path& p) { return hrdoc::test::read_file(p); }
   // The path mopenx wrote, or "" with its result -1.
   std::string copy(const char* name = "HRDOC092", const char* ext = ".xlsx") {
     char out[4096];
@@ -232,7 +227,8 @@ class WorkCopy : public ::testing::Test {
   }
   std::string work(const std::string& file) const { return (root_ / "work" / file).string(); }
 
-  fs::path root_;
+  hrdoc::test::WorkDir work_{"mopenx"};
+  const fs::path root_ = work_.path();
   compark ctx_;
   std::vector<std::string> issued_;
 };

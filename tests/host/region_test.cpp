@@ -13,6 +13,7 @@
 
 #include "host/compark.h"
 #include "suite/keyf32/keyf32.h"
+#include "support/work_dir.h"
 #include "text/codepage.h"
 
 namespace {
@@ -43,8 +44,8 @@ TEST(Region, CodesGiveTheirNamesOrNothing) {
 }
 
 TEST(Region, AMissingLibraryOrClassifierIsAnError) {
-  char tmpl[] = "/tmp/hrdoc_region_XXXXXX";
-  std::string dir = std::string(mkdtemp(tmpl)) + "/";
+  hrdoc::test::WorkDir work("region");
+  const std::string dir = work.slashed();
   Context none(dir);
   try {
     hrdoc::host::region_name(none.ctx, 50);
@@ -55,7 +56,6 @@ TEST(Region, AMissingLibraryOrClassifierIsAnError) {
   // The library without its classifier beside it.
   std::filesystem::copy_file(std::string(HRDOC_BIN_DIR) + "KEYF32.so", dir + "KEYF32.so");
   EXPECT_THROW(hrdoc::host::region_name(none.ctx, 50), std::runtime_error);
-  std::filesystem::remove_all(dir);
 }
 
 TEST(Keyf32, RecordsCarryTheKeyMostSignificantByteFirstAndTheNameInCp866) {

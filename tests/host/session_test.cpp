@@ -1,35 +1,18 @@
 // The host's database session, seen from outside: the hrdoc executable and the parameter
 // dialog of KVDLG on a real database.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
 #include <fstream>
 
 #include "host/compark.h"
+#include "support/host_run.h"
 #include "support/test_context.h"
 #include "support/test_database.h"
 
 namespace {
 
-struct HostRun {
-  int status = -1;
-  std::string output;
-};
-
-HostRun hrdoc(const std::string& args) {
-  HostRun r;
-  std::string cmd = std::string(HRDOC_BIN_DIR) + "/hrdoc " + args + " 2>&1 </dev/null";
-  FILE* p = popen(cmd.c_str(), "r");
-  if (!p) return r;
-  std::array<char, 4096> buf;
-  size_t n;
-  while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.output.append(buf.data(), n);
-  int st = pclose(p);
-  r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-  return r;
-}
+using hrdoc::test::HostRun;
+HostRun hrdoc(const std::string& args) { return hrdoc::test::run_hrdoc(args); }
 
 size_t count(const std::string& text, const std::string& what) {
   size_t n = 0;
@@ -54,8 +37,8 @@ TEST_F(Session, the_host_connects_and_runs_a_command) {
       "insert into ZPCLIENTS (USR, DT, DT1, DT2, KP) values ('O''Brien', '2025-03-15', '2025-03-01', '2025-03-31', 30)");
   db_.close();
   HostRun r = hrdoc("run CTRLVERDLL --db '" + db_.path() + "' --user \"O'Brien\" --dept 100");
-  EXPECT_EQ(r.status, 0) << r.output;
-  EXPECT_EQ(r.output, "61145\n");
+  EXPECT_EQ(r.code, 0) << r.out;
+  EXPECT_EQ(r.out, "61145\n");
 }
 
 TEST_F(Session, a_missing_foreign_or_held_database_gives_one_message_naming_it_and_exit_1) {
@@ -66,15 +49,15 @@ TEST_F(Session, a_missing_foreign_or_held_database_gives_one_message_naming_it_a
       {missing, {missing, "No such file"}}, {junk, {"not a valid database"}}, {db_.path(), {"host:path"}}};
   for (const auto& [path, words] : cases) {
     HostRun r = hrdoc("run CTRLVERDLL --db '" + path + "'");
-    EXPECT_EQ(r.status, 1) << path;
-    EXPECT_EQ(count(r.output, "Ошибка"), 1u) << r.output;
-    for (const auto& w : words) EXPECT_NE(r.output.find(w), std::string::npos) << r.output;
+    EXPECT_EQ(r.code, 1) << path;
+    EXPECT_EQ(count(r.out, "Ошибка"), 1u) << r.out;
+    for (const auto& w : words) EXPECT_NE(r.out.find(w), std::string::npos) << r.out;
   }
   std::remove(junk.c_str());
   db_.close();
   HostRun r = hrdoc("run CTRLVERDLL --db '" + db_.path() + "' --dept 999");
-  EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.output.find("999"), std::string::npos) << r.output;
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.out.find("999"), std::string::npos) << r.out;
 }
 
 TEST_F(Session, the_parameter_dialog_reads_the_department_from_the_database) {

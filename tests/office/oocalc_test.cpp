@@ -13,7 +13,9 @@
 
 #include "office/classexl.h"
 #include "sheet/book.h"
+#include "support/sheet_rows.h"
 #include "support/test_context.h"
+#include "support/work_dir.h"
 
 // These tests start one LibreOffice for the whole executable; the tests of a missing office
 // (NoOffice.*) run in a process of their own, where no office was ever started.
@@ -37,37 +39,18 @@ class OfficeEnvironment : public ::testing::Environment {
 };
 const auto* const office_environment = ::testing::AddGlobalTestEnvironment(new OfficeEnvironment);
 
-fs::path fresh_dir(const std::string& name) {
-  fs::path dir = fs::temp_directory_path() / ("hrdoc_oocalc_" + std::to_string(::getpid()) + "_" + name);
-  fs::remove_all(dir);
-  fs::create_directories(dir);
-  return dir;
-}
-
 // A list template: a header part with the organisation, a detail line with borders and three
 // fields, a totals part, the width mark in column F.
 void write_list_template(const std::string& path) {
   Book b;
   auto& s = b.sheet(1);
-  s.set_text(1, 1, "ppHB");
-  s.set_text(1, 2, "$fpredpr");
+  hrdoc::test::put_rows(s, {{"ppHB", "$fpredpr", "", "", "", "$END$"},
+                            {"ppHE", "№", "ФИО", "Сумма", "Отдел"},
+                            {"ppDB", "$fnum", "$ffio", "$fsum", "бухгалтерия"},
+                            {"ppTB", "Итого", "", "$ftotal"},
+                            {"$END$"}});
   s.merge({1, 2, 1, 4});
-  s.set_text(1, 6, "$END$");
-  s.set_text(2, 1, "ppHE");
-  s.set_text(2, 2, "№");
-  s.set_text(2, 3, "ФИО");
-  s.set_text(2, 4, "Сумма");
-  s.set_text(2, 5, "Отдел");
-  s.set_text(3, 1, "ppDB");
-  s.set_text(3, 2, "$fnum");
-  s.set_text(3, 3, "$ffio");
-  s.set_text(3, 4, "$fsum");
-  s.set_text(3, 5, "бухгалтерия");
   s.set_borders({3, 2, 3, 5}, hrdoc::sheet::edge_all, 2);
-  s.set_text(4, 1, "ppTB");
-  s.set_text(4, 2, "Итого");
-  s.set_text(4, 4, "$ftotal");
-  s.set_text(5, 1, "$END$");
   b.save(path);
 }
 
@@ -86,11 +69,7 @@ void fill(TExcelShablon& w) {
 
 class Calc : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir = fresh_dir(::testing::UnitTest::GetInstance()->current_test_info()->name());
-    t.ctx.ext().work_dir = dir.string() + "/";
-  }
-  void TearDown() override { fs::remove_all(dir); }
+  void SetUp() override { t.ctx.ext().work_dir = work.slashed(); }
 
   // A new book on the office; fails the test when the office cannot be reached.
   void open_new(TooCalcImp& s) {
@@ -99,7 +78,8 @@ class Calc : public ::testing::Test {
   }
 
   hrdoc::test::TestContext t;
-  fs::path dir;
+  hrdoc::test::WorkDir work{"oocalc"};
+  const fs::path dir = work.path();
 };
 
 TEST_F(Calc, values_go_in_by_kind_and_wide_strings_land_as_formulas) {

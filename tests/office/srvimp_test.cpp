@@ -8,6 +8,7 @@
 #include "office/msexcelimp.h"
 #include "sheet/book.h"
 #include "support/test_context.h"
+#include "support/work_dir.h"
 
 namespace {
 
@@ -45,9 +46,7 @@ TEST(SwapRB, swaps_red_and_blue_both_ways) {
 class ExcelServer : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = std::filesystem::temp_directory_path() / ("hrdoc_srv_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    t.ctx.ext().work_dir = dir.string() + "/";
+    t.ctx.ext().work_dir = work.slashed();
     hrdoc::sheet::Book book;
     book.add_sheet("Второй");
     auto& s = book.sheet(1);
@@ -60,10 +59,10 @@ class ExcelServer : public ::testing::Test {
     server.OpenBook(file, false);
     ASSERT_TRUE(server.IsConnected());
   }
-  void TearDown() override { std::filesystem::remove_all(dir); }
 
   hrdoc::test::TestContext t;
-  std::filesystem::path dir;
+  hrdoc::test::WorkDir work{"srv"};
+  const std::filesystem::path dir = work.path();
   std::string file;
   TMSExcelImp server;
 };
@@ -130,8 +129,8 @@ TEST_F(ExcelServer, showing_saves_the_book_and_announces_it_once) {
 }
 
 TEST(ExcelServerOpen, a_missing_or_unreadable_file_gives_two_messages_and_no_connection) {
-  const std::string broken =
-      std::filesystem::temp_directory_path() / ("hrdoc_broken_" + std::to_string(::getpid()) + ".xlsx");
+  hrdoc::test::WorkDir work("srv");
+  const std::string broken = work / "broken.xlsx";
   { std::ofstream(broken) << "not a workbook"; }
   for (const std::string& path : {std::string("/nonexistent/WLST_00.xlsx"), broken}) {
     hrdoc::test::TestContext t;
@@ -143,7 +142,6 @@ TEST(ExcelServerOpen, a_missing_or_unreadable_file_gives_two_messages_and_no_con
     EXPECT_EQ(t.ui.boxes[1].text, "Невозможно открыть Microsoft Excel! Возможно этого приложения на компьютере не установлено.");
     EXPECT_EQ(t.ui.boxes[1].caption, "Ошибка");
   }
-  std::filesystem::remove(broken);
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
 // The demo database: deterministic, consistent, and with data for the reports' filters.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <map>
 #include <regex>
@@ -12,6 +10,7 @@
 #include "suite/demo/demo_database.h"
 #include "suite/statement_file.h"
 #include "support/test_database.h"
+#include "support/work_dir.h"
 #include "text/date.h"
 
 namespace fs = std::filesystem;
@@ -26,8 +25,10 @@ using hrdoc::text::encode_date;
 
 const TDateTime kToday = encode_date(2026, 11, 18);
 
+// The demo databases of the process, in one folder removed at exit.
 std::string temp_path(const std::string& name) {
-  return (fs::temp_directory_path() / ("hrdoc_demo_" + std::to_string(::getpid()) + "_" + name + ".fdb")).string();
+  static const hrdoc::test::WorkDir dir("demo");
+  return dir / (name + ".fdb");
 }
 
 hrdoc::demo::DemoOptions options(const std::string& path, int employees, uint64_t seed) {
@@ -95,7 +96,6 @@ class Demo : public ::testing::Test {
   static void TearDownTestSuite() {
     delete a_;
     delete b_;
-    for (const char* name : {"a", "b"}) fs::remove(temp_path(name));
   }
   static Connection* a_;
   static Connection* b_;
@@ -114,13 +114,10 @@ TEST_F(Demo, the_same_options_give_the_same_data_and_another_seed_other_people) 
   // Another seed gives other people.
   auto other = build("c", 60, 8);
   EXPECT_NE(checksum(*a_, "OTZKPN"), checksum(*other, "OTZKPN"));
-  other.reset();
-  fs::remove(temp_path("c"));
 }
 
 TEST(DemoBuild, creates_the_database_file_with_schema_and_data_and_reports_each_stage) {
   std::string path = temp_path("new");
-  fs::remove(path);
   std::vector<std::string> stages;
   int last_total = 0;
   hrdoc::demo::build_demo_database(options(path, 12, 3), [&](std::string_view s, int done, int total) {
@@ -136,7 +133,6 @@ TEST(DemoBuild, creates_the_database_file_with_schema_and_data_and_reports_each_
   }
   // A second build never overwrites an existing database.
   EXPECT_THROW(hrdoc::demo::build_demo_database(options(path, 12, 3)), std::exception);
-  fs::remove(path);
 }
 
 TEST(DemoBuild, refuses_an_impossible_number_of_employees) {

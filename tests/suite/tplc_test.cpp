@@ -1,16 +1,15 @@
 #include "suite/tplc/template_source.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "office/classexl.h"
 #include "sheet/book.h"
+#include "support/office.h"
 #include "support/test_context.h"
+#include "support/work_dir.h"
 
 namespace {
 
@@ -98,12 +97,11 @@ TEST(Tplc, mistakes_name_the_file_line_sheet_and_cell) {
 // The compiled list template filled by the report workbook; LibreOffice renders it to a PDF
 // with the frame, the merged title and the recomputed total.
 TEST(Tplc, a_filled_template_prints_through_libreoffice) {
-  if (std::system("command -v soffice >/dev/null && command -v pdftotext >/dev/null") != 0)
-    GTEST_SKIP() << "LibreOffice or poppler-utils is not installed";
-  fs::path dir = fs::temp_directory_path() / ("hrdoc_tplc_" + std::to_string(::getpid()));
-  fs::create_directories(dir);
+  if (!hrdoc::test::have_office(true)) GTEST_SKIP() << "LibreOffice or poppler-utils is not installed";
+  hrdoc::test::WorkDir work("tplc");
+  const fs::path dir = work.path();
   hrdoc::test::TestContext t;
-  t.ctx.ext().work_dir = dir.string() + "/";
+  t.ctx.ext().work_dir = work.slashed();
   const std::string xlsx = (dir / "LIST.xlsx").string();
   {
     std::ofstream(dir / "LIST.tpl") << kList;
@@ -119,19 +117,13 @@ TEST(Tplc, a_filled_template_prints_through_libreoffice) {
     }
     w.Finish("ppH;ppT");
   }
-  std::string cmd = "cd '" + dir.string() + "' && timeout 120 soffice -env:UserInstallation=file://" + (dir / "lo").string() +
-                    " --headless --convert-to pdf --outdir '" + dir.string() + "' '" + xlsx +
-                    "' >/dev/null 2>&1 && pdftotext -layout LIST.pdf LIST.txt";
-  ASSERT_EQ(std::system(cmd.c_str()), 0);
-  std::stringstream txt;
-  txt << std::ifstream(dir / "LIST.txt").rdbuf();
-  const std::string text = txt.str();
+  ASSERT_TRUE(hrdoc::test::soffice_convert(xlsx, "pdf", dir / "lo"));
+  const std::string text = hrdoc::test::pdf_text(dir / "LIST.pdf");
   EXPECT_NE(text.find("Ведомость"), std::string::npos) << text;
   EXPECT_NE(text.find("Работник 3"), std::string::npos) << text;
   EXPECT_NE(text.find("63.00"), std::string::npos) << text;  // 10.5 + 21 + 31.5
   EXPECT_EQ(text.find("$"), std::string::npos) << text;
   EXPECT_EQ(text.find("pp"), std::string::npos) << text;
-  fs::remove_all(dir);
 }
 
 }  // namespace

@@ -6,13 +6,14 @@
 
 #include "sheet/book.h"
 #include "sheet/zip_io.h"
+#include "support/work_dir.h"
 
 using namespace hrdoc::sheet;
 namespace fs = std::filesystem;
 
 TEST(Foreign, a_libxlsxwriter_book_reads_edits_and_keeps_its_other_parts) {
-  fs::path dir = fs::temp_directory_path() / ("hrdoc-foreign-" + std::to_string(::getpid()));
-  fs::create_directories(dir);
+  hrdoc::test::WorkDir work("foreign");
+  const fs::path dir = work.path();
   auto in = (dir / "lxw.xlsx").string();
   {
     lxw_workbook* wb = workbook_new(in.c_str());
@@ -61,5 +62,4 @@ TEST(Foreign, a_libxlsxwriter_book_reads_edits_and_keeps_its_other_parts) {
   EXPECT_TRUE(z.read("xl/theme/theme1.xml"));
   EXPECT_TRUE(z.read("docProps/app.xml"));
   EXPECT_FALSE(z.read("xl/calcChain.xml"));
-  fs::remove_all(dir);
 }

@@ -2,12 +2,13 @@
 // with the same values, and books that LibreOffice writes must open here.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <memory>
 
 #include "sheet/book.h"
+#include "support/office.h"
+#include "support/work_dir.h"
 
 using namespace hrdoc::sheet;
 namespace fs = std::filesystem;
@@ -17,27 +18,22 @@ namespace {
 class Office : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    dir_ = fs::temp_directory_path() / ("hrdoc-office-" + std::to_string(::getpid()));
-    fs::create_directories(dir_);
+    work_ = std::make_unique<hrdoc::test::WorkDir>("office");
+    dir_ = work_->path();
   }
-  static void TearDownTestSuite() { fs::remove_all(dir_); }
+  static void TearDownTestSuite() { work_.reset(); }
   void SetUp() override {
-    if (std::system("command -v soffice >/dev/null 2>&1") != 0) GTEST_SKIP() << "LibreOffice is not installed";
+    if (!hrdoc::test::have_office()) GTEST_SKIP() << "LibreOffice is not installed";
   }
-  // Converts a file with one soffice start and a private profile; returns false on failure.
+  // Converts a file with one soffice start and the suite's profile; returns false on failure.
   static bool convert(const std::string& filter, const fs::path& file, const std::string& in = {},
                       const fs::path& outdir = dir_) {
-    fs::create_directories(outdir);
-    std::string cmd = "soffice -env:UserInstallation=file://" + (dir_ / "profile").string() +
-                      " --headless --convert-to '" + filter + "' --outdir '" + outdir.string() + "'";
-    if (!in.empty()) cmd += " --infilter='" + in + "'";
-    cmd += " '" + file.string() + "' >'" + (dir_ / "soffice.log").string() + "' 2>&1";
-    return std::system(cmd.c_str()) == 0;
+    return hrdoc::test::soffice_convert(file, filter, dir_ / "profile", outdir, in);
   }
   // The first sheet of a book as LibreOffice computes it (values of simple CSV without quotes
   // inside cells).
   static std::vector<std::vector<std::string>> csv_of(const fs::path& book) {
-    if (!convert(csv_utf8, book)) return {};
+    if (!convert(hrdoc::test::kCsvUtf8, book)) return {};
     std::ifstream in(dir_ / book.filename().replace_extension(".csv"));
     std::vector<std::vector<std::string>> rows;
     for (std::string line; std::getline(in, line);) {
@@ -52,7 +48,7 @@ class Office : public ::testing::Test {
     }
     return rows;
   }
-  static inline const std::string csv_utf8 = "csv:Text - txt - csv (StarCalc):44,34,76";
+  static inline std::unique_ptr<hrdoc::test::WorkDir> work_;
   static inline fs::path dir_;
 };
 
@@ -107,12 +103,9 @@ TEST_F(Office, our_book_keeps_values_formats_merges_breaks_and_names_through_lib
   EXPECT_EQ(rows[5][2], "6003");  // the total stretched over the appended lines
   // It prints.
   ASSERT_TRUE(convert("pdf", file));
-  std::string cmd = "pdftotext '" + (dir_ / "report.pdf").string() + "' '" + (dir_ / "report.txt").string() + "'";
-  ASSERT_EQ(std::system(cmd.c_str()), 0);
-  std::stringstream text;
-  text << std::ifstream(dir_ / "report.txt").rdbuf();
-  EXPECT_NE(text.str().find("Список работников"), std::string::npos);
-  EXPECT_NE(text.str().find("Петрова"), std::string::npos);
+  const std::string text = hrdoc::test::pdf_text(dir_ / "report.pdf", false);
+  EXPECT_NE(text.find("Список работников"), std::string::npos);
+  EXPECT_NE(text.find("Петрова"), std::string::npos);
   // LibreOffice saves it again; what it wrote opens here with the formats.
   ASSERT_TRUE(convert("xlsx:Calc MS Excel 2007 XML", file, {}, dir_ / "lo"));
   Book lo((dir_ / "lo" / "report.xlsx").string());

@@ -6,6 +6,7 @@
 
 #include "sheet/book.h"
 #include "sheet/zip_io.h"
+#include "support/work_dir.h"
 
 using namespace hrdoc::sheet;
 namespace fs = std::filesystem;
@@ -14,9 +15,8 @@ namespace {
 
 class Xlsx : public ::testing::Test {
  protected:
-  void SetUp() override { fs::create_directories(dir); }
-  void TearDown() override { fs::remove_all(dir); }
-  const fs::path dir = fs::temp_directory_path() / ("hrdoc-xlsx-" + std::to_string(::getpid()));
+  hrdoc::test::WorkDir work{"xlsx"};
+  const fs::path dir = work.path();
 };
 
 const char* const content_types =
@@ -208,8 +208,7 @@ TEST_F(Xlsx, bad_input_gives_one_clear_error) {
     EXPECT_NE(msg.find(expected), std::string::npos) << file << ": " << msg;
   }
   // A truncated archive in memory.
-  std::ifstream in(make_package(dir / "whole.xlsx", good_cells), std::ios::binary);
-  std::string bytes(std::istreambuf_iterator<char>(in), {});
+  const std::string bytes = hrdoc::test::read_file(make_package(dir / "whole.xlsx", good_cells));
   EXPECT_NE(error_of([&] { Book b(bytes.data(), bytes.size() / 2, "half.xlsx"); }).find("half.xlsx"), std::string::npos);
   Book fine(bytes.data(), bytes.size(), "whole.xlsx");
   EXPECT_EQ(fine.sheet(1).text(1, 1), "Заголовок");

@@ -1,11 +1,11 @@
 #include "ui/ini_file.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+
+#include "support/work_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -15,18 +15,9 @@ using hrdoc::ui::IniFile;
 
 class IniFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    path = (fs::temp_directory_path() / ("ini_" + std::to_string(getpid()) + ".dsk")).string();
-    fs::remove(path);
-  }
-  void TearDown() override { fs::remove(path); }
-  std::string contents() const {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-  std::string path;
+  std::string contents() const { return hrdoc::test::read_file(path); }
+  hrdoc::test::WorkDir work{"ini"};
+  const std::string path = work / "Setting.dsk";
 };
 
 TEST_F(IniFileTest, written_values_read_back_after_saving) {

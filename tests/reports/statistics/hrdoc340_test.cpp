@@ -15,6 +15,7 @@
 #include "sheet/ref.h"
 #include "support/test_context.h"
 #include "support/test_database.h"
+#include "support/work_dir.h"
 
 namespace {
 
@@ -24,11 +25,7 @@ using hrdoc::sheet::ValueType;
 class Hrdoc340Test : public ::testing::Test {
  protected:
   Hrdoc340Test() : t_(db_.connection()) {
-    work_ = fs::path(::testing::TempDir()) /
-            ("hrdoc340_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(work_);
-    fs::create_directories(work_);
-    t_.ctx.ext().work_dir = work_.string() + "/";
+    t_.ctx.ext().work_dir = dir_.slashed();
     sql("insert into OTZKPN (KP, OWNER, TN, SNAME, FNAME) values (1, 0, 0, 'Предприятие', 'Предприятие')");
     sql("insert into ZPKPV (PR, K, N) values (1, 1, 'АО \"Тестовый завод\"')");
     sql("insert into KDIOBR (KOBR, NOBR) values (1, 'Высшее профессиональное')");
@@ -38,7 +35,6 @@ class Hrdoc340Test : public ::testing::Test {
     sql("insert into KDISCI (KSCI, NSCI) values (2, 'Доктор экономических наук')");
     sql("insert into KDISCI (KSCI, NSCI) values (3, 'Технология машиностроения')");
   }
-  ~Hrdoc340Test() override { fs::remove_all(work_); }
 
   void sql(const std::string& text) { db_.connection().execute(text); }
   static std::string q(const std::string& s) { return s.empty() ? "NULL" : "'" + s + "'"; }
@@ -133,7 +129,8 @@ class Hrdoc340Test : public ::testing::Test {
 
   hrdoc::test::TestDatabase db_;
   hrdoc::test::TestContext t_;
-  fs::path work_;
+  hrdoc::test::WorkDir dir_{"340"};
+  const fs::path work_ = dir_.path();
   std::unique_ptr<hrdoc::sheet::Book> book_;
 };
 

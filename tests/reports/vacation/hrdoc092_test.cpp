@@ -1,16 +1,14 @@
 // "HRDOC092" through main_dll on fixture databases; the finished T-7 is read back cell by cell.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "reports/vacation/schedule_fixture.h"
+#include "support/host_run.h"
+#include "support/office.h"
 
 namespace {
 
@@ -204,8 +202,7 @@ TEST_F(Hrdoc092, database_error_is_shown_and_what_was_written_is_kept) {
 
 // LibreOffice reads the finished form and prints it on landscape A4 pages.
 TEST_F(Hrdoc092, libreoffice_prints_the_form_on_landscape_a4) {
-  if (std::system("command -v soffice >/dev/null && command -v pdftotext >/dev/null") != 0)
-    GTEST_SKIP() << "LibreOffice or poppler-utils is not installed";
+  if (!hrdoc::test::have_office(true)) GTEST_SKIP() << "LibreOffice or poppler-utils is not installed";
   set_department(10, "Цех № 1");
   employee(200, 10, 15, "Иванов И.И.", "Иванов Иван Иванович", 3);
   plan(200, 2027, "2027-03-01", 14);
@@ -213,16 +210,10 @@ TEST_F(Hrdoc092, libreoffice_prints_the_form_on_landscape_a4) {
   run092(false, false);
   ASSERT_EQ(ui().documents.size(), 1u);
 
-  const std::string dir = work_dir().string(), xlsx = ui().documents.back();
-  const std::string cmd = "cd '" + dir + "' && timeout 120 soffice -env:UserInstallation=file://" + dir +
-                          "/lo --headless --convert-to pdf --outdir '" + dir + "' '" + xlsx +
-                          "' >/dev/null 2>&1 && pdftotext -layout WLST_00.pdf form.txt && pdfinfo WLST_00.pdf > info.txt";
-  ASSERT_EQ(std::system(cmd.c_str()), 0);
-  auto read = [&](const char* name) {
-    std::ifstream in(work_dir() / name);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  };
-  const std::string text = read("form.txt"), info = read("info.txt");
+  ASSERT_TRUE(hrdoc::test::soffice_convert(ui().documents.back(), "pdf", work_dir() / "lo"));
+  const std::string pdf = (work_dir() / "WLST_00.pdf").string(), info_txt = (work_dir() / "info.txt").string();
+  ASSERT_EQ(std::system(("pdfinfo '" + pdf + "' >'" + info_txt + "'").c_str()), 0);
+  const std::string text = hrdoc::test::pdf_text(pdf), info = hrdoc::test::read_file(info_txt);
   for (const char* wanted : {"Унифицированная форма № Т-7", "0301020", "ГРАФИК ОТПУСКОВ", "УТВЕРЖДАЮ",
                              "Генеральный директор", "Смирнов А.П.", "Цех № 1", "Иванов Иван Иванович",
                              "02.08.2027"})
@@ -246,13 +237,10 @@ TEST_F(Hrdoc092, host_answers_the_questions_by_their_captions) {
   const std::string database = hand_over_database();
   const std::string out = (work_dir() / "out").string();
 
-  const std::string cmd = std::string(HRDOC_BIN_DIR) + "hrdoc run HRDOC092 --quiet --db '" + database +
-                          "' --date 05.12.2026 --from 01.01.2027 --to 31.12.2027 --dept 0 --answer 'Тип выборки=yes'"
-                          " --answer 'Тип сортировки=yes' --out '" + out + "' 2>&1 </dev/null";
-  const int status = std::system((cmd + " >'" + out + ".log'").c_str());
-  std::ifstream log(out + ".log");
-  const std::string printed(std::istreambuf_iterator<char>(log), {});
-  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << printed;
+  const auto [code, printed] = hrdoc::test::run_hrdoc(
+      "run HRDOC092 --quiet --db '" + database + "' --date 05.12.2026 --from 01.01.2027 --to 31.12.2027 --dept 0"
+      " --answer 'Тип выборки=yes' --answer 'Тип сортировки=yes' --out '" + out + "'");
+  ASSERT_EQ(code, 0) << printed;
   const std::string path = out + "/WLST_00.xlsx";
   EXPECT_NE(printed.find(path), std::string::npos) << printed;
 

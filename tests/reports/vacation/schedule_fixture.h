@@ -3,9 +3,7 @@
 // it, and the finished workbook of a command run through main_dll.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <atomic>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -16,6 +14,7 @@
 #include "sheet/book.h"
 #include "support/test_context.h"
 #include "support/test_database.h"
+#include "support/work_dir.h"
 #include "text/date.h"
 #include "ui/ui.h"
 
@@ -24,13 +23,9 @@ namespace hrdoc::test {
 class ScheduleFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    static std::atomic<int> counter{0};
-    dir_ = std::filesystem::temp_directory_path() /
-           ("hrdoc_schedule_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
-    std::filesystem::create_directories(dir_);
     t_ = std::make_unique<TestContext>(db_.connection());
     compark& c = t_->ctx;
-    c.ext().work_dir = dir_.string() + "/";
+    c.ext().work_dir = dir_.slashed();
     c.payroll_month = text::encode_date(2026, 12, 1);
     // The enterprise, two departments (one with a section below it), the positions and the two
     // signatories.
@@ -49,8 +44,6 @@ class ScheduleFixture : public ::testing::Test {
 
   void TearDown() override {
     t_.reset();
-    std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
   }
 
   void exec(const std::string& sql) { db_.connection().execute(sql); }
@@ -143,7 +136,7 @@ class ScheduleFixture : public ::testing::Test {
     db_.close();
     return db_.connection_string();
   }
-  const std::filesystem::path& work_dir() const { return dir_; }
+  const std::filesystem::path& work_dir() const { return dir_.path(); }
 
   ui::ScriptedUi& ui() { return t_->ui; }
   compark& ctx() { return t_->ctx; }
@@ -152,7 +145,7 @@ class ScheduleFixture : public ::testing::Test {
   TestDatabase db_;
   std::unique_ptr<TestContext> t_;
   std::unique_ptr<sheet::Book> book_;
-  std::filesystem::path dir_;
+  WorkDir dir_{"schedule"};
   int unsd_ = 1000, und_ = 500;
 };
 

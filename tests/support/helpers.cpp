@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+#include "support/host_run.h"
+#include "support/office.h"
+#include "support/work_dir.h"
+
+namespace fs = std::filesystem;
+
+namespace hrdoc::test {
+
+WorkDir::WorkDir(const std::string& prefix) {
+  std::string name = "hrdoc_" + prefix + "_" + std::to_string(::getpid());
+  if (const auto* info = ::testing::UnitTest::GetInstance()->current_test_info())
+    name += std::string("_") + info->test_suite_name() + "_" + info->name();
+  for (char& c : name)
+    if (c == '/') c = '_';  // parameterised names
+  path_ = fs::temp_directory_path() / name;
+  fs::remove_all(path_);
+  fs::create_directories(path_);
+}
+
+WorkDir::~WorkDir() {
+  std::error_code ec;
+  fs::remove_all(path_, ec);
+}
+
+std::string read_file(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+bool have_office(bool with_pdftotext) {
+  return std::system(with_pdftotext ? "command -v soffice >/dev/null && command -v pdftotext >/dev/null"
+                                    : "command -v soffice >/dev/null") == 0;
+}
+
+bool soffice_convert(const fs::path& file, const std::string& filter, const fs::path& profile, fs::path outdir,
+                     const std::string& infilter) {
+  if (outdir.empty()) outdir = file.parent_path();
+  fs::create_directories(outdir);
+  std::string cmd = "cd '" + outdir.string() + "' && timeout 120 soffice -env:UserInstallation=file://" +
+                    profile.string() + " --headless --convert-to '" + filter + "' --outdir '" + outdir.string() + "'";
+  if (!infilter.empty()) cmd += " --infilter='" + infilter + "'";
+  cmd += " '" + file.string() + "' >/dev/null 2>&1";
+  return std::system(cmd.c_str()) == 0;
+}
+
+std::string pdf_text(const fs::path& pdf, bool layout) {
+  fs::path txt = fs::path(pdf).replace_extension(".txt");
+  std::string cmd = std::string("pdftotext ") + (layout ? "-layout '" : "'") + pdf.string() + "' '" + txt.string() + "'";
+  return std::system(cmd.c_str()) == 0 ? read_file(txt) : std::string();
+}
+
+HostRun run_hrdoc(const std::string& args, bool with_stderr) {
+  std::string cmd = std::string(HRDOC_BIN_DIR) + "hrdoc " + args + (with_stderr ? " 2>&1" : " 2>/dev/null") + " </dev/null";
+  HostRun r;
+  FILE* p = popen(cmd.c_str(), "r");
+  if (!p) return r;
+  std::array<char, 4096> buf;
+  for (size_t n; (n = fread(buf.data(), 1, buf.size(), p)) > 0;) r.out.append(buf.data(), n);
+  int status = pclose(p);
+  r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return r;
+}
+
+}  // namespace hrdoc::test
