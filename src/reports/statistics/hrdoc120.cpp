@@ -1,0 +1,189 @@
+// "HRDOC120": the sex and age structure of the staff (form Ф.ex.26): for each department of the
+// department set a line with the men in eight and the women in seven age groups, and the total.
+#include <array>
+#include <exception>
+#include <string>
+
+#include "db/database.h"
+#include "host/compark.h"
+#include "host/report_window.h"
+#include "host/udm.h"
+#include "office/classexl.h"
+#include "text/date.h"
+
+namespace hrdoc {
+namespace {
+
+using office::TExcelShablon;
+
+constexpr const char* kDepartment = R"(select FNAME from otzkpn where KP=:KP)";
+
+constexpr const char* kQryPODR = R"(select ((case when (kpn3.KP<>1)then kpn3.SNAME else '' end) ||
+(case when (kpn2.KP<>1)then kpn2.SNAME else '' end) ||
+(case when (kpn1.KP<>1)then kpn1.SNAME else '' end) ||
+(case when (kpn.KP<>1)then kpn.SNAME else '' end)) as URSNAME,
+kpn.KP,kpn.SNAME,
+(case when (kpn1.KP<>1)then kpn1.SNAME else '' end) as SNAME1,
+(case when (kpn2.KP<>1)then kpn2.SNAME else '' end) as SNAME2,
+(case when (kpn3.KP<>1)then kpn3.SNAME else '' end) as SNAME3
+from otzkpn kpn
+left join otzkpn kpn1 on kpn1.KP=kpn.OWNER
+left join otzkpn kpn2 on kpn2.KP=kpn1.OWNER
+left join otzkpn kpn3 on kpn3.KP=kpn2.OWNER
+left join otzruc2 ruc on ruc.KP=kpn.KP
+where kpn.TN=0 and ruc.PRZ<>1 and kpn.KP>1)";
+
+constexpr const char* kQryExlSp = R"(Select kpn.FNAME, ads1.POL, ads1.FDR,kpn.TN,dvg1.nmdl as doln,
+((htr.ktht*100000)+(htr.ktpd*10000)+htr.nn) as SORTNN
+from  OTZKPN kpn
+left join  ZPADS1 ads1 on ads1.KP=kpn.kp
+left join  KDT2IIIDVG dvg1 on dvg1.unsd=
+        (select first 1 dvg2.unsd
+        from KDT2IIIDVG dvg2
+        where dvg2.kp=kpn.kp and dvg2.DTO<=:DTO
+        order by dvg2.DTO desc,dvg2.UNSD desc)
+left join kdhtro htr on htr.owner=kpn.owner and htr.kd=dvg1.kd and htr.kp=dvg1.kp and htr.dto=dvg1.dto and htr.ktd=dvg1.ktd and htr.unsd=dvg1.unsd
+where dvg1.owner=:PODR and kpn.TN>0 and dvg1.OKL>0
+and ((select js.ktd
+              from KDSDJS js
+              where  js.UNSD=dvg1.UNSD
+             ) not in (121,122,123) or dvg1.dto=:DT2))";
+
+// The men's groups, then the women's: the field and the largest difference of calendar years it
+// holds (the last group of each takes the rest).
+struct Group {
+  const char* field;
+  int upTo;
+};
+constexpr int kMenGroups = 8, kGroups = 15;
+constexpr std::array<Group, kGroups> kGroupFields = {{{"fm25", 24},
+                                                      {"fm2530", 30},
+                                                      {"fm3135", 35},
+                                                      {"fm3640", 40},
+                                                      {"fm4145", 45},
+                                                      {"fm4650", 50},
+                                                      {"fm5155", 55},
+                                                      {"fm56", 0},
+                                                      {"fg25", 24},
+                                                      {"fg2530", 30},
+                                                      {"fg3135", 35},
+                                                      {"fg3640", 40},
+                                                      {"fg4145", 45},
+                                                      {"fg4650", 50},
+                                                      {"fg51", 0}}};
+
+// The counter of an employee: Y is the report's calendar year minus the year of birth.
+int GroupOf(bool man, int Y) {
+  const int first = man ? 0 : kMenGroups, last = man ? kMenGroups - 1 : kGroups - 1;
+  for (int i = first; i < last; ++i)
+    if (Y <= kGroupFields[i].upTo) return i;
+  return last;
+}
+
+// The list order setting of the host: by name, by personnel number, by staffing order.
+const char* ListOrder(int setting) {
+  switch (setting) {
+    case 0: return "fname";
+    case 1: return "tn";
+    case 2: return "SORTNN,doln";
+    default: return nullptr;
+  }
+}
+
+class TfmHRDOC120 : public TReportWindow {
+ public:
+  TfmHRDOC120() { Caption = "Печать \"Половозрастная структура новая\" (Ф.ex.26)"; }
+
+  void Job() override {
+    TExcelShablon w;
+    if (!OpenReport(w, "HRDOC120", "Подготовка формы для печати...")) return;
+    try {
+      Fill(w);
+    } catch (const std::exception& e) {
+      c_p->armerr(kArmError, std::string(e.what()));
+    }
+    w.Finish("ppH");
+  }
+
+ private:
+  using Counters = std::array<int, kGroups>;
+
+  // Writes the non-zero counters and their sum into a line part.
+  static void PutCounters(TExcelShablon& w, const char* part, const Counters& c) {
+    int sum = 0;
+    for (int i = 0; i < kGroups; ++i) {
+      if (c[i] != 0) w.SetField(part, kGroupFields[i].field, static_cast<int32_t>(c[i]));
+      sum += c[i];
+    }
+    w.SetField(part, "fItg", static_cast<int32_t>(sum));
+  }
+
+  void Fill(TExcelShablon& w) {
+    const TDateTime D = c_p->D;
+    db::Query& qryTmp = *dm->qryTmp;
+    qryTmp.close();
+    qryTmp.sql(kDepartment);
+    qryTmp.set("KP", int64_t{c_p->KP});
+    qryTmp.open();
+    const std::string H = qryTmp.field("FNAME").as_string();
+    qryTmp.close();
+    w.SetField("ppH", "fzag", "Половозрастная структура сотрудников подразделения " + H + " на " + text::date_text(D));
+
+    db::Query qryPODR(*dm->ADOConnection), qryExlSp(*dm->ADOConnection);
+    qryPODR.sql(std::string(kQryPODR) + c_p->GetKpSewForWhere("kpn.KP") + " order by 1");
+    qryPODR.open();
+    pbM.set_max(qryPODR.record_count());
+    qryExlSp.sql(kQryExlSp);
+    const char* order = ListOrder(c_p->list_order);
+
+    Counters totals{};
+    for (qryPODR.first(); !qryPODR.eof(); qryPODR.next()) {
+      qryExlSp.close();
+      qryExlSp.set_date("DTO", D);
+      qryExlSp.set_date("DT2", D);
+      qryExlSp.set("PODR", qryPODR.field("KP").as_int());
+      qryExlSp.open();
+      if (order) qryExlSp.sort(order);
+      if (qryExlSp.record_count() > 0) {
+        // Levels from the top down, "::" between them.
+        std::string caption = qryPODR.field("SNAME").as_string();
+        for (const char* upper : {"SNAME1", "SNAME2", "SNAME3"}) {
+          const std::string s = qryPODR.field(upper).as_string();
+          if (!s.empty()) caption = s + "::" + caption;
+        }
+        w.ClearPart("ppD");
+        w.SetField("ppD", "fname", caption);
+        Counters c{};
+        const int year = text::decode_date(D).year;
+        for (qryExlSp.first(); !qryExlSp.eof(); qryExlSp.next()) {
+          lbM.set_caption("Подготовка формы >" + qryExlSp.field("FNAME").as_string());
+          const int Y = year - text::decode_date(qryExlSp.field("FDR").as_date()).year;
+          ++c[GroupOf(qryExlSp.field("POL").as_string() == "М", Y)];
+        }
+        for (int i = 0; i < kGroups; ++i) totals[i] += c[i];
+        PutCounters(w, "ppD", c);
+        w.AddPart("ppD", 0);
+      }
+      pbM.step_it();
+    }
+
+    // Lines start on row 3: a later output row means there was at least one.
+    if (w.OutputRow() > 3) {
+      w.ClearPart("ppItg");
+      w.SetField("ppItg", "fname", "Итого по " + H);
+      PutCounters(w, "ppItg", totals);
+      w.AddPart("ppItg", 0);
+    }
+
+    office::TServerImp& app = *w.GetApplication();
+    app.SelectRange("A2:Q" + std::to_string(w.OutputRow()), 0);
+    app.AutoFitColumns(1, 17, 0);
+    app.SelectRange("A1", 0);
+    lbM.set_caption("Подготовка формы... Ok");
+  }
+};
+
+const bool registered = register_report<TfmHRDOC120, "HRDOC120">();
+
+}  // namespace
+}  // namespace hrdoc
