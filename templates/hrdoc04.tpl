@@ -3,7 +3,7 @@
 sheet "Выбывшие" landscape A4 fit-width
 font "Times New Roman" 9
 margins 1 1 1.5 1.5
-columns 4 5 14 11 13 5 10 6 9 18 10 8 28 18 10 22 4
+columns 4 5 14 11 14 5 10 6 9 24 10 9 30 20 10 22 4
 style title bold size=12 center middle wrap
 style head bold center middle wrap box
 style colnum size=8 center middle box

@@ -61,6 +61,7 @@ void TDepartmentLines::Job() {
     // The last department's line is written even when there were no rows at all.
     close_department(C);
     line(form_.total, totals);
+    w.FitOutputRows();
   } catch (const std::exception&) {
     // The user gets the book as far as it was written.
   }

@@ -150,6 +150,7 @@ class Tfmhrd04 : public TReportWindow {
       w.AddPart("ppP", 0);
       pbM.step_it();
     }
+    w.FitOutputRows();
   }
 };
 

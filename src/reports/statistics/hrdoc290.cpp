@@ -142,6 +142,7 @@ class Tfmhrd290 : public TReportWindow {
     w.ClearPart("ppI");
     PutCounters(w, "ppI", totals);
     w.AddPart("ppI", 0);
+    w.FitOutputRows();
   }
 };
 
