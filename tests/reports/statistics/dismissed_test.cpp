@@ -11,6 +11,7 @@ namespace {
 
 using hrdoc::test::kD;
 using hrdoc::test::Lines;
+using hrdoc::test::no_marks;
 using hrdoc::text::encode_date;
 
 // Where the finished forms have their lines (the mark column is gone).

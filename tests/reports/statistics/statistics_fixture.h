@@ -21,6 +21,7 @@
 
 #include "host/commands.h"
 #include "sheet/book.h"
+#include "support/sheet_rows.h"
 #include "support/test_context.h"
 #include "support/test_database.h"
 #include "support/work_dir.h"
@@ -283,15 +284,6 @@ class StatisticsFixture : public ::testing::Test {
     return out;
   }
 
-  // True when no template mark or field name is left anywhere on the sheet.
-  static bool no_marks(const sheet::Sheet& s) {
-    for (int r = 1; r <= s.last_row(); ++r)
-      for (int c = 1; c <= std::max(s.last_column(), 1); ++c) {
-        const std::string v = s.text(r, c);
-        if (v.find('$') != std::string::npos || v.rfind("pp", 0) == 0) return false;
-      }
-    return true;
-  }
 
   const std::filesystem::path& work_dir() const { return dir_.path(); }
   ui::ScriptedUi& ui() { return t_->ui; }

@@ -8,6 +8,7 @@
 
 namespace {
 
+using hrdoc::test::no_marks;
 using hrdoc::text::encode_date;
 using Line = std::vector<std::string>;
 using Lines = std::vector<Line>;

@@ -12,6 +12,7 @@
 
 namespace {
 
+using hrdoc::test::no_marks;
 using hrdoc::text::encode_date;
 using hrdoc::ui::IDNO;
 using hrdoc::ui::IDYES;

@@ -12,6 +12,7 @@
 
 #include "host/commands.h"
 #include "sheet/book.h"
+#include "support/sheet_rows.h"
 #include "support/test_context.h"
 #include "support/test_database.h"
 #include "support/work_dir.h"
@@ -119,15 +120,6 @@ class ScheduleFixture : public ::testing::Test {
     return out;
   }
 
-  // True when no template mark or field name is left anywhere on the sheet.
-  static bool no_marks(const sheet::Sheet& s) {
-    for (int r = 1; r <= s.last_row(); ++r)
-      for (int c = 1; c <= std::max(s.last_column(), 1); ++c) {
-        const std::string v = s.text(r, c);
-        if (v.find('$') != std::string::npos || v.rfind("pp", 0) == 0) return false;
-      }
-    return true;
-  }
 
   // Lets another process have the database (the embedded engine admits one at a time): the
   // context goes first, then the test's connection. Returns what to connect to.
