@@ -5,7 +5,6 @@
 #include <string>
 
 #include "reports/statistics/statistics_fixture.h"
-#include "support/office.h"
 
 namespace {
 
@@ -98,20 +97,6 @@ TEST_F(Dismissed, a_failing_statement_is_silent_and_the_book_keeps_its_header) {
   EXPECT_EQ(result().last_row(), kLines040 - 1);
   EXPECT_EQ(ui().documents.size(), 2u);
   EXPECT_TRUE(ui().boxes.empty());
-}
-
-// LibreOffice reads the finished list and prints it on landscape A4 pages.
-TEST_F(Dismissed, libreoffice_prints_hrdoc040_on_landscape_a4) {
-  if (!hrdoc::test::have_office(true)) GTEST_SKIP() << "LibreOffice or poppler-utils is not installed";
-  ASSERT_EQ(run("HRDOC040", kD, 0, encode_date(2026, 1, 1), kD), 0);
-  ASSERT_EQ(ui().documents.size(), 1u);
-  const std::filesystem::path book = ui().documents.back();
-  ASSERT_TRUE(hrdoc::test::soffice_convert(book, "pdf", work_dir() / "lo"));
-  const std::string text = hrdoc::test::pdf_text(book.parent_path() / (book.stem().string() + ".pdf"));
-  for (const char* wanted : {"ВЫБЫВШИЕ ПО ПОДРАЗДЕЛЕНИЮ", "Фамилия", "кем выдан", "Фёдоров", "пос. Северный",
-                             "Слесарь 4 разряда"})
-    EXPECT_NE(text.find(wanted), std::string::npos) << wanted << "\n" << text;
-  EXPECT_EQ(text.find('$'), std::string::npos) << text;
 }
 
 }  // namespace

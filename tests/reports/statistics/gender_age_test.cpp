@@ -5,7 +5,6 @@
 #include <string>
 
 #include "reports/statistics/statistics_fixture.h"
-#include "support/office.h"
 
 namespace {
 
@@ -127,22 +126,6 @@ TEST_F(GenderAge, a_failing_statement_leaves_060_and_070_silent_and_shows_120s_e
   EXPECT_NE(ui().boxes[0].text.find("ZPADS1"), std::string::npos) << ui().boxes[0].text;
   EXPECT_EQ(ui().documents.size(), 3u);
   EXPECT_EQ(result().last_row(), kLines120 - 1);
-}
-
-// LibreOffice reads the finished form and prints it on one landscape A4 page.
-TEST_F(GenderAge, libreoffice_prints_hrdoc120_on_landscape_a4) {
-  if (!hrdoc::test::have_office(true)) GTEST_SKIP() << "LibreOffice or poppler-utils is not installed";
-  ctx().replace_kpsew({});
-  ASSERT_EQ(run("HRDOC120", kD, 1), 0);
-  ASSERT_EQ(ui().documents.size(), 1u);
-  const std::filesystem::path book = ui().documents.back();
-  ASSERT_TRUE(hrdoc::test::soffice_convert(book, "pdf", work_dir() / "lo"));
-  const auto pdf = book.parent_path() / (book.stem().string() + ".pdf");
-  const std::string text = hrdoc::test::pdf_text(pdf);
-  for (const char* wanted : {"Половозрастная структура сотрудников", "Подразделение", "Муж. до 25",
-                             "Жен. 51 и старше", "Цех № 1::Участок", "Итого по Акционерное общество"})
-    EXPECT_NE(text.find(wanted), std::string::npos) << wanted << "\n" << text;
-  EXPECT_EQ(text.find('$'), std::string::npos) << text;
 }
 
 }  // namespace
