@@ -251,19 +251,11 @@ class StatisticsFixture : public ::testing::Test {
   // Runs the command as the host does, the parameter dialog confirmed with these values.
   int run(const char* command, TDateTime d, int kp, TDateTime d1 = kD, TDateTime d2 = kD) {
     ctx().set_dates(d, d1, d2);
-    ctx().set_department(kp, 0, department_name(kp));
+    const auto department = t_->data_module->FindDepartment(kp);
+    ctx().set_department(kp, 0, department ? department->sname : std::string());
     std::string self = std::string(HRDOC_BIN_DIR) + "hrdoc", cmd = command;
     void* argv[2] = {self.data(), cmd.data()};
     return main_dll(&ctx(), 2, argv);
-  }
-
-  std::string department_name(int kp) {
-    if (kp == 0) return {};
-    db::Query q(db_->connection());
-    q.sql("select SNAME from OTZKPN where KP=:KP");
-    q.set("KP", int64_t{kp});
-    q.open();
-    return q.field("SNAME").as_string();
   }
 
   // The document the last command produced.
