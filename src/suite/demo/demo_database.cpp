@@ -973,7 +973,7 @@ class Builder {
       // Old contracts were not always numbered.
       std::string contract = rng_.chance(0.03) ? "" : "ТД-" + std::to_string(year_of(p.hire)) + "/" + std::to_string(p.tn);
       const BirthPlace& born = rng_.pick(kBirthPlaces);
-      // A card status date: set for a few; the bank registries leave them out.
+      // PSTS set for a few, past and ahead: the bank registries leave them out.
       TDateTime psts = rng_.chance(0.02) ? today_ + (rng_.chance(0.5) ? -rng_.range(30, 900) : rng_.range(10, 200)) : 0;
       ob.add({num(p.kp), str(contract), date(p.hire), date(p.birth), num(ksem), str("Россия"), str(born.region),
               str(born.district), str(p.defect == kLongBirthPlace ? "Каменск-Уральский Свердловской области" : born.place),
