@@ -1,19 +1,13 @@
 #include "office/classexl.h"
 
-#include <cstdio>
 #include <filesystem>
 
-#include "host/compark.h"
+#include "office/office_host.h"
 
 namespace hrdoc::office {
 namespace {
 
-void show(const std::string& text) {
-  if (c_p)
-    c_p->armerr(kArmError, text);
-  else
-    std::fprintf(stderr, "%s\n", text.c_str());
-}
+void show(const std::string& text) { OfficeHost().ShowError(text); }
 
 bool ends_with(const std::string& s, char c) { return !s.empty() && s.back() == c; }
 
@@ -99,7 +93,7 @@ void TExcelShablon::open(const std::string& fileName, bool read, bool clearField
   if (!server_) {
     // Reports pass 0; the host's choice for the run (hrdoc run --office calc) then decides, so
     // every report of the run goes through the same application.
-    if (backend == 0 && c_p) backend = c_p->ext().office;
+    if (backend == 0) backend = OfficeHost().Backend();
     server_ = CreateServer(backend);
     if (!server_) return;
     server_->maxRow = 65535;

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "office/block_ops.h"
 #include "office/msexcelimp.h"
 #include "sheet/book.h"
 #include "support/test_context.h"
@@ -126,6 +127,15 @@ TEST_F(ExcelServer, showing_saves_the_book_and_announces_it_once) {
   EXPECT_EQ(t.ui.documents[0], file);
   hrdoc::sheet::Book reread(file);
   EXPECT_EQ(reread.sheet(1).value(8, 1), hrdoc::sheet::Value::of("готово"));
+}
+
+TEST_F(ExcelServer, block_sort_formats_wrap_and_row_height_reach_the_saved_book) {
+  TMSExcelImp s;
+  s.NewBook(false);
+  ASSERT_TRUE(s.IsConnected());
+  const std::string path = (dir / "block.xlsx").string();
+  hrdoc::test::run_block_operations(s, path);
+  hrdoc::test::check_block_operations(path);
 }
 
 TEST(ExcelServerOpen, a_missing_or_unreadable_file_gives_two_messages_and_no_connection) {

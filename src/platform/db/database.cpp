@@ -103,6 +103,10 @@ struct Statement {
   unsigned type = 0;
   bool cursor = false;
   std::vector<std::string> columns;
+  Statement() = default;
+  // Owns the Firebird handles above: a copy would free them twice.
+  Statement(const Statement&) = delete;
+  Statement& operator=(const Statement&) = delete;
   ~Statement() {
     if (in) in->release();
     if (out) out->release();

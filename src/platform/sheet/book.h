@@ -56,6 +56,12 @@ struct PageSetup {
   double left = 0.7, right = 0.7, top = 0.75, bottom = 0.75, header = 0.3, footer = 0.3;  // inches
 };
 
+// One column of a sort: the sheet's column number and the direction.
+struct SortKey {
+  int column = 1;
+  bool ascending = true;
+};
+
 struct DefinedName {
   std::string name;
   int sheet = 0;  // 0 = whole book, else the 1-based sheet it is local to
@@ -167,7 +173,9 @@ class Sheet {
 
   // Sorts the rows of a block by the values of one of its columns (numbers before texts,
   // blanks last; texts without regard to letter case).
-  void sort(const Range& r, int key_col, bool ascending = true);
+  void sort(const Range& r, int key_col, bool ascending = true) { sort(r, std::vector<SortKey>{{key_col, ascending}}); }
+  // Sorts by several columns: each next column orders the rows the columns before it tie on.
+  void sort(const Range& r, const std::vector<SortKey>& by);
 
  private:
   friend class Book;

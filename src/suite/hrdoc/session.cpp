@@ -15,11 +15,10 @@ struct Session::Impl {
   compark* ctx = nullptr;
 };
 
-Session::Session() : impl_(new Impl) {}
+Session::Session() : impl_(std::make_unique<Impl>()) {}
 
 Session::~Session() {
   if (impl_->ctx && impl_->ctx->ext().dm == impl_->dm.get()) impl_->ctx->ext().dm = nullptr;
-  delete impl_;
 }
 
 namespace {

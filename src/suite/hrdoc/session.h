@@ -2,6 +2,7 @@
 // The host's database session: connects the context's data module and loads what the
 // database remembers for the user.
 
+#include <memory>
 #include <string>
 
 namespace CLI {
@@ -15,6 +16,9 @@ class Session {
  public:
   Session();
   ~Session();
+  // The session owns the connection the context's data module points into.
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
   // Connects to the database and loads the context from it; shows an error box and returns
   // false when it cannot.
   bool connect(compark& ctx, const std::string& database);
@@ -23,7 +27,7 @@ class Session {
 
  private:
   struct Impl;
-  Impl* impl_;
+  std::unique_ptr<Impl> impl_;
 };
 
 // Subcommands that need the database layer ("demo").
