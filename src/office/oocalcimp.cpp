@@ -952,7 +952,7 @@ void TooCalcImp::HideRowsColumns(int first, int last, int kind, int sheet) {
 void TooCalcImp::SetVisible(bool visible) {
   if (!visible || !h_->document.is()) return;
   std::string target = path_;
-  if (target.empty()) target = (c_p ? c_p->ext().work_dir : std::string()) + "Книга1.xlsx";
+  if (target.empty()) target = FirstFreeName(c_p ? c_p->ext().work_dir : std::string(), "Книга", ".xlsx");
   try {
     uno_call([&] {
       Sequence<css::beans::PropertyValue> args(1);

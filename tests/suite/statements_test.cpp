@@ -7,6 +7,7 @@
 #include <set>
 
 #include "db/database.h"
+#include "host/statements.h"
 #include "support/test_database.h"
 #include "suite/statement_file.h"
 
@@ -16,8 +17,13 @@ using hrdoc::db::Error;
 using hrdoc::db::Query;
 using hrdoc::test::StatementEntry;
 
+// The routines' statements from the file, then every report unit's table.
 const std::vector<StatementEntry>& entries() {
-  static const auto all = hrdoc::test::load_statements(HRDOC_STATEMENTS);
+  static const auto all = [] {
+    auto list = hrdoc::test::load_statements(HRDOC_STATEMENTS);
+    for (const auto& s : hrdoc::registered_statements()) list.push_back({s.unit + " " + s.name, s.sql});
+    return list;
+  }();
   return all;
 }
 
@@ -95,6 +101,25 @@ TEST(StatementCheck, reports_unknown_columns_and_tables_and_leaves_no_rows_behin
   q.sql("select count(*) as N from SPCONST");
   q.open();
   EXPECT_EQ(q.field("N").as_int(), 0);
+}
+
+// The units' tables are what the check walks: the landed reports are in them, and a typo
+// listed by a unit is caught.
+TEST(StatementTables, hold_the_report_units_and_a_typo_in_one_fails_the_check) {
+  std::set<std::string> units;
+  for (const auto& s : hrdoc::registered_statements()) units.insert(s.unit);
+  for (const char* unit : {"HRDOC091", "HRDOC092", "HRDOC340", "domain"}) EXPECT_TRUE(units.count(unit)) << unit;
+
+  hrdoc::register_statements("TYPO", {{"qryGo", "select kpn.FNAME from otzkpn kpn where kpn.OWNERX=:OW"}});
+  const auto& typo = hrdoc::registered_statements().back();
+  ASSERT_EQ(typo.unit, "TYPO");
+  hrdoc::test::TestDatabase db;
+  try {
+    run_rolled_back(db.connection(), typo.sql);
+    ADD_FAILURE() << "ran: " << typo.sql;
+  } catch (const Error& e) {
+    EXPECT_EQ(e.sql_code(), -206);
+  }
 }
 
 }  // namespace
