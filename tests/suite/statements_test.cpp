@@ -17,15 +17,7 @@ using hrdoc::db::Error;
 using hrdoc::db::Query;
 using hrdoc::test::StatementEntry;
 
-// The routines' statements from the file, then every report unit's table.
-const std::vector<StatementEntry>& entries() {
-  static const auto all = [] {
-    auto list = hrdoc::test::load_statements(HRDOC_STATEMENTS);
-    for (const auto& s : hrdoc::registered_statements()) list.push_back({s.unit + " " + s.name, s.sql});
-    return list;
-  }();
-  return all;
-}
+const std::vector<StatementEntry>& entries() { return hrdoc::test::all_statements(HRDOC_STATEMENTS); }
 
 // Errors that only running with NULL parameters can cause (a NOT NULL key, a duplicate);
 // anything else (unknown table -204, unknown column -206, syntax -104, types -804) is a fault.

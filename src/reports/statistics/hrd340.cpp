@@ -529,7 +529,7 @@ void Tfmhrd340::Sheet3() {
 namespace {
 const bool registered = register_report<Tfmhrd340, "HRDOC340">();
 const bool statements = register_statements(
-    "HRDOC340", {{"payroll", std::string(kSqlPayroll) + " group by 1"},
+    "HRDOC340", {{"qryTmp", std::string(kSqlPayroll) + " group by 1"},
                  {"qryLst2", kSqlLst2},
                  {"qrySHTI", kSqlSHTI},
                  {"qryUw", kSqlUw},
