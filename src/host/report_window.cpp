@@ -47,7 +47,8 @@ int TReportWindow::Number(const std::string& name) const {
   }
 }
 
-bool TReportWindow::OpenReport(office::TExcelShablon& workbook, const std::string& code, const std::string& status) {
+bool TReportWindow::OpenReport(office::TExcelShablon& workbook, const std::string& code, const std::string& status,
+                               Layout layout) {
   if (!dm || !dm->ADOConnection) {
     c_p->armerr(kArmError, "Нет соединения с базой данных: отчёт " + code + " читает базу (hrdoc run " + code +
                                " --db ФАЙЛ.fdb).");
@@ -63,8 +64,23 @@ bool TReportWindow::OpenReport(office::TExcelShablon& workbook, const std::strin
                                ".xlsx в папке " + c_p->ext().work_dir + ".");
     return false;
   }
-  workbook.Open(*copy, true, false, c_p->ext().office);
+  if (layout == Layout::parts)
+    workbook.Open(*copy, true, false, c_p->ext().office);
+  else
+    workbook.OpenPlain(*copy, false, c_p->ext().office);
+  if (!workbook.IsOpen()) {
+    // The spreadsheet layer has said why; the run still has to fail.
+    c_p->armerr(kArmError, "Отчёт " + code + " не сформирован: не удалось открыть " + *copy + ".");
+    return false;
+  }
   return true;
+}
+
+void TReportWindow::FinishReport(office::TExcelShablon& workbook, const std::string& keepParts) {
+  if (workbook.PartCount() > 0)
+    workbook.Finish(keepParts);
+  else
+    workbook.Show();
 }
 
 void TReportWindow::SetCaption(const std::string& text) {
@@ -123,6 +139,19 @@ void TReportWindow::Close() {
   if (window_) window_->close();
 }
 
+namespace {
+
+// The departments a "USRSEW" report counts, as a user reads them.
+std::string department_set(const compark& ctx) {
+  const std::vector<int> keys = ctx.kpsew_keys();
+  if (keys.empty()) return "набор подразделений: всё предприятие";
+  std::string text = "набор подразделений: ";
+  for (size_t i = 0; i < keys.size(); ++i) text += (i ? "," : "") + std::to_string(keys[i]);
+  return text;
+}
+
+}  // namespace
+
 void RunReport(const char* command, const std::function<std::unique_ptr<TReportWindow>()>& make, compark* ctx,
                int value) {
   const Command* cmd = find_command(command);
@@ -134,6 +163,7 @@ void RunReport(const char* command, const std::function<std::unique_ptr<TReportW
     if (!skip_dialog &&
         cp->l_call("KVDLG", cmd->dialog, cmd->dialog_args[0], cmd->dialog_args[1], cmd->dialog_args[2]) != 0)
       return;
+    if (std::string(cmd->dialog) == "USRSEW") std::fprintf(stderr, "%s: %s\n", command, department_set(*cp).c_str());
     std::unique_ptr<TReportWindow> w = make();
     w->Create(*cmd, cp, value, *cp->ui());
     switch (cmd->kind) {

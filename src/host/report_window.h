@@ -1,14 +1,33 @@
 #pragma once
-// The report window every command opens, and the launchers that run it. A report unit derives
-// its window from TReportWindow, declares what differs (caption, modal entries, questions,
-// entry checks) and writes its job; one line registers it for its command:
+// The report window every command opens, and the launchers that run it.
+//
+// How a report is written. A report unit derives its window from TReportWindow, declares what
+// differs (caption, modal entries, questions, entry checks), writes its job and registers it
+// for its command in one line:
 //
 //   class TfmHRDOC091 : public hrdoc::TReportWindow {
-//     void Job() override;
+//     void Job() override {
+//       office::TExcelShablon w;
+//       if (!OpenReport(w, "HRDOC091", "Подготовка формы для печати...")) return;
+//       w.SetField("ppH", "fpodr", domain::department_name(*dm, c_p->KP));   // header
+//       db::Query q(*dm->ADOConnection);                                     // main query
+//       ...
+//       PrintRows(q, "FIO", [&] { w.ClearPart("ppD"); ...; w.AddPart("ppD", 0); });
+//       FinishReport(w, "ppH");
+//     }
 //   };
 //   static const bool registered = hrdoc::register_report<TfmHRDOC091, "HRDOC091">();
 //
-// The launch kind, the parameter dialog and its arguments come from the command table.
+// - The launch kind, the parameter dialog and its arguments come from the command table.
+// - OpenReport copies the template (name in any case) to a work copy and opens that: parts for
+//   a book filled by parts, Layout::plain for one filled cell by cell. The template itself is
+//   never written. When it returns false it has told the user why and marked the run failed:
+//   the job just returns.
+// - An exception escaping the job is shown as an error box (the run fails); the book filled so
+//   far is still shown. Reports catch nothing to show errors themselves.
+// - FinishReport is the one place a finished book is written and announced.
+// - Shared look-ups (department name, signatory, event and ground codes) are in host/domain.h;
+//   the department set of "USRSEW" reports is c_p->GetKpSewForWhere.
 
 #include <algorithm>
 #include <atomic>
@@ -20,6 +39,7 @@
 #include <vector>
 
 #include "host/commands.h"
+#include "db/database.h"
 #include "host/compark.h"
 #include "ui/controls.h"
 #include "ui/ui.h"
@@ -75,10 +95,31 @@ class TReportWindow {
   int Number(const std::string& name) const;
 
   void SetCaption(const std::string& text);
+
+  // How a template is read: by its parts and fields, or as plain cells.
+  enum class Layout { parts, plain };
   // The opening steps of a job that fills a template: the first status text, the progress bar
   // at 0 with step 1, the template's work copy opened as the report workbook (on the run's
-  // backend). False, after a message, without a database or when no work copy could be made.
-  bool OpenReport(office::TExcelShablon& workbook, const std::string& code, const std::string& status);
+  // backend). False, after an error message, without a database or when no work copy could be
+  // made or opened; the template is only ever read.
+  bool OpenReport(office::TExcelShablon& workbook, const std::string& code, const std::string& status,
+                  Layout layout = Layout::parts);
+  // The closing step: a book of parts loses its marks and the parts not in keepParts ("ppH;ppX");
+  // the book is written once and shown.
+  void FinishReport(office::TExcelShablon& workbook, const std::string& keepParts = {});
+
+  // The main loop over a query's rows: progress maximum = the row count; for each row the
+  // status "Печать данных: " + the row's nameField, the row's work, the next row, one step.
+  // The work may move the query on itself (look-ahead); the loop then goes on from there.
+  template <class Work>
+  void PrintRows(db::Query& q, const std::string& nameField, Work&& work) {
+    pbM.set_max(q.record_count());
+    for (q.first(); !q.eof(); q.next()) {
+      lbM.set_caption("Печать данных: " + q.field(nameField).as_string());
+      work();
+      pbM.step_it();
+    }
+  }
   ui::Ui& UI() const { return *ui_; }
 
   // The frame's steps, used by the launcher.

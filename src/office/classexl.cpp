@@ -100,6 +100,7 @@ void TExcelShablon::open(const std::string& fileName, bool read, bool clearField
   }
   server_->OpenBook(fileName, visible);
   if (!server_->IsConnected()) return;
+  plain_ = !read;
   if (read) read_parts(clearFields);
   book_ = std::make_unique<TBook>(*server_);
 }
@@ -289,8 +290,14 @@ void TExcelShablon::DeleteSheet(int n) {
   if (server_) server_->DeleteSheet(n);
 }
 
+// Showing stores the book: it happens once, when the book is released, so a report that asks
+// for the book early does not write it twice.
 void TExcelShablon::SetVisible(bool visible) {
-  if (IsOpen()) server_->SetVisible(visible);
+  if (IsOpen() && !visible) server_->SetVisible(false);
+}
+
+void TExcelShablon::Show() {
+  if (IsOpen()) release();
 }
 
 void TExcelShablon::Finish(const std::string& keepParts) {
@@ -320,11 +327,17 @@ void TExcelShablon::Finish(const std::string& keepParts) {
   } catch (const std::exception& e) {
     show(e.what());
   }
-  server_->SetVisible(true);
   release();
 }
 
 void TExcelShablon::release() {
+  // A book filled cell by cell over several sheets opens on its first, also after an error.
+  if (plain_) {
+    try {
+      server_->SelectSheet(1);
+    } catch (const std::exception&) {
+    }
+  }
   server_->SetVisible(true);
   server_->Disconnect();
   book_.reset();

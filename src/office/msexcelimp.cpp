@@ -199,7 +199,7 @@ Variant TMSExcelImp::GetRange(TValueKind kind, const std::string& name, int shee
 void TMSExcelImp::SetCell(TValueKind kind, int row, int col, const Variant& value, int sheet) {
   sheet::Sheet& s = ws(sheet);
   const int r = row - origin, c = col - origin;
-  // Excel's Value takes every kind alike: texts are read as if typed into the cell, so "=..."
+  // A value is taken as if typed into the cell, whatever its kind: so "=..."
   // becomes a formula and a number-like text a number, unless the cell is formatted as text.
   if (value.empty()) {
     s.set_value(r, c, Value{});
@@ -310,7 +310,7 @@ void TMSExcelImp::SetVisible(bool visible) {
   visible_ = visible;
   if (!visible || !book_) return;
   std::string target = path_;
-  if (target.empty()) target = OfficeHost().WorkDir() + "Книга1.xlsx";
+  if (target.empty()) target = FirstFreeName(OfficeHost().WorkDir(), "Книга", ".xlsx");
   try {
     book_->save(target);
   } catch (const std::exception& e) {
@@ -406,7 +406,7 @@ void TMSExcelImp::CloseBook(int, bool saveChanges, const std::string& fileName) 
     if (!fileName.empty())
       SaveAs(fileName);
     else if (path_.empty())
-      SaveAs(OfficeHost().WorkDir() + "Книга1.xlsx");
+      SaveAs(FirstFreeName(OfficeHost().WorkDir(), "Книга", ".xlsx"));
     else
       Save();
   }

@@ -954,7 +954,7 @@ void TooCalcImp::HideRowsColumns(int first, int last, int kind, int sheet) {
 void TooCalcImp::SetVisible(bool visible) {
   if (!visible || !h_->document.is()) return;
   std::string target = path_;
-  if (target.empty()) target = OfficeHost().WorkDir() + "Книга1.xlsx";
+  if (target.empty()) target = FirstFreeName(OfficeHost().WorkDir(), "Книга", ".xlsx");
   try {
     uno_call([&] {
       Sequence<css::beans::PropertyValue> args(1);

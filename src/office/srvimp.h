@@ -133,4 +133,8 @@ std::string FileNameToURL(const std::string& path);
 // Swaps red and blue: 0x00BBGGRR <-> 0x00RRGGBB.
 int32_t SwapRB(int32_t colour);
 
+// The first "<stem>N<extension>" (N = 1, 2, ...) not yet in the folder dir (ending in '/'): a
+// new book that is shown takes it, so it never replaces an earlier one.
+std::string FirstFreeName(const std::string& dir, const std::string& stem, const std::string& extension);
+
 }  // namespace hrdoc::office

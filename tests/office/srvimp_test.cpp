@@ -138,6 +138,19 @@ TEST_F(ExcelServer, block_sort_formats_wrap_and_row_height_reach_the_saved_book)
   hrdoc::test::check_block_operations(path);
 }
 
+TEST_F(ExcelServer, a_new_book_shown_takes_the_first_free_name_of_the_work_folder) {
+  for (const char* earlier : {"Книга1.xlsx", "Книга2.xlsx"}) std::ofstream(dir / earlier) << earlier;
+  TMSExcelImp fresh;
+  fresh.NewBook(false);
+  fresh.SetCell(vkValue, 1, 1, Variant(std::string("новая")), 0);
+  fresh.SetVisible(true);
+  ASSERT_EQ(t.ui.documents.size(), 1u);
+  EXPECT_EQ(t.ui.documents[0], (dir / "Книга3.xlsx").string());
+  EXPECT_EQ(hrdoc::test::read_file(dir / "Книга1.xlsx"), "Книга1.xlsx");
+  EXPECT_EQ(hrdoc::test::read_file(dir / "Книга2.xlsx"), "Книга2.xlsx");
+  EXPECT_EQ(hrdoc::sheet::Book((dir / "Книга3.xlsx").string()).sheet(1).value(1, 1), hrdoc::sheet::Value::of("новая"));
+}
+
 TEST(ExcelServerOpen, a_missing_or_unreadable_file_gives_two_messages_and_no_connection) {
   hrdoc::test::WorkDir work("srv");
   const std::string broken = work / "broken.xlsx";

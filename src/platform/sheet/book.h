@@ -89,7 +89,7 @@ class Sheet {
   Value value(int row, int col) const;
   // The value of a cell, for a formula the result last computed by an office application.
   Value result(int row, int col) const;
-  // The text of a cell as Excel's Value shows it for strings; numbers in shortest form.
+  // The text of a cell: strings as stored; numbers in shortest form.
   std::string text(int row, int col) const;
   void set_value(int row, int col, const Value& v);
   void set_number(int row, int col, double v) { set_value(row, col, Value::of(v)); }
@@ -102,7 +102,7 @@ class Sheet {
 
   // Copies a block (values, formats, merges; row heights when whole rows are copied) so that
   // its top-left lands at (row, col), possibly on another sheet of the same book. With
-  // `insert`, room is made first by shifting cells down or right, as Excel's Insert does.
+  // `insert`, room is made first by shifting cells down or right.
   // Whole rows are columns 1..max_columns (parse_range("5:7")); "A5:IV7" is a block.
   void copy(const Range& src, int row, int col, bool insert = false, Direction shift = Direction::down,
             Sheet* target = nullptr);
@@ -138,11 +138,11 @@ class Sheet {
   void set_row_height(int row, double points);
   double column_width(int col) const;  // characters
   void set_column_width(int col, double chars);
-  // Widths and heights estimated from the texts and fonts, as Excel's AutoFit.
+  // Widths and heights estimated from the texts and fonts.
   void auto_fit_columns(int first, int last);
   void auto_fit_rows(int first, int last);
 
-  // Formats of a block. Colours are Windows values 0x00BBGGRR.
+  // Formats of a block. Colours are 0x00BBGGRR values.
   void set_fill(const Range& r, std::optional<uint32_t> bgr);
   void set_fill_index(const Range& r, int colour_index);  // classic index, 3 = red
   std::optional<uint32_t> fill(int row, int col) const;

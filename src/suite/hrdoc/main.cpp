@@ -162,7 +162,11 @@ int run(const RunOptions& o) {
   ctx.set_dates(date.value_or(ctx.D), from.value_or(ctx.D1), to.value_or(ctx.D2));
   if (ctx.D1 > ctx.D2) return usage_error("the period starts after it ends");
   if (o.dept >= 0 && !session.select_department(ctx, o.dept)) return kErrorShown;
-  if (!o.depts.empty()) ctx.replace_kpsew(depts);
+  // Without --dept: the user's department as the database remembers it, else the enterprise.
+  if (o.dept < 0) session.select_root_if_none(ctx);
+  // One department picked is a set of one, as in the dialog; 0 is the whole enterprise.
+  if (o.depts.empty() && o.dept >= 0) depts = o.dept > 0 ? std::vector<int>{o.dept} : std::vector<int>{};
+  if (!o.depts.empty() || o.dept >= 0) ctx.replace_kpsew(depts);
   if (o.order >= 0) ctx.list_order = static_cast<uint16_t>(o.order);
 
   Library lib;

@@ -4,6 +4,7 @@
 
 #include "db/database.h"
 #include "host/compark.h"
+#include "host/domain.h"
 #include "host/udm.h"
 #include "ui/ui.h"
 
@@ -63,6 +64,16 @@ bool Session::select_department(compark& ctx, int kp) {
     return true;
   } catch (const db::Error& e) {
     return error_box(ctx, "Не удалось прочитать подразделение " + std::to_string(kp) + "\n" + e.message());
+  }
+}
+
+void Session::select_root_if_none(compark& ctx) {
+  if (!impl_->connection || ctx.KP != 0) return;
+  try {
+    if (auto root = impl_->dm->FindDepartment(domain::kRootDepartment))
+      ctx.set_department(domain::kRootDepartment, root->tn, root->sname);
+  } catch (const db::Error&) {
+    // No tree to read: the reports name the department themselves.
   }
 }
 

@@ -24,6 +24,9 @@ class Session {
   bool connect(compark& ctx, const std::string& database);
   // Makes kp the selected department, reading its name when a database is connected.
   bool select_department(compark& ctx, int kp);
+  // When the user has no department of their own: the root of the tree, if the database has
+  // one; nothing changes otherwise.
+  void select_root_if_none(compark& ctx);
 
  private:
   struct Impl;
