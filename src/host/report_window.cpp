@@ -89,20 +89,28 @@ void TReportWindow::SetCaption(const std::string& text) {
 }
 
 void TReportWindow::Create(const Command& command, compark* ctx, int value, ui::Ui& ui) {
+  Attach(command, ctx, value, ui);
+  Open(command);
+}
+
+void TReportWindow::Attach(const Command& command, compark* ctx, int value, ui::Ui& ui) {
   ui_ = &ui;
   ClassName = command.window_class;
   if (Caption.empty()) Caption = command.caption;
   c_p = ctx;
   dm = ctx ? ctx->data_module() : nullptr;
   arg = value;
-  window_ = ui.open_window(Caption);
+}
+
+void TReportWindow::Open(const Command& command) {
+  window_ = ui_->open_window(Caption);
   ui::Window* w = window_.get();
   lbM.bind([w](const std::string& t) { w->set_status(t); });
   pbM.bind(w);
   // Only windows of the shown kind carry the clock.
   if (command.kind == LaunchKind::shown) {
     lbTm.bind([w](const std::string& t) { w->set_clock(t); });
-    Timer1.start(ui);
+    Timer1.start(*ui_);
   }
 }
 
@@ -114,24 +122,33 @@ bool TReportWindow::ShowModal() {
   ui::Form form;
   form.name = ClassName;
   form.caption = Caption;
-  form.buttons = {{"BitBtn1", "Печать", false}, {"BitBtn2", "Отмена", true}};
+  form.buttons = Buttons;
+  if (form.buttons.empty()) form.buttons = {{"BitBtn1", "Печать", false}, {"BitBtn2", "Отмена", true}};
   form.fields = Fields;
+  bool ran = false;
   for (;;) {
     bool confirmed = ui_->edit_form(form);
     Fields = form.fields;
-    if (!confirmed) return false;
+    if (!confirmed) break;
+    const ui::Button* button = form.button(form.pressed);
+    Pressed = form.pressed;
     std::string error = CheckEntries();
-    if (error.empty()) break;
-    c_p->armerr(kArmError, error.c_str());
-    // Nobody can correct the entries (batch): give the window up as if cancelled.
-    if (!ui_->can_ask_again()) return false;
+    if (!error.empty()) {
+      c_p->armerr(kArmError, error.c_str());
+      // Nobody can correct the entries (batch): give the window up as if cancelled.
+      if (!ui_->can_ask_again() && !(button && button->stays)) break;
+      continue;
+    }
+    pbM.set_visible(true);
+    Show();
+    if (!WorkingCaption.empty()) SetCaption(WorkingCaption);
+    Press();
+    ran = true;
+    if (!button || !button->stays) break;
+    if (!WorkingCaption.empty()) SetCaption(form.caption);
   }
-  pbM.set_visible(true);
-  Show();
-  if (!WorkingCaption.empty()) SetCaption(WorkingCaption);
-  Job();
-  Close();
-  return true;
+  if (ran) Close();
+  return ran;
 }
 
 void TReportWindow::Close() {
@@ -165,7 +182,9 @@ void RunReport(const char* command, const std::function<std::unique_ptr<TReportW
       return;
     if (std::string(cmd->dialog) == "USRSEW") std::fprintf(stderr, "%s: %s\n", command, department_set(*cp).c_str());
     std::unique_ptr<TReportWindow> w = make();
-    w->Create(*cmd, cp, value, *cp->ui());
+    w->Attach(*cmd, cp, value, *cp->ui());
+    if (cmd->kind == LaunchKind::direct && !w->Settings()) return;
+    w->Open(*cmd);
     switch (cmd->kind) {
       case LaunchKind::direct:
         w->Show();

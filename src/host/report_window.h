@@ -68,6 +68,15 @@ class TReportWindow {
   // Modal windows: the entries, and the caption while the job prints.
   std::vector<ui::Field> Fields;
   std::string WorkingCaption;
+  // Modal windows: their own buttons; none declared: "Печать" (BitBtn1) and "Отмена" (BitBtn2).
+  // A button marked stays runs its work and brings the window back (several print buttons,
+  // the window closed only by a cancel button); any other non-cancel button runs its work and
+  // closes the window:
+  //   Buttons = {{"BitBtn1", "Печать", false, true}, {"BitBtn3", "Печать списка", false, true},
+  //              {"BitBtn2", "Закрыть", true}};
+  std::vector<ui::Button> Buttons;
+  // The name of the button that started the current work.
+  std::string Pressed;
 
   // Standard controls: status line, progress bar (Min 0, Max 100), clock and its timer. Some
   // windows call the bar pb: `ui::ProgressBar& pb = pbM;`.
@@ -80,6 +89,9 @@ class TReportWindow {
   void Timer1Timer();
   int Seconds() const { return seconds_; }
 
+  // Direct windows: a settings step before the window opens (a settings dialog, say); false
+  // cancels the command: no window, no job, nothing written.
+  virtual bool Settings() { return true; }
   // Shown windows: the report's own questions, asked before the window is shown.
   virtual void AskQuestions() {}
   // Modal windows: the entry checks in order; the text of the first that fails, empty when
@@ -87,6 +99,8 @@ class TReportWindow {
   virtual std::string CheckEntries() { return {}; }
   // The report's work.
   virtual void Job() = 0;
+  // Modal windows: the work of a pressed button (Pressed names it); Job() unless overridden.
+  virtual void Press() { Job(); }
 
   // Entries of a modal window by name (an unknown name is a programming error: logic_error).
   const ui::Field& Entry(const std::string& name) const;
@@ -122,10 +136,12 @@ class TReportWindow {
   }
   ui::Ui& UI() const { return *ui_; }
 
-  // The frame's steps, used by the launcher.
+  // The frame's steps, used by the launcher. Create = Attach (members) + Open (the window).
   void Create(const Command& command, compark* ctx, int value, ui::Ui& ui);
+  void Attach(const Command& command, compark* ctx, int value, ui::Ui& ui);
+  void Open(const Command& command);
   void Show();
-  // Runs the modal loop; true when "Печать" ran the job.
+  // Runs the modal loop; true when a button ran the work.
   bool ShowModal();
   void Close();
 

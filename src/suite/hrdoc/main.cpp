@@ -71,6 +71,7 @@ struct RunOptions {
   bool yes = false, no = false, quiet = false;
   std::vector<std::string> answers;
   std::vector<std::string> sets;
+  std::vector<std::string> presses;
   std::string out;
   std::string office = "native";
 };
@@ -106,6 +107,7 @@ int run(const RunOptions& o) {
     if (!split_pair(s, name, value)) return usage_error("--set takes NAME=VALUE, not \"" + s + "\"");
     uo.values[name] = value;
   }
+  uo.presses.assign(o.presses.begin(), o.presses.end());
   if (o.office != "native" && o.office != "calc")
     return usage_error("--office takes native or calc, not \"" + o.office + "\"");
 
@@ -188,6 +190,9 @@ int run(const RunOptions& o) {
   if (command == "CTRLVERDLL") std::printf("%d\n", result);
   for (const auto& name : ui.unused_values())
     std::fprintf(stderr, "hrdoc: note: --set %s was not asked for by this command\n", name.c_str());
+  for (const auto& name : ui.unused_presses())
+    std::fprintf(stderr, "hrdoc: note: --press %s was not pressed: no window of this command had it left\n",
+                 name.c_str());
   return ui.error_boxes() > 0 ? kErrorShown : kOk;
 }
 
@@ -240,7 +245,12 @@ int main(int argc, char** argv) {
   run_cmd->add_flag("--yes", o.yes, "Answer every question with yes");
   run_cmd->add_flag("--no", o.no, "Answer every question with no");
   run_cmd->add_option("--answer", o.answers, "TEXT=yes|no: answer the question whose text or caption contains TEXT");
-  run_cmd->add_option("--set", o.sets, "NAME=VALUE: a window or dialog entry, e.g. date=01.12.2026");
+  run_cmd->add_option("--set", o.sets,
+                      "NAME=VALUE: a window or dialog entry, e.g. date=01.12.2026; a check list takes the rows to "
+                      "tick, e.g. lv=0,3 (or all, none)");
+  run_cmd->add_option("--press", o.presses,
+                      "Button to press in the next window that has it, by name or caption; repeat for several, "
+                      "in order (windows whose default button cancels need one)");
   run_cmd->add_option("--out", o.out, "Folder for the documents (default: the current folder)");
   run_cmd->add_option("--office", o.office, "Spreadsheet backend: native (default) or calc (LibreOffice)");
   run_cmd->add_flag("--quiet", o.quiet, "No progress line and no information boxes");
