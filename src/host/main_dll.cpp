@@ -1,8 +1,11 @@
 // The library's entry: keeps the host's context and runs the command's launcher.
 #include <cstring>
+#include <optional>
 
+#include "db/database.h"
 #include "host/commands.h"
 #include "host/compark.h"
+#include "host/udm.h"
 
 extern "C" {
 compark* c_p = nullptr;
@@ -20,6 +23,16 @@ extern "C" int main_dll(compark* ctx, int /*argc*/, void** argv) {
     if (std::strcmp(command, c.name) != 0) continue;
     hrdoc::Launcher launch = hrdoc::find_launcher(c.name);
     if (!launch) continue;  // not built yet: like an unknown command
+    // A command reads one state of the database: sheets counted from the same rows agree even
+    // while other clerks commit changes.
+    std::optional<hrdoc::db::Snapshot> snapshot;
+    if (dm && dm->ADOConnection) {
+      try {
+        snapshot.emplace(*dm->ADOConnection);
+      } catch (const hrdoc::db::Error&) {
+        // The command's first statement meets the same fault and reports it in its own words.
+      }
+    }
     switch (c.arg) {
       case hrdoc::LaunchArg::none: launch(nullptr, 0); break;
       case hrdoc::LaunchArg::context: launch(c_p, 0); break;
