@@ -33,6 +33,17 @@ Error::Error(std::string message, int sql_code, std::string statement, Failure f
       statement_(std::move(statement)),
       failure_(failure) {}
 
+ConnectOptions with_environment(ConnectOptions options) {
+  auto take = [](std::string& value, const char* variable) {
+    const char* v = std::getenv(variable);
+    if (value.empty() && v) value = v;
+  };
+  take(options.user, "ISC_USER");
+  take(options.password, "ISC_PASSWORD");
+  if (options.user.empty()) options.user = "SYSDBA";
+  return options;
+}
+
 bool is_remote(const std::string& database) {
   // "C:\..." does not occur here; a ':' before any '/' of a path names a host.
   auto colon = database.find(':');
@@ -252,6 +263,7 @@ Failure classify(const ISC_STATUS* v) {
       case isc_net_lookup_err: return Failure::host_not_found;
       case isc_net_connect_err: return Failure::unreachable;
       case isc_conn_lost:
+      case isc_att_shutdown:  // the server shut down under us
       case isc_net_read_err:
       case isc_net_write_err: return Failure::lost;
       case isc_network_error: network = true; break;
@@ -300,7 +312,12 @@ std::string format_status(const IStatus* status) {
     throw Error("Сервер базы данных не ответил за " + std::to_string(timed_out) + " с; соединение разорвано.\n" +
                     format_status(st),
                 code, statement, Failure::timeout);
-  throw Error(format_status(st), code, statement, classify(st->getErrors()));
+  Failure failure = classify(st->getErrors());
+  std::string message = format_status(st);
+  // The server's words ("connection shutdown", "Error reading data from the connection") do
+  // not say that it is gone.
+  if (failure == Failure::lost) message = "Соединение с сервером базы данных разорвано (" + message + ")";
+  throw Error(message, code, statement, failure);
 }
 
 
@@ -311,11 +328,6 @@ const unsigned char kTpbSnapshot[] = {isc_tpb_version3, isc_tpb_read, isc_tpb_co
 
 bool is_local(const std::string& database) { return !is_remote(database); }
 
-std::string from_environment(const std::string& given, const char* variable, const char* otherwise) {
-  if (!given.empty()) return given;
-  const char* v = std::getenv(variable);
-  return v && *v ? v : otherwise;
-}
 
 class FbConnection final : public Connection {
  public:
@@ -338,13 +350,13 @@ class FbConnection final : public Connection {
     Status status;
     IUtil* util = master()->getUtilInterface();
     IXpbBuilder* dpb = nullptr;
+    const auto started = std::chrono::steady_clock::now();
     try {
       dpb = util->getXpbBuilder(&status, IXpbBuilder::DPB, nullptr, 0);
-      std::string user = from_environment(options.user, "ISC_USER", "SYSDBA");
-      std::string password = from_environment(options.password, "ISC_PASSWORD", "");
-      dpb->insertString(&status, isc_dpb_user_name, user.c_str());
-      if (!password.empty()) dpb->insertString(&status, isc_dpb_password, password.c_str());
-      std::fill(password.begin(), password.end(), '\0');
+      ConnectOptions login = with_environment(options);
+      dpb->insertString(&status, isc_dpb_user_name, login.user.c_str());
+      if (!login.password.empty()) dpb->insertString(&status, isc_dpb_password, login.password.c_str());
+      std::fill(login.password.begin(), login.password.end(), '\0');
       dpb->insertString(&status, isc_dpb_lc_ctype, "UTF8");
       if (watch_ && options.connect_wait > 0) dpb->insertInt(&status, isc_dpb_connect_timeout, options.connect_wait);
       IProvider* provider = master()->getDispatcher();
@@ -371,6 +383,10 @@ class FbConnection final : public Connection {
         message += "\nВстроенный Firebird открывает файл базы только в одном процессе: закройте другую "
                    "программу, работающую с ним, или подключайтесь через сервер Firebird (host:path).";
       Failure failure = guard && guard->release() ? Failure::timeout : classify(st->getErrors());
+      // The client's own connect timeout ends in "connection rejected" or a network error.
+      if (watch_ && options.connect_wait > 0 && failure != Failure::login && failure != Failure::host_not_found &&
+          std::chrono::steady_clock::now() - started >= std::chrono::seconds(options.connect_wait))
+        failure = Failure::timeout;
       if (failure == Failure::timeout)
         message = "Сервер базы данных не ответил за " + std::to_string(options.connect_wait) + " с.\n" + message;
       throw Error(message, static_cast<int>(isc_sqlcode(st->getErrors())), {}, failure);

@@ -64,6 +64,10 @@ struct ConnectOptions {
   int read_wait = 600;
 };
 
+// The options with an empty user or password taken from ISC_USER / ISC_PASSWORD (user SYSDBA
+// when neither says).
+ConnectOptions with_environment(ConnectOptions options);
+
 // True for "host:path" and "host/port:path", false for a file opened in-process.
 bool is_remote(const std::string& database);
 

@@ -1,6 +1,5 @@
 #include "suite/hrdoc/session.h"
 
-#include <cstdlib>
 #include <memory>
 
 #include "db/database.h"
@@ -40,9 +39,7 @@ std::string connect_failure(const std::string& database, const db::ConnectOption
   }
   switch (e.failure()) {
     case db::Failure::login: {
-      std::string user = options.user;
-      const char* env = std::getenv("ISC_USER");
-      if (user.empty()) user = env && *env ? env : "SYSDBA";
+      const std::string user = db::with_environment(options).user;
       return "Сервер Firebird " + host + " отказал во входе: неверное имя пользователя или пароль (пользователь " +
              user + ")";
     }
