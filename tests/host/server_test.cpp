@@ -337,7 +337,10 @@ class ServerFaults : public ServerTest {
   void SetUp() override {
     ServerTest::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
-    server_ = std::make_unique<OwnServer>(work_.path() / "fb");
+    // Under the test server's folder, whose clean-up stops it should this test crash.
+    const char* file = std::getenv("HRDOC_TEST_SERVER_FILE");
+    fs::path base = file && *file ? fs::path(file).parent_path() / "own" : work_.path();
+    server_ = std::make_unique<OwnServer>(base / ::testing::UnitTest::GetInstance()->current_test_info()->name());
     ASSERT_TRUE(server_->info().skip.empty()) << server_->info().skip;
     db_ = copy("faults");
   }

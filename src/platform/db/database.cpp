@@ -168,22 +168,18 @@ struct Watch {
 
 class Watchdog {
  public:
+  // Never destroyed: connections closed by static destructors at exit still use it.
   static Watchdog& instance() {
-    static Watchdog w;
-    return w;
-  }
-  ~Watchdog() {
-    {
-      std::lock_guard lock(mutex_);
-      stop_ = true;
-    }
-    wake_.notify_all();
-    if (thread_.joinable()) thread_.join();
+    static Watchdog* w = new Watchdog;
+    return *w;
   }
   void add(Watch* w) {
     std::lock_guard lock(mutex_);
     watches_.push_back(w);
-    if (!thread_.joinable()) thread_ = std::thread([this] { loop(); });
+    if (!started_) {
+      std::thread([this] { loop(); }).detach();
+      started_ = true;
+    }
     if (watches_.size() == 1) wake_.notify_all();
   }
   // Returns whether the watch fired.
@@ -195,9 +191,9 @@ class Watchdog {
 
  private:
   Watchdog() = default;
-  void loop() {
+  [[noreturn]] void loop() {
     std::unique_lock lock(mutex_);
-    while (!stop_) {
+    for (;;) {
       if (watches_.empty()) {
         wake_.wait(lock);
         continue;
@@ -219,8 +215,7 @@ class Watchdog {
   std::mutex mutex_;
   std::condition_variable wake_;
   std::list<Watch*> watches_;
-  std::thread thread_;
-  bool stop_ = false;
+  bool started_ = false;
 };
 
 // Watches a call for as long as it lives.
