@@ -166,7 +166,8 @@ int run(const RunOptions& o) {
       return usage_error("--db-password-file: cannot read a password from " + o.db_password_file);
     if (!connect.password.empty() && connect.password.back() == '\r') connect.password.pop_back();
   }
-  if (o.connect_wait < 0 || o.read_wait < 0) return usage_error("--db-connect-wait and --db-read-wait take seconds, 0 or more");
+  if (o.connect_wait < 0 || o.read_wait < 0)
+    return usage_error("--db-connect-wait and --db-read-wait take seconds, 0 or more");
   connect.connect_wait = o.connect_wait;
   connect.read_wait = o.read_wait;
 
