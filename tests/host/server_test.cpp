@@ -109,8 +109,11 @@ hrdoc::test::WorkDir* ServerTest::dir_ = nullptr;
 fs::path* ServerTest::demo_ = nullptr;
 
 // Runs HRDOC340 in this process on a context wired to `connection`; returns the book's path.
-std::string run_340(hrdoc::db::Connection& connection, const fs::path& out) {
+// `meanwhile` runs while the report's dialog is up, after the command has begun.
+std::string run_340(hrdoc::db::Connection& connection, const fs::path& out,
+                    const std::function<void()>& meanwhile = {}) {
   hrdoc::test::TestContext t(connection);
+  if (meanwhile) t.ui.on_form = [&](hrdoc::ui::Form&) { meanwhile(); };
   t.ctx.ext().work_dir = out.string() + "/";
   t.ui.form_answers.push_back({{{"date", "15.06.2026"}, {"dept", "1"}, {"depts", ""}}, false, {}});
   std::string self = t.ctx.ext().host_path, cmd = "HRDOC340";
@@ -187,6 +190,26 @@ TEST_F(ServerTest, a_report_reads_one_state_while_another_clerk_moves_employees)
   EXPECT_NE(seen_in_snapshot, seen_now);
   // Both runs read the same state: every sheet, every cell the same.
   EXPECT_EQ(cells_of(first), cells_of(second));
+}
+
+TEST_F(ServerTest, a_report_does_not_see_what_another_clerk_commits_after_it_began) {
+  fs::path db = copy("commit");
+  auto report_conn = hrdoc::db::Connection::open(served(db));
+  auto other = hrdoc::db::Connection::open(served(db));
+  hrdoc::db::Connection::Rows lowest;
+  other->run("select min(KAT) from KDT2IIIDVG", {}, &lowest);
+  ASSERT_EQ(lowest.data.size(), 1u);
+  const hrdoc::db::Value kat = lowest.data[0][0];
+  const auto before = cells_of(run_340(*report_conn, work_.path()));
+  // Every employee into one category, committed while the report's dialog is up.
+  const auto during = cells_of(run_340(*report_conn, work_.path(), [&] {
+    EXPECT_TRUE(report_conn->in_snapshot());
+    EXPECT_GT(other->run("update KDT2IIIDVG set KAT = ? where KAT <> ?", {kat, kat}, nullptr), 100);
+  }));
+  EXPECT_FALSE(report_conn->in_snapshot());
+  const auto after = cells_of(run_340(*report_conn, work_.path()));
+  EXPECT_EQ(during, before);
+  EXPECT_NE(after, before);
 }
 
 TEST_F(ServerTest, a_snapshot_sees_nothing_committed_after_it_began_and_lets_writes_through) {
