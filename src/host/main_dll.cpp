@@ -2,9 +2,12 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <optional>
 
+#include "db/database.h"
 #include "host/commands.h"
 #include "host/compark.h"
+#include "host/udm.h"
 
 extern "C" {
 compark* c_p = nullptr;
@@ -40,6 +43,16 @@ extern "C" int main_dll(compark* ctx, int argc, void** argv) {
     if (c.arg == hrdoc::LaunchArg::entry2 && argc < 3)
       return refuse(ctx, std::string("команде ") + c.name + " нужен третий аргумент, передано аргументов: " +
                              std::to_string(argc));
+    // A command reads one state of the database: sheets counted from the same rows agree even
+    // while other clerks commit changes.
+    std::optional<hrdoc::db::Snapshot> snapshot;
+    if (dm && dm->ADOConnection) {
+      try {
+        snapshot.emplace(*dm->ADOConnection);
+      } catch (const hrdoc::db::Error&) {
+        // The command's first statement meets the same fault and reports it in its own words.
+      }
+    }
     switch (c.arg) {
       case hrdoc::LaunchArg::none: launch(nullptr, 0); break;
       case hrdoc::LaunchArg::context: launch(c_p, 0); break;

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
@@ -62,6 +63,8 @@ struct Library {
 struct RunOptions {
   std::string command;
   std::string db;
+  std::string db_user, db_password_file;
+  int connect_wait = 15, read_wait = 600;
   std::string date, from, to;
   int dept = -1;
   std::string depts;
@@ -157,8 +160,21 @@ int run(const RunOptions& o) {
   auto t = hrdoc::text::decode_date(today);
   ctx.set_dates(today, hrdoc::text::encode_date(t.year, t.month, 1), today);
 
+  hrdoc::db::ConnectOptions connect;
+  connect.user = o.db_user;
+  if (!o.db_password_file.empty()) {
+    std::ifstream in(o.db_password_file);
+    if (!in || !std::getline(in, connect.password))
+      return usage_error("--db-password-file: cannot read a password from " + o.db_password_file);
+    if (!connect.password.empty() && connect.password.back() == '\r') connect.password.pop_back();
+  }
+  if (o.connect_wait < 0 || o.read_wait < 0)
+    return usage_error("--db-connect-wait and --db-read-wait take seconds, 0 or more");
+  connect.connect_wait = o.connect_wait;
+  connect.read_wait = o.read_wait;
+
   hrdoc::host::Session session;
-  if (!o.db.empty() && !session.connect(ctx, o.db)) return kErrorShown;
+  if (!o.db.empty() && !session.connect(ctx, o.db, connect)) return kErrorShown;
 
   // The command line has the last word over what the database remembered.
   ctx.set_dates(date.value_or(ctx.D), from.value_or(ctx.D1), to.value_or(ctx.D2));
@@ -228,12 +244,20 @@ int main(int argc, char** argv) {
       "  hrdoc run CTRLVERDLL\n"
       "  hrdoc list\n"
       "  hrdoc run HRDOC340 --db demo.fdb --date 30.11.2026 --out out/\n"
+      "  ISC_USER=CLERK ISC_PASSWORD=... hrdoc run HRDOC340 --db dbhost/3050:/srv/hr/kadry.fdb --out out/\n"
       "Exit codes: 0 ran without an error box, 1 an error box was shown, 2 bad usage.");
 
   RunOptions o;
   auto* run_cmd = app.add_subcommand("run", "Run one command of the library (a report code such as HRDOC092)");
   run_cmd->add_option("COMMAND", o.command, "Command, exactly as in 'hrdoc list' (case-sensitive)")->required();
   run_cmd->add_option("--db", o.db, "Database: a Firebird file path (embedded) or host[/port]:path");
+  run_cmd->add_option("--db-user", o.db_user, "Server user name (default: ISC_USER from the environment, else SYSDBA)");
+  run_cmd->add_option("--db-password-file", o.db_password_file,
+                      "File whose first line is the server password (default: ISC_PASSWORD from the environment)");
+  run_cmd->add_option("--db-connect-wait", o.connect_wait, "Seconds to reach the server (default 15)");
+  run_cmd->add_option("--db-read-wait", o.read_wait,
+                      "Seconds the server may take to answer one statement before the connection is cut "
+                      "(default 600; 0 = no limit)");
   run_cmd->add_option("--date", o.date, "Report date, dd.mm.yyyy or yyyy-mm-dd (default: today)");
   run_cmd->add_option("--from", o.from, "Period start (default: first day of this month)");
   run_cmd->add_option("--to", o.to, "Period end (default: today)");

@@ -29,13 +29,36 @@ bool error_box(compark& ctx, const std::string& text) {
   return false;
 }
 
+// What the user is told when a connection cannot be made.
+std::string connect_failure(const std::string& database, const db::ConnectOptions& options, const db::Error& e) {
+  std::string host = database.substr(0, database.find(':'));
+  std::string port = "3050";
+  if (auto slash = host.find('/'); slash != std::string::npos) {
+    port = host.substr(slash + 1);
+    host.resize(slash);
+  }
+  switch (e.failure()) {
+    case db::Failure::login: {
+      const std::string user = db::with_environment(options).user;
+      return "Сервер Firebird " + host + " отказал во входе: неверное имя пользователя или пароль (пользователь " +
+             user + ")";
+    }
+    case db::Failure::host_not_found: return "Сервер Firebird не найден: имя узла \"" + host + "\" неизвестно";
+    case db::Failure::unreachable:
+      return "Сервер Firebird " + host + " не отвечает на порту " + port + ": сервер не запущен или порт закрыт";
+    case db::Failure::timeout:
+      return "Сервер Firebird " + host + ":" + port + " не ответил за " + std::to_string(options.connect_wait) + " с";
+    default: return "Не удалось открыть базу данных " + database + "\n" + e.message();
+  }
+}
+
 }  // namespace
 
-bool Session::connect(compark& ctx, const std::string& database) {
+bool Session::connect(compark& ctx, const std::string& database, const db::ConnectOptions& options) {
   try {
-    impl_->connection = db::Connection::open(database);
+    impl_->connection = db::Connection::open(database, options);
   } catch (const db::Error& e) {
-    return error_box(ctx, "Не удалось открыть базу данных " + database + "\n" + e.message());
+    return error_box(ctx, connect_failure(database, options, e));
   }
   impl_->dm = std::make_unique<Tdm>(*impl_->connection);
   impl_->ctx = &ctx;

@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "db/database.h"
+
 namespace CLI {
 class App;
 }
@@ -20,8 +22,9 @@ class Session {
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
   // Connects to the database and loads the context from it; shows an error box and returns
-  // false when it cannot.
-  bool connect(compark& ctx, const std::string& database);
+  // false when it cannot. A server that cannot be reached or refuses the login is named in one
+  // line; the password never appears.
+  bool connect(compark& ctx, const std::string& database, const db::ConnectOptions& options = {});
   // Makes kp the selected department, reading its name when a database is connected.
   bool select_department(compark& ctx, int kp);
   // When the user has no department of their own: the root of the tree, if the database has
