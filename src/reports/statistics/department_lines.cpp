@@ -65,7 +65,7 @@ void TDepartmentLines::Job() {
   } catch (const std::exception&) {
     // The user gets the book as far as it was written.
   }
-  w.Finish("ppH");
+  FinishReport(w, "ppH");
 }
 
 }  // namespace hrdoc

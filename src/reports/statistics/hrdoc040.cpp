@@ -7,6 +7,7 @@
 #include "db/database.h"
 #include "host/compark.h"
 #include "host/report_window.h"
+#include "host/statements.h"
 #include "host/udm.h"
 #include "host/uosrv250.h"
 #include "office/classexl.h"
@@ -93,7 +94,7 @@ class Tfmhrd04 : public TReportWindow {
     } catch (const std::exception&) {
       // The user gets the book as far as it was written.
     }
-    w.Finish("ppH");
+    FinishReport(w, "ppH");
   }
 
  private:
@@ -154,6 +155,8 @@ class Tfmhrd04 : public TReportWindow {
   }
 };
 
+const bool statements =
+    register_statements("HRDOC040", {{"qryKpn", kQryKpn}, {"previous position", kPreviousPosition}});
 const bool registered = register_report<Tfmhrd04, "HRDOC040">();
 
 }  // namespace

@@ -2,6 +2,7 @@
 // education (higher, secondary special, other), each also counted for women; a line per
 // department and the total.
 #include "db/database.h"
+#include "host/statements.h"
 #include "reports/statistics/department_lines.h"
 
 namespace hrdoc {
@@ -55,6 +56,7 @@ class Tfmhrd06 : public TDepartmentLines {
   }
 };
 
+const bool statements = register_statements("HRDOC060", {{"qryKpn", kQryKpn}});
 const bool registered = register_report<Tfmhrd06, "HRDOC060">();
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "db/database.h"
+#include "host/statements.h"
 #include "reports/statistics/department_lines.h"
 #include "text/date.h"
 
@@ -51,6 +52,7 @@ class Tfmhrd07 : public TDepartmentLines {
   }
 };
 
+const bool statements = register_statements("HRDOC070", {{"qryKpn", kQryKpn}});
 const bool registered = register_report<Tfmhrd07, "HRDOC070">();
 
 }  // namespace

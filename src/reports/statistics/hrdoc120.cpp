@@ -7,6 +7,7 @@
 #include "db/database.h"
 #include "host/compark.h"
 #include "host/report_window.h"
+#include "host/statements.h"
 #include "host/udm.h"
 #include "office/classexl.h"
 #include "text/date.h"
@@ -102,7 +103,7 @@ class TfmHRDOC120 : public TReportWindow {
     } catch (const std::exception& e) {
       c_p->armerr(kArmError, std::string(e.what()));
     }
-    w.Finish("ppH");
+    FinishReport(w, "ppH");
   }
 
  private:
@@ -183,6 +184,8 @@ class TfmHRDOC120 : public TReportWindow {
   }
 };
 
+const bool statements = register_statements(
+    "HRDOC120", {{"otzkpn", kDepartment}, {"qryPODR", std::string(kQryPODR) + " order by 1"}, {"qryExlSp", kQryExlSp}});
 const bool registered = register_report<TfmHRDOC120, "HRDOC120">();
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "db/database.h"
 #include "host/compark.h"
 #include "host/report_window.h"
+#include "host/statements.h"
 #include "host/udm.h"
 #include "office/classexl.h"
 #include "text/date.h"
@@ -82,7 +83,7 @@ class Tfmhrd290 : public TReportWindow {
     } catch (const std::exception&) {
       // The user gets the book as far as it was written.
     }
-    w.Finish("ppH");
+    FinishReport(w, "ppH");
   }
 
  private:
@@ -146,6 +147,7 @@ class Tfmhrd290 : public TReportWindow {
   }
 };
 
+const bool statements = register_statements("HRDOC290", {{"qryKpn", kQryKpn}});
 const bool registered = register_report<Tfmhrd290, "HRDOC290">();
 
 }  // namespace
