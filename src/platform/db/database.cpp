@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -18,6 +19,9 @@ namespace hrdoc::db {
 
 Error::Error(std::string message, int sql_code, std::string statement)
     : std::runtime_error(message), message_(std::move(message)), sql_code_(sql_code), statement_(std::move(statement)) {}
+
+Cancelled::Cancelled(std::string statement)
+    : Error("the statement was cancelled: the command is being stopped", 0, std::move(statement)) {}
 
 Transaction::Transaction(Connection& connection) : connection_(connection) { connection_.begin(); }
 
@@ -127,6 +131,8 @@ std::string format_status(const IStatus* status) {
 
 [[noreturn]] void raise(const FbException& e, const std::string& statement) {
   const IStatus* st = e.getStatus();
+  const ISC_STATUS* errors = st->getErrors();
+  if (errors[0] == isc_arg_gds && errors[1] == isc_cancelled) throw Cancelled(statement);
   int code = static_cast<int>(isc_sqlcode(st->getErrors()));
   throw Error(format_status(st), code, statement);
 }
@@ -137,6 +143,8 @@ const unsigned char kTpbWrite[] = {isc_tpb_version3, isc_tpb_write, isc_tpb_read
                                    isc_tpb_nowait};
 
 bool is_local(const std::string& database) { return database.find(':') == std::string::npos; }
+
+constexpr int kConnectSeconds = 30;
 
 class FbConnection final : public Connection {
  public:
@@ -152,6 +160,8 @@ class FbConnection final : public Connection {
       dpb->insertString(&status, isc_dpb_user_name, user.c_str());
       dpb->insertString(&status, isc_dpb_password, password.c_str());
       dpb->insertString(&status, isc_dpb_lc_ctype, "UTF8");
+      // A server that does not answer must not keep the user waiting without end.
+      if (!is_local(database_)) dpb->insertInt(&status, isc_dpb_connect_timeout, kConnectSeconds);
       IProvider* provider = master()->getDispatcher();
       if (create) {
         dpb->insertInt(&status, isc_dpb_page_size, 8192);
@@ -243,7 +253,22 @@ class FbConnection final : public Connection {
   int64_t prepare_count() const override { return prepares_; }
   size_t cached_statements() const override { return cache_.size(); }
 
+  void set_stop_check(std::function<bool()> stop) override { stop_ = std::move(stop); }
+
+  void cancel() override {
+    // Only while the engine works: an idle attachment has nothing to break off.
+    if (!busy_.load() || !att_) return;
+    Status status;
+    try {
+      att_->cancelOperation(&status, fb_cancel_raise);
+    } catch (const FbException&) {
+      // The statement ended meanwhile.
+    }
+  }
+
  private:
+  bool stopping() const { return stop_ && stop_(); }
+
   std::shared_ptr<Statement> prepare(const std::string& sql, ITransaction* tra);
   int64_t run_text(const std::string& sql, const std::vector<Value>& params, Rows* rows);
   IMessageMetadata* input_metadata(Statement& st, const std::vector<Value>& params);
@@ -255,6 +280,20 @@ class FbConnection final : public Connection {
   ITransaction* tra_ = nullptr;
   std::map<std::string, std::shared_ptr<Statement>> cache_;
   int64_t prepares_ = 0;
+  std::function<bool()> stop_;
+  std::atomic<bool> busy_{false};
+};
+
+// Marks the attachment busy for cancel() while a statement runs.
+class Busy {
+ public:
+  explicit Busy(std::atomic<bool>& flag) : flag_(flag) { flag_.store(true); }
+  ~Busy() { flag_.store(false); }
+  Busy(const Busy&) = delete;
+  Busy& operator=(const Busy&) = delete;
+
+ private:
+  std::atomic<bool>& flag_;
 };
 
 // Reports run a few hundred distinct texts at most; a runaway caller building texts with
@@ -397,6 +436,8 @@ void FbConnection::read_row(Statement& st, const unsigned char* buf, ITransactio
 
 int64_t FbConnection::run_text(const std::string& sql, const std::vector<Value>& params, Rows* rows) {
   if (rows) *rows = Rows{};
+  if (stopping()) throw Cancelled(sql);
+  Busy busy(busy_);
   Status status;
   ITransaction* own = nullptr;
   IMessageMetadata* in = nullptr;
@@ -457,6 +498,7 @@ int64_t FbConnection::run_text(const std::string& sql, const std::vector<Value>&
       rs = st->stmt->openCursor(&status, tra, in, inbuf.data(), st->out, 0);
       if (rows) {
         while (rs->fetchNext(&status, outbuf.data()) == IStatus::RESULT_OK) {
+          if (stopping()) throw Cancelled(sql);
           rows->data.emplace_back();
           read_row(*st, outbuf.data(), tra, rows->data.back());
         }
