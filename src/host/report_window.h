@@ -74,6 +74,13 @@ class TReportWindow {
   std::optional<TDateTime> DateOf(const std::string& name) const;
   int Number(const std::string& name) const;
 
+  // Asks the running job to stop: what a stop button of the window calls; Ctrl+C and the
+  // termination signals reach the same request through the host.
+  void Cancel();
+  // Throws ui::Stopped once a stop was asked for. The frame calls it at every progress step and
+  // before the work copy is made; statements check on their own.
+  void CheckCancel() const;
+
   void SetCaption(const std::string& text);
   // The opening steps of a job that fills a template: the first status text, the progress bar
   // at 0 with step 1, the template's work copy opened as the report workbook (on the run's

@@ -7,6 +7,7 @@
 
 #include "host/compark.h"
 #include "sheet/book.h"
+#include "ui/stop.h"
 #include "ui/ui.h"
 
 namespace hrdoc::office {
@@ -312,7 +313,8 @@ void TMSExcelImp::HideRowsColumns(int first, int last, int kind, int sheet) {
 
 void TMSExcelImp::SetVisible(bool visible) {
   visible_ = visible;
-  if (!visible || !book_) return;
+  // A stopped job leaves no document behind, not even the half it had.
+  if (!visible || !book_ || ui::stop_requested()) return;
   std::string target = path_;
   if (target.empty()) target = (c_p ? c_p->ext().work_dir : std::string()) + "Книга1.xlsx";
   try {
