@@ -55,6 +55,7 @@ struct SignalWatch::Impl {
         ui::repeat_cancel();
         continue;
       }
+      if (done.load()) break;
       if (!ui::stop_requested()) {
         std::lock_guard guard(mutex);
         if (!settled) ui::request_stop(sig);
@@ -76,6 +77,8 @@ SignalWatch::SignalWatch() : impl_(new Impl) {
 
 SignalWatch::~SignalWatch() {
   impl_->done.store(true);
+  // Wakes the watcher at once rather than at its next tick.
+  pthread_kill(impl_->thread.native_handle(), SIGHUP);
   impl_->thread.join();
   delete impl_;
 }
