@@ -1,0 +1,25 @@
+#include "office/office_host.h"
+
+#include <cstdio>
+
+namespace hrdoc::office {
+namespace {
+
+class StandaloneHost final : public TOfficeHost {
+ public:
+  void ShowError(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
+  std::string WorkDir() override { return {}; }
+  int Backend() override { return 0; }
+  void DocumentShown(const std::string&) override {}
+};
+
+StandaloneHost standalone;
+TOfficeHost* installed = nullptr;
+
+}  // namespace
+
+void SetOfficeHost(TOfficeHost* host) { installed = host; }
+
+TOfficeHost& OfficeHost() { return installed ? *installed : standalone; }
+
+}  // namespace hrdoc::office
