@@ -20,6 +20,7 @@
 #include "host/compark.h"
 #include "text/codepage.h"
 #include "text/date.h"
+#include "ui/stop.h"
 
 namespace {
 
@@ -305,8 +306,9 @@ std::optional<std::string> make_work_copy(const std::string& template_dir, const
   if (!name) return std::nullopt;
   const std::string ext = extension ? extension : ".xls";
   const std::string source = template_file(template_dir, name + ext);
-  // The template is only ever read.
-  int src = open(source.c_str(), O_RDONLY | O_CLOEXEC);
+  // The template is only ever read. Without O_NONBLOCK a FIFO in its place would hang the open;
+  // it is refused below as not a regular file.
+  int src = open(source.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (src < 0) return std::nullopt;
   struct stat source_st;
   if (fstat(src, &source_st) != 0 || !S_ISREG(source_st.st_mode) || source_st.st_size == 0) {
@@ -316,8 +318,13 @@ std::optional<std::string> make_work_copy(const std::string& template_dir, const
   const std::string lock_path = work_dir + ".WLST" + ext + ".lock";
   std::optional<std::string> result;
   for (int j = 0; j <= 98 && !result; ++j) {
-    int lock = open(lock_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    int lock = open(lock_path.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0644);
     if (lock < 0) break;
+    struct stat lock_st;
+    if (fstat(lock, &lock_st) != 0 || !S_ISREG(lock_st.st_mode)) {
+      close(lock);
+      break;
+    }
     struct flock fl{};
     fl.l_type = F_WRLCK;
     fl.l_whence = SEEK_SET;
@@ -354,6 +361,8 @@ std::optional<std::string> make_work_copy(const std::string& template_dir, const
       it->second = lock;
     }
     result = candidate;
+    // Until the command finishes the copy is its unfinished output.
+    hrdoc::ui::note_output(candidate);
   }
   close(src);
   return result;

@@ -8,10 +8,18 @@
 #include <stdexcept>
 
 #include "text/date.h"
+#include "ui/stop.h"
 
 namespace hrdoc {
 
-TReportWindow::TReportWindow() { Timer1.set_handler([this] { Timer1Timer(); }); }
+TReportWindow::TReportWindow() {
+  Timer1.set_handler([this] { Timer1Timer(); });
+  pbM.on_step([this] { CheckCancel(); });
+}
+
+void TReportWindow::Cancel() { ui::request_stop(); }
+
+void TReportWindow::CheckCancel() const { ui::check_stop(); }
 
 TReportWindow::~TReportWindow() {
   // The timer thread touches this window: stop it before anything goes.
@@ -54,6 +62,7 @@ bool TReportWindow::OpenReport(office::TExcelShablon& workbook, const std::strin
                                " --db ФАЙЛ.fdb).");
     return false;
   }
+  CheckCancel();
   lbM.set_caption(status);
   pbM.set_min(0);
   pbM.set_position(0);
@@ -107,6 +116,7 @@ void TReportWindow::Open(const Command& command) {
   ui::Window* w = window_.get();
   lbM.bind([w](const std::string& t) { w->set_status(t); });
   pbM.bind(w);
+  w->on_stop([this] { Cancel(); });
   // Only windows of the shown kind carry the clock.
   if (command.kind == LaunchKind::shown) {
     lbTm.bind([w](const std::string& t) { w->set_clock(t); });
@@ -203,10 +213,16 @@ void RunReport(const char* command, const std::function<std::unique_ptr<TReportW
         break;
     }
   } catch (const std::exception& e) {
-    cp->armerr(kArmError, e.what());
+    // A stopped job unwinds through whatever it was doing; that is no error to show.
+    if (!ui::stop_requested()) cp->armerr(kArmError, e.what());
   } catch (...) {
-    cp->armerr(kArmError, "Непредвиденная ошибка");
+    if (!ui::stop_requested()) cp->armerr(kArmError, "Непредвиденная ошибка");
   }
+  // A stopped command takes back what it wrote; a finished or failed one leaves it.
+  if (ui::stop_requested())
+    ui::discard_outputs();
+  else
+    ui::keep_outputs();
 }
 
 }  // namespace hrdoc

@@ -108,6 +108,13 @@ class TReportWindow {
   std::optional<TDateTime> DateOf(const std::string& name) const;
   int Number(const std::string& name) const;
 
+  // Asks the running job to stop: what a stop button of the window calls; Ctrl+C and the
+  // termination signals reach the same request through the host.
+  void Cancel();
+  // Throws ui::Stopped once a stop was asked for. The frame calls it at every progress step and
+  // before the work copy is made; statements check on their own.
+  void CheckCancel() const;
+
   void SetCaption(const std::string& text);
 
   // How a template is read: by its parts and fields, or as plain cells.

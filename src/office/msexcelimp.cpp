@@ -7,6 +7,7 @@
 
 #include "office/office_host.h"
 #include "sheet/book.h"
+#include "ui/stop.h"
 
 namespace hrdoc::office {
 namespace {
@@ -308,7 +309,8 @@ void TMSExcelImp::HideRowsColumns(int first, int last, int kind, int sheet) {
 
 void TMSExcelImp::SetVisible(bool visible) {
   visible_ = visible;
-  if (!visible || !book_) return;
+  // A stopped job leaves no document behind, not even the half it had.
+  if (!visible || !book_ || ui::stop_requested()) return;
   std::string target = path_;
   if (target.empty()) target = FirstFreeName(OfficeHost().WorkDir(), "Книга", ".xlsx");
   try {

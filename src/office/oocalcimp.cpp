@@ -74,6 +74,7 @@
 #include <rtl/bootstrap.hxx>
 
 #include "office/office_host.h"
+#include "ui/stop.h"
 
 namespace hrdoc::office {
 
@@ -268,6 +269,10 @@ class Office {
       for (;;) {
         const pid_t r = ::waitpid(pid_, &status, WNOHANG);
         if (r == pid_ || (r < 0 && errno == ECHILD)) break;
+        if (ui::stop_requested()) {
+          stop_process(std::chrono::seconds(0));
+          throw ui::Stopped();
+        }
         if (std::chrono::steady_clock::now() >= deadline) {
           stop_process(std::chrono::seconds(0));
           throw std::runtime_error("LibreOffice не ответил за " + std::to_string(seconds) + " с" + log_suffix());
@@ -308,6 +313,13 @@ class Office {
       // The office dies with the thread that started it (the caller's), whatever way it ends, and
       // never holds our terminal or pipes.
       ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+      // The host keeps the termination signals blocked for its own watcher; the office gets
+      // them back, in a process group of its own so that Ctrl+C on the terminal reaches only
+      // us and we decide what becomes of the office.
+      sigset_t none;
+      sigemptyset(&none);
+      ::sigprocmask(SIG_SETMASK, &none, nullptr);
+      ::setpgid(0, 0);
       int in = ::open("/dev/null", O_RDONLY);
       int out = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
       if (in >= 0) ::dup2(in, 0);
@@ -371,6 +383,10 @@ class Office {
           continue;
         }
         failure = ended_text(status);
+        break;
+      }
+      if (ui::stop_requested()) {
+        failure = ui::kStoppedText;
         break;
       }
       if (std::chrono::steady_clock::now() >= deadline) {
@@ -952,7 +968,8 @@ void TooCalcImp::HideRowsColumns(int first, int last, int kind, int sheet) {
 
 // There is no window to show: showing stores the book at its path and announces it once.
 void TooCalcImp::SetVisible(bool visible) {
-  if (!visible || !h_->document.is()) return;
+  // A stopped job leaves no document behind, not even the half it had.
+  if (!visible || !h_->document.is() || ui::stop_requested()) return;
   std::string target = path_;
   if (target.empty()) target = FirstFreeName(OfficeHost().WorkDir(), "Книга", ".xlsx");
   try {

@@ -301,6 +301,32 @@ TEST_F(WorkCopy, CopiesHeldByAnotherProgramOrReadOnlyAreLeftAlone) {
   close(fd);
 }
 
+// A FIFO would hang an open until somebody writes to it; a directory or FIFO in the wrong
+// place is refused at once, and a taken number just moves the copy on.
+TEST_F(WorkCopy, PathsThatAreNotRegularFilesNeverBlock) {
+  ASSERT_EQ(mkfifo((root_ / "mzxls" / "FIFO.xlsx").c_str(), 0644), 0);
+  fs::create_directories(root_ / "mzxls" / "DIR.xlsx");
+  EXPECT_EQ(copy("FIFO"), "");
+  EXPECT_EQ(copy("DIR"), "");
+  EXPECT_FALSE(fs::exists(work("WLST_00.xlsx")));
+
+  ASSERT_EQ(mkfifo(work("WLST_00.xlsx").c_str(), 0644), 0);
+  EXPECT_EQ(copy(), work("WLST_01.xlsx"));
+  EXPECT_TRUE(fs::is_fifo(work("WLST_00.xlsx")));
+  EXPECT_EQ(read(work("WLST_01.xlsx")), "template 092");
+
+  for (bool fifo : {true, false}) {
+    const fs::path lock = work(".WLST.xls.lock");
+    fs::remove(lock);
+    if (fifo)
+      ASSERT_EQ(mkfifo(lock.c_str(), 0644), 0);
+    else
+      fs::create_directories(lock);
+    write(root_ / "mzxls" / "OLD.xls", "old format");
+    EXPECT_EQ(copy("OLD", ".xls"), "") << (fifo ? "FIFO" : "directory") << " in place of the lock file";
+  }
+}
+
 TEST_F(WorkCopy, NeverReplacesTheTemplateItself) {
   // Templates and work copies in one folder, and a template that happens to be named like a copy.
   ctx_.ext().work_dir = ctx_.ext().template_dir;

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
@@ -49,6 +50,9 @@ bool is_remote(const std::string& database) {
   auto colon = database.find(':');
   return colon != std::string::npos && colon > 0;
 }
+
+Cancelled::Cancelled(std::string statement)
+    : Error("the statement was cancelled: the command is being stopped", 0, std::move(statement)) {}
 
 Transaction::Transaction(Connection& connection) : connection_(connection) { connection_.begin(); }
 
@@ -306,6 +310,8 @@ std::string format_status(const IStatus* status) {
 
 [[noreturn]] void raise(const FbException& e, const std::string& statement, int timed_out = 0) {
   const IStatus* st = e.getStatus();
+  const ISC_STATUS* errors = st->getErrors();
+  if (errors[0] == isc_arg_gds && errors[1] == isc_cancelled) throw Cancelled(statement);
   int code = static_cast<int>(isc_sqlcode(st->getErrors()));
   if (timed_out > 0)
     throw Error("Сервер базы данных не ответил за " + std::to_string(timed_out) + " с; соединение разорвано.\n" +
@@ -495,7 +501,22 @@ class FbConnection final : public Connection {
   int64_t prepare_count() const override { return prepares_; }
   size_t cached_statements() const override { return cache_.size(); }
 
+  void set_stop_check(std::function<bool()> stop) override { stop_ = std::move(stop); }
+
+  void cancel() override {
+    // Only while the engine works: an idle attachment has nothing to break off.
+    if (!busy_.load() || !att_) return;
+    Status status;
+    try {
+      att_->cancelOperation(&status, fb_cancel_raise);
+    } catch (const FbException&) {
+      // The statement ended meanwhile.
+    }
+  }
+
  private:
+  bool stopping() const { return stop_ && stop_(); }
+
   std::shared_ptr<Statement> prepare(const std::string& sql, ITransaction* tra);
   int64_t run_text(const std::string& sql, const std::vector<Value>& params, Rows* rows);
   IMessageMetadata* input_metadata(Statement& st, const std::vector<Value>& params);
@@ -514,6 +535,20 @@ class FbConnection final : public Connection {
   int snapshot_depth_ = 0;
   std::map<std::string, std::shared_ptr<Statement>> cache_;
   int64_t prepares_ = 0;
+  std::function<bool()> stop_;
+  std::atomic<bool> busy_{false};
+};
+
+// Marks the attachment busy for cancel() while a statement runs.
+class Busy {
+ public:
+  explicit Busy(std::atomic<bool>& flag) : flag_(flag) { flag_.store(true); }
+  ~Busy() { flag_.store(false); }
+  Busy(const Busy&) = delete;
+  Busy& operator=(const Busy&) = delete;
+
+ private:
+  std::atomic<bool>& flag_;
 };
 
 // Reports run a few hundred distinct texts at most; a runaway caller building texts with
@@ -656,6 +691,8 @@ void FbConnection::read_row(Statement& st, const unsigned char* buf, ITransactio
 
 int64_t FbConnection::run_text(const std::string& sql, const std::vector<Value>& params, Rows* rows) {
   if (rows) *rows = Rows{};
+  if (stopping()) throw Cancelled(sql);
+  Busy busy(busy_);
   Status status;
   ITransaction* own = nullptr;
   IMessageMetadata* in = nullptr;
@@ -726,6 +763,7 @@ int64_t FbConnection::run_text(const std::string& sql, const std::vector<Value>&
       rs = st->stmt->openCursor(&status, tra, in, inbuf.data(), st->out, 0);
       if (rows) {
         while (rs->fetchNext(&status, outbuf.data()) == IStatus::RESULT_OK) {
+          if (stopping()) throw Cancelled(sql);
           rows->data.emplace_back();
           read_row(*st, outbuf.data(), tra, rows->data.back());
         }

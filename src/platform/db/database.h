@@ -5,6 +5,7 @@
 // The Firebird client headers stay in the .cpp files.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -41,6 +42,12 @@ class Error : public std::runtime_error {
   int sql_code_;
   std::string statement_;
   Failure failure_;
+};
+
+// A statement broken off because the command running it is being stopped.
+class Cancelled : public Error {
+ public:
+  explicit Cancelled(std::string statement = {});
 };
 
 // A date (or timestamp) parameter value; a bare double binds as a number.
@@ -115,6 +122,12 @@ class Connection {
   // in the current explicit transaction or in one of its own. Fills rows when given and the
   // statement returns any. Returns the number of rows affected. Query is built on this.
   virtual int64_t run(const std::string& sql, const std::vector<Value>& params, Rows* rows) = 0;
+
+  // Stopping a command: `stop` is asked before each statement and between fetched rows, and a
+  // statement fails with Cancelled once it answers true. cancel(), from any thread, breaks off
+  // the statement the engine is running at the moment, which then fails the same way.
+  virtual void set_stop_check(std::function<bool()> stop) = 0;
+  virtual void cancel() = 0;
 
   // How many statements were prepared so far and how many are kept for reuse.
   virtual int64_t prepare_count() const = 0;

@@ -45,6 +45,7 @@ void ProgressBar::set_position(int v) {
 }
 
 void ProgressBar::step_it() {
+  if (on_step_) on_step_();
   int next = position_ + step_;
   // As the common controls do: past the end the bar wraps to its start.
   if (next > max_) next = min_;

@@ -43,9 +43,12 @@ class ProgressBar {
   int step() const { return step_; }
   bool visible() const { return visible_; }
   void bind(Window* window);
+  // Called before every step: the report frame checks there whether the user stopped the job.
+  void on_step(std::function<void()> check) { on_step_ = std::move(check); }
 
  private:
   void show();
+  std::function<void()> on_step_;
   int min_, max_, position_ = 0, step_ = 10;
   bool visible_ = true;
   Window* window_ = nullptr;

@@ -1,5 +1,7 @@
 #include "ui/ini_file.h"
 
+#include <sys/stat.h>
+
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -25,6 +27,9 @@ bool same(const std::string& a, const std::string& b) {
 }  // namespace
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {
+  // A FIFO or a device in place of the file would hang the read: such a file holds no settings.
+  struct stat st;
+  if (::stat(path_.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return;
   std::ifstream in(path_, std::ios::binary);
   std::string text, section;
   while (std::getline(in, text)) {

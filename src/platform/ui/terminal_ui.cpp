@@ -8,6 +8,8 @@
 #include <cstring>
 #include <mutex>
 
+#include "ui/stop.h"
+
 namespace hrdoc::ui {
 namespace {
 
@@ -99,8 +101,9 @@ class TerminalWindow : public Window {
     std::string bar(static_cast<size_t>(filled), '#');
     bar.append(static_cast<size_t>(kWidth - filled), '.');
     int percent = max_ > 0 ? static_cast<int>(static_cast<long long>(position_) * 100 / max_) : 0;
-    std::fprintf(err_, "\r\033[K%s | %s [%s] %3d%% %s", caption_.c_str(), status_.c_str(), bar.c_str(), percent,
-                 clock.c_str());
+    const char* hint = stop_requested() ? "прерывается..." : "Ctrl+C: прервать";
+    std::fprintf(err_, "\r\033[K%s | %s [%s] %3d%% %s  %s", caption_.c_str(), status_.c_str(), bar.c_str(), percent,
+                 clock.c_str(), hint);
     std::fflush(err_);
   }
 
@@ -144,6 +147,9 @@ std::string TerminalUi::read_line() {
 }
 
 int TerminalUi::message_box(const std::string& caption, const std::string& text, unsigned flags) {
+  // Once the user has stopped the command, what fails on the way out is of no interest: the
+  // host says in one line that it was stopped.
+  if (stop_requested()) return default_answer(flags);
   count_box(flags);
   const unsigned buttons = flags & 0xF;
   const bool question = buttons == MB_YESNO || buttons == MB_YESNOCANCEL;
@@ -368,8 +374,13 @@ std::unique_ptr<Window> TerminalUi::open_window(const std::string& caption) {
 }
 
 void TerminalUi::document(const std::string& path) {
+  if (stop_requested()) return;
   documents_.push_back(path);
-  std::fprintf(out_, "%s\n", path.c_str());
+  if (!options_.hold_documents) announce_documents();
+}
+
+void TerminalUi::announce_documents() {
+  for (; announced_ < documents_.size(); ++announced_) std::fprintf(out_, "%s\n", documents_[announced_].c_str());
   std::fflush(out_);
 }
 

@@ -29,6 +29,8 @@ class TerminalUi : public Ui {
     std::deque<std::string> presses;
     // Draw report windows even when err is not a terminal (for tests of the drawing).
     bool force_live = false;
+    // Print documents only on announce_documents(): a command that is stopped announces none.
+    bool hold_documents = false;
   };
 
   TerminalUi(Options options, std::FILE* out = stdout, std::FILE* err = stderr, std::FILE* in = stdin);
@@ -41,6 +43,8 @@ class TerminalUi : public Ui {
   bool can_ask_again() const override { return options_.interactive; }
 
   const std::vector<std::string>& documents() const { return documents_; }
+  // Prints the documents held back so far.
+  void announce_documents();
   // Entries given on the command line that no form had.
   std::vector<std::string> unused_values() const;
   // Buttons given on the command line that no form had.
@@ -59,6 +63,7 @@ class TerminalUi : public Ui {
   std::FILE* err_;
   std::FILE* in_;
   std::vector<std::string> documents_;
+  size_t announced_ = 0;
   std::map<std::string, bool> used_;
 };
 

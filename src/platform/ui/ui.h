@@ -155,6 +155,8 @@ class Window {
   virtual void set_progress(int position, int max) = 0;
   virtual void set_clock(const std::string& text) = 0;
   virtual void close() = 0;
+  // A renderer with a stop button calls `stop` when it is pressed (from its own thread).
+  virtual void on_stop(std::function<void()> stop) { (void)stop; }
 };
 
 // A running timer; stops (and waits for a tick in progress) when destroyed.

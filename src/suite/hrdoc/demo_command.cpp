@@ -7,6 +7,7 @@
 
 #include "suite/demo/demo_database.h"
 #include "text/date.h"
+#include "ui/stop.h"
 
 namespace hrdoc::host {
 namespace {
@@ -37,7 +38,9 @@ void add_demo_command(CLI::App& app) {
   cmd->footer("Example:\n  hrdoc demo --db /tmp/demo.fdb --employees 2000 --today 30.11.2026");
 }
 
-int run_demo_command(CLI::App& app) {
+namespace {
+
+int build(CLI::App& app) {
   if (!app.got_subcommand("demo")) return -1;
   const DemoArgs& a = args();
   demo::DemoOptions options;
@@ -59,8 +62,24 @@ int run_demo_command(CLI::App& app) {
   }
   try {
     demo::build_demo_database(options, [&](std::string_view stage, int done, int total) {
+      // Ctrl+C takes effect between stages; a half-built database is of no use.
+      ui::check_stop();
       if (!a.quiet) std::fprintf(stderr, "[%d/%d] %.*s\n", done, total, static_cast<int>(stage.size()), stage.data());
     });
+  } catch (const std::exception&) {
+    if (!ui::stop_requested()) throw;
+    std::filesystem::remove(a.db, ec);
+    return 1;
+  }
+  std::printf("%s\n", a.db.c_str());
+  return 0;
+}
+
+}  // namespace
+
+int run_demo_command(CLI::App& app) {
+  try {
+    return build(app);
   } catch (const db::Error& e) {
     std::fprintf(stderr, "hrdoc demo: database error (SQL code %d): %s\n", e.sql_code(), e.message().c_str());
     return 1;
@@ -68,8 +87,6 @@ int run_demo_command(CLI::App& app) {
     std::fprintf(stderr, "hrdoc demo: %s\n", e.what());
     return 1;
   }
-  std::printf("%s\n", a.db.c_str());
-  return 0;
 }
 
 }  // namespace hrdoc::host

@@ -16,7 +16,9 @@
 
 #include "host/compark.h"
 #include "suite/hrdoc/session.h"
+#include "suite/hrdoc/signals.h"
 #include "text/date.h"
+#include "ui/stop.h"
 #include "ui/terminal_ui.h"
 
 namespace fs = std::filesystem;
@@ -92,11 +94,12 @@ bool split_pair(const std::string& s, std::string& name, std::string& value) {
   return true;
 }
 
-int run(const RunOptions& o) {
+int run(const RunOptions& o, hrdoc::host::SignalWatch& signals) {
   using hrdoc::text::parse_date;
   hrdoc::ui::TerminalUi::Options uo;
   uo.interactive = isatty(STDIN_FILENO) && isatty(STDERR_FILENO);
   uo.quiet = o.quiet;
+  uo.hold_documents = true;
   if (o.yes && o.no) return usage_error("--yes and --no exclude each other");
   uo.answer_all = o.yes ? hrdoc::ui::IDYES : o.no ? hrdoc::ui::IDNO : 0;
   for (const auto& a : o.answers) {
@@ -186,6 +189,7 @@ int run(const RunOptions& o) {
   if (o.depts.empty() && o.dept >= 0) depts = o.dept > 0 ? std::vector<int>{o.dept} : std::vector<int>{};
   if (!o.depts.empty() || o.dept >= 0) ctx.replace_kpsew(depts);
   if (o.order >= 0) ctx.list_order = static_cast<uint16_t>(o.order);
+  if (hrdoc::ui::stop_requested()) return kErrorShown;
 
   Library lib;
   std::string error;
@@ -203,6 +207,12 @@ int run(const RunOptions& o) {
   int value = o.arg;
   void* argv[3] = {self.data(), command.data(), &value};
   int result = entry(&ctx, 3, argv);
+  if (signals.settle()) {
+    // Stopped after a document was placed: the folder is left as it was.
+    for (const auto& path : ui.documents()) std::remove(path.c_str());
+    return kErrorShown;
+  }
+  ui.announce_documents();
   if (command == "CTRLVERDLL") std::printf("%d\n", result);
   for (const auto& name : ui.unused_values())
     std::fprintf(stderr, "hrdoc: note: --set %s was not asked for by this command\n", name.c_str());
@@ -237,6 +247,7 @@ int list() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  hrdoc::host::SignalWatch signals;
   CLI::App app{"hrdoc: personnel reports from the suite's Firebird database into .xlsx and .docx"};
   app.require_subcommand(1);
   app.footer(
@@ -245,7 +256,8 @@ int main(int argc, char** argv) {
       "  hrdoc list\n"
       "  hrdoc run HRDOC340 --db demo.fdb --date 30.11.2026 --out out/\n"
       "  ISC_USER=CLERK ISC_PASSWORD=... hrdoc run HRDOC340 --db dbhost/3050:/srv/hr/kadry.fdb --out out/\n"
-      "Exit codes: 0 ran without an error box, 1 an error box was shown, 2 bad usage.");
+      "Exit codes: 0 ran without an error box, 1 an error box was shown, 2 bad usage,\n"
+      "130 stopped by Ctrl+C, 143 by SIGTERM (a second Ctrl+C ends at once).");
 
   RunOptions o;
   auto* run_cmd = app.add_subcommand("run", "Run one command of the library (a report code such as HRDOC092)");
@@ -293,7 +305,7 @@ int main(int argc, char** argv) {
     app.exit(e);
     return kUsage;
   }
-  if (run_cmd->parsed()) return run(o);
-  if (list_cmd->parsed()) return list();
-  return hrdoc::host::run_subcommands(app);
+  if (run_cmd->parsed()) return signals.exit_code(run(o, signals));
+  if (list_cmd->parsed()) return signals.exit_code(list());
+  return signals.exit_code(hrdoc::host::run_subcommands(app));
 }

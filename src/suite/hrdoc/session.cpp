@@ -6,12 +6,15 @@
 #include "host/compark.h"
 #include "host/domain.h"
 #include "host/udm.h"
+#include "ui/stop.h"
 #include "ui/ui.h"
 
 namespace hrdoc::host {
 
 struct Session::Impl {
   std::unique_ptr<db::Connection> connection;
+  // Destroyed before the connection: a stop request never reaches a closed one.
+  std::unique_ptr<ui::OnStop> cancel;
   std::unique_ptr<Tdm> dm;
   compark* ctx = nullptr;
 };
@@ -60,6 +63,9 @@ bool Session::connect(compark& ctx, const std::string& database, const db::Conne
   } catch (const db::Error& e) {
     return error_box(ctx, connect_failure(database, options, e));
   }
+  db::Connection* connection = impl_->connection.get();
+  connection->set_stop_check([] { return ui::stop_requested(); });
+  impl_->cancel = std::make_unique<ui::OnStop>([connection] { connection->cancel(); });
   impl_->dm = std::make_unique<Tdm>(*impl_->connection);
   impl_->ctx = &ctx;
   ctx.ext().dm = impl_->dm.get();

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <functional>
+#include <thread>
 
 #include "db/database.h"
 #include "support/test_database.h"
@@ -153,6 +156,45 @@ TEST_F(ConnectionTest, a_script_runs_statements_procedures_skips_isql_settings_a
   Error e = error_of([&] { c_.execute_script("SET NAMES UTF8;\nCREATE DATABASE 'x.fdb';\nCREATE TABLE S2 (A INTEGER);"); });
   EXPECT_EQ(e.statement(), "CREATE DATABASE 'x.fdb'");
   EXPECT_EQ(scalar(c_, "select count(*) from RDB$RELATIONS where RDB$RELATION_NAME = 'S2'"), "0");
+}
+
+// Stopping a command: cancel() from another thread breaks off what the engine is running; the
+// stop check refuses statements before they start and between rows; the connection stays usable.
+TEST_F(ConnectionTest, a_stop_breaks_off_the_running_statement_and_refuses_the_next_ones) {
+  // Tens of millions of rows: runs for seconds unless broken off.
+  const std::string endless =
+      "select count(*) from RDB$RELATION_FIELDS a, RDB$RELATION_FIELDS b, RDB$RELATION_FIELDS c";
+  // The statement a stop broke off; "" when it ran to its end or failed otherwise.
+  auto cancelled = [](const std::function<void()>& action) -> std::string {
+    try {
+      action();
+    } catch (const Cancelled& e) {
+      return e.statement();
+    } catch (const Error& e) {
+      ADD_FAILURE() << e.message();
+    }
+    return "";
+  };
+  std::atomic<bool> done{false};
+  std::thread canceller([&] {
+    // Repeated: the first call may come before the engine has started.
+    while (!done) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      c_.cancel();
+    }
+  });
+  EXPECT_EQ(cancelled([&] { scalar(c_, endless); }), endless);
+  done = true;
+  canceller.join();
+
+  bool stop = true;
+  c_.set_stop_check([&] { return stop; });
+  const std::string insert = "insert into T (ID, NAME) values (1, 'refused')";
+  EXPECT_EQ(cancelled([&] { c_.execute(insert); }), insert);
+  stop = false;
+  EXPECT_EQ(count(c_), 0);
+  EXPECT_EQ(scalar(c_, "select 1 from RDB$DATABASE"), "1");
+  c_.set_stop_check({});
 }
 
 }  // namespace
