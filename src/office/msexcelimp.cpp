@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "host/compark.h"
+#include "host/output.h"
 #include "sheet/book.h"
 #include "ui/ui.h"
 
@@ -317,6 +318,7 @@ void TMSExcelImp::SetVisible(bool visible) {
   if (target.empty()) target = (c_p ? c_p->ext().work_dir : std::string()) + "Книга1.xlsx";
   try {
     book_->save(target);
+    if (c_p) target = host::publish_document(*c_p, target);
   } catch (const std::exception& e) {
     show_error("Не удалось сохранить книгу " + target + ":\r\n" + e.what());
     return;

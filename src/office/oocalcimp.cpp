@@ -68,6 +68,7 @@
 #include <rtl/bootstrap.hxx>
 
 #include "host/compark.h"
+#include "host/output.h"
 #include "ui/ui.h"
 
 namespace hrdoc::office {
@@ -959,6 +960,7 @@ void TooCalcImp::SetVisible(bool visible) {
       args[0] = property("FilterName", Any(OUString::createFromAscii(filter_for(target))));
       Reference<css::frame::XStorable>(h_->document, UNO_QUERY_THROW)->storeAsURL(ou(url_of(target)), args);
     });
+    if (c_p) target = host::publish_document(*c_p, target);
   } catch (const std::exception& e) {
     show("Не удалось сохранить книгу " + target + ":\r\n" + e.what());
     return;

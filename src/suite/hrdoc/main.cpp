@@ -6,6 +6,7 @@
 
 #include <CLI/CLI.hpp>
 #include <climits>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "host/compark.h"
+#include "host/output.h"
 #include "suite/hrdoc/session.h"
 #include "text/date.h"
 #include "ui/terminal_ui.h"
@@ -135,10 +137,28 @@ int run(const RunOptions& o) {
   if (o.order != -1 && (o.order < 0 || o.order > 2)) return usage_error("--order takes 0, 1 or 2");
   if (o.dept < -1) return usage_error("--dept takes a department key, 0 for the whole enterprise");
 
+  // A missing documents folder is made; one that is a file or cannot be written is refused
+  // before anything runs.
   fs::path work = o.out.empty() ? fs::current_path() : fs::path(o.out);
   std::error_code ec;
   if (!o.out.empty()) fs::create_directories(work, ec);
-  if (!fs::is_directory(work)) return usage_error("--out: " + work.string() + " is not a folder");
+  if (!fs::is_directory(work)) {
+    std::fprintf(stderr, "hrdoc: --out: %s is not a folder%s\n", work.c_str(),
+                 ec ? (" (" + ec.message() + ")").c_str() : "");
+    return kErrorShown;
+  }
+  if (access(work.c_str(), W_OK | X_OK) != 0) {
+    std::fprintf(stderr, "hrdoc: --out: cannot write into the folder %s\n", work.c_str());
+    return kErrorShown;
+  }
+  std::string out_dir = fs::absolute(work).lexically_normal().string();
+  if (out_dir.back() != '/') out_dir += '/';
+  try {
+    hrdoc::host::prepare_work_folder(hrdoc::host::work_folder(out_dir));
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "hrdoc: %s\n", e.what());
+    return kErrorShown;
+  }
 
   hrdoc::ui::TerminalUi ui(uo);
   compark ctx;
@@ -147,8 +167,8 @@ int run(const RunOptions& o) {
   ctx.ext().ui = &ui;
   ctx.ext().host_path = (dir / "hrdoc").string();
   ctx.ext().template_dir = (dir / "mzxls").string() + "/";
-  ctx.ext().work_dir = fs::absolute(work).lexically_normal().string();
-  if (ctx.ext().work_dir.back() != '/') ctx.ext().work_dir += '/';
+  ctx.ext().out_dir = out_dir;
+  ctx.ext().work_dir = hrdoc::host::work_folder(out_dir);
   ctx.ext().office = o.office == "calc" ? 1 : 0;
   ctx.user() = o.user.empty() ? login_name() : o.user;
   TDateTime today = hrdoc::text::today();
@@ -212,6 +232,8 @@ int list() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A file-size limit reached while saving is a failed write with a message, not a dead process.
+  std::signal(SIGXFSZ, SIG_IGN);
   CLI::App app{"hrdoc: personnel reports from the suite's Firebird database into .xlsx and .docx"};
   app.require_subcommand(1);
   app.footer(
@@ -237,7 +259,7 @@ int main(int argc, char** argv) {
   run_cmd->add_flag("--no", o.no, "Answer every question with no");
   run_cmd->add_option("--answer", o.answers, "TEXT=yes|no: answer the question whose text or caption contains TEXT");
   run_cmd->add_option("--set", o.sets, "NAME=VALUE: a window or dialog entry, e.g. date=01.12.2026");
-  run_cmd->add_option("--out", o.out, "Folder for the documents (default: the current folder)");
+  run_cmd->add_option("--out", o.out, "Folder for the documents, made when missing (default: the current folder)");
   run_cmd->add_option("--office", o.office, "Spreadsheet backend: native (default) or calc (LibreOffice)");
   run_cmd->add_flag("--quiet", o.quiet, "No progress line and no information boxes");
 
