@@ -63,7 +63,6 @@ bool TReportWindow::OpenReport(office::TExcelShablon& workbook, const std::strin
                                ".xlsx в папке " + c_p->ext().work_dir + ".");
     return false;
   }
-  c_p->ext().document_code = code;
   workbook.Open(*copy, true, false, c_p->ext().office);
   return true;
 }
