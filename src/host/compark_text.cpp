@@ -17,6 +17,7 @@
 #include <stdexcept>
 
 #include "host/compark.h"
+#include "host/output.h"
 #include "text/codepage.h"
 #include "text/date.h"
 
@@ -295,21 +296,15 @@ std::optional<std::string> make_work_copy(const std::string& template_dir, const
     close(src);
     return std::nullopt;
   }
-  const std::string lock_path = work_dir + ".WLST" + ext + ".lock";
   std::optional<std::string> result;
   for (int j = 0; j <= 98 && !result; ++j) {
-    int lock = open(lock_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    int lock = hrdoc::host::open_slot_locks(work_dir, ext);
     if (lock < 0) break;
-    struct flock fl{};
-    fl.l_type = F_WRLCK;
-    fl.l_whence = SEEK_SET;
-    fl.l_start = j;
-    fl.l_len = 1;
     char file[32];
     std::snprintf(file, sizeof file, "WLST_%2.2d", j);
     const std::string candidate_file = file + ext;
     const std::string candidate = work_dir + candidate_file;
-    if (fcntl(lock, F_OFD_SETLK, &fl) != 0 || !free_slot(work_dir, candidate_file, source_st)) {
+    if (!hrdoc::host::lock_slot(lock, j) || !free_slot(work_dir, candidate_file, source_st)) {
       close(lock);
       continue;
     }

@@ -39,6 +39,19 @@ int work_slot(const std::string& file, std::string& ext) {
 
 }  // namespace
 
+int open_slot_locks(const std::string& work_dir, const std::string& ext) {
+  return ::open((work_dir + ".WLST" + ext + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+}
+
+bool lock_slot(int lock_fd, int slot) {
+  struct flock fl{};
+  fl.l_type = F_WRLCK;
+  fl.l_whence = SEEK_SET;
+  fl.l_start = slot;
+  fl.l_len = 1;
+  return ::fcntl(lock_fd, F_OFD_SETLK, &fl) == 0;
+}
+
 FileCalls& file_calls() {
   static FileCalls calls{sys_link, sys_rename, sys_unlink};
   return calls;
@@ -61,14 +74,9 @@ void prepare_work_folder(const std::string& work_dir) {
     const int slot = work_slot(file, ext);
     if (slot < 0) continue;
     // A slot whose lock byte can be taken belongs to no running report.
-    const int lock = ::open((work_dir + ".WLST" + ext + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    const int lock = open_slot_locks(work_dir, ext);
     if (lock < 0) continue;
-    struct flock fl{};
-    fl.l_type = F_WRLCK;
-    fl.l_whence = SEEK_SET;
-    fl.l_start = slot;
-    fl.l_len = 1;
-    if (::fcntl(lock, F_OFD_SETLK, &fl) == 0) file_calls().unlink((work_dir + file).c_str());
+    if (lock_slot(lock, slot)) file_calls().unlink((work_dir + file).c_str());
     ::close(lock);
   }
   ::closedir(dir);

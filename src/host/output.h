@@ -17,6 +17,12 @@ struct FileCalls {
 };
 FileCalls& file_calls();
 
+// The lock file of the work copies with one extension (".xlsx"): byte n stands for the copy
+// "WLST_nn<ext>" while a report works on it. -1 when it cannot be opened.
+int open_slot_locks(const std::string& work_dir, const std::string& ext);
+// Takes byte `slot` of an open lock file; false when a running report holds it.
+bool lock_slot(int lock_fd, int slot);
+
 // The private work folder inside a documents folder (both end with '/').
 std::string work_folder(const std::string& out_dir);
 
