@@ -64,6 +64,11 @@ bool soffice_convert(const fs::path& file, const std::string& filter, const fs::
     if (result != file) fs::remove(result, ec);
     (void)std::system(cmd.c_str());
     ok = fs::exists(result, ec) && fs::file_size(result, ec) > 0;
+    // A csv of every sheet comes as "<name>-<sheet>.csv".
+    for (const auto& e : fs::directory_iterator(outdir, ec)) {
+      const std::string n = e.path().filename().string();
+      ok = ok || (n.rfind(result.stem().string() + "-", 0) == 0 && e.path().extension() == result.extension());
+    }
   }
   if (lock >= 0) ::close(lock);
   return ok;
