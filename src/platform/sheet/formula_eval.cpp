@@ -46,6 +46,7 @@ class Parser {
   Parser(const Book& book, const Sheet& own, std::string_view text) : book_(book), own_(own), s_(text) {}
 
   NodePtr parse() {
+    if (s_.size() > 8192) throw Unsupported{};  // Excel's own limit
     NodePtr n = comparison();
     skip();
     if (p_ != s_.size()) throw Unsupported{};
@@ -63,6 +64,8 @@ class Parser {
     return true;
   }
   NodePtr make_binary(std::string op, NodePtr a, NodePtr b) {
+    // Chains of operators become deep trees; no report writes one this long.
+    if (++ops_ > 1000) throw Unsupported{};
     auto n = std::make_unique<Node>();
     n->kind = Node::binary;
     n->op = std::move(op);
@@ -72,6 +75,14 @@ class Parser {
   }
 
   NodePtr comparison() {
+    // Excel allows 64 levels; deeper nesting in a damaged file must not exhaust the stack.
+    struct Level {
+      int& d;
+      explicit Level(int& depth) : d(depth) {
+        if (++d > 100) throw Unsupported{};
+      }
+      ~Level() { --d; }
+    } level(depth_);
     NodePtr a = concat();
     for (;;) {
       std::string op;
@@ -117,6 +128,7 @@ class Parser {
       auto n = std::make_unique<Node>();
       n->kind = Node::unary;
       n->op = s_[p_ - 1];
+      if (++signs_ > 100) throw Unsupported{};
       n->args.push_back(unary());
       return n;
     }
@@ -267,6 +279,7 @@ class Parser {
   const Sheet& own_;
   std::string_view s_;
   size_t p_ = 0;
+  int depth_ = 0, signs_ = 0, ops_ = 0;
 };
 
 // Excel shows up to 15 significant digits of a number turned into text.

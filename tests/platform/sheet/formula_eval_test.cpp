@@ -166,13 +166,19 @@ TEST(FormulaResults, what_the_engine_cannot_compute_is_left_to_the_application) 
       {"A3", false},               // waits for the circular one
       {"Нет!A1", true},            // a missing sheet is #REF!, as Excel shows it
       {"SUM(A1:A2", false},        // malformed
+      {nullptr, false},            // nested past any application's limit
+      {nullptr, false},            // a chain of operators as long
   };
   Book b;
   Sheet& s = b.sheet(1);
   for (int i = 0; i < 6; ++i) s.set_formula(i + 1, 1, rows[i].formula);
+  s.set_formula(7, 1, std::string(4000, '(') + "1" + std::string(4000, ')'));
+  std::string chain = "1";
+  for (int i = 0; i < 4000; ++i) chain += "+1";
+  s.set_formula(8, 1, chain);
   EXPECT_FALSE(b.calculate());
-  for (int i = 0; i < 6; ++i) {
-    EXPECT_EQ(s.result(i + 1, 1).type != ValueType::empty, rows[i].computed) << rows[i].formula;
+  for (int i = 0; i < 8; ++i) {
+    EXPECT_EQ(s.result(i + 1, 1).type != ValueType::empty, rows[i].computed) << i + 1;
   }
   EXPECT_EQ(s.text(5, 1), "#REF!");
 }
