@@ -21,7 +21,7 @@ if(HRDOC_WITH_CALC AND EXISTS ${HRDOC_LO_SDK}/bin/cppumaker AND EXISTS ${HRDOC_L
     COMMENT "Generating the LibreOffice UNO API headers"
     VERBATIM)
   add_custom_target(hrdoc_uno_headers DEPENDS ${uno_stamp})
-  add_dependencies(hrdoc hrdoc_uno_headers)
+  add_dependencies(hrdoc_office hrdoc_uno_headers)
 
   # The UNO headers and their defines are for this one source; the rest of the library never
   # sees them.

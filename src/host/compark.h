@@ -1,8 +1,8 @@
 #pragma once
 // The host context record: its layout is shared with the host, so every member that fits
 // its slot keeps the byte offset the suite fixed for it (checked in compark.cpp). Members
-// that are pointers or reference-counted strings on the original 32-bit platform live in
-// the extension area (compark::Ext) and their 4-byte slots stay reserved.
+// that are pointers or reference-counted strings in the 32-bit layout live in the extension
+// area (compark::Ext) and their 4-byte slots stay reserved.
 
 #include <cstddef>
 #include <cstdint>

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <stdexcept>
 #include <string>
 
 #include "host/compark.h"
@@ -84,8 +85,21 @@ int compark::l_call_values(const char* library, const char* command, std::initia
     }
   }
   if (trace_l_call) armerr(kArmInformation, std::string("l_call: ") + library + ", " + command);
-  int result = entry(c_p, 12, argv);
-  if (trace_l_call) armerr(kArmInformation, "ret l_call: " + std::to_string(result));
+  int result = 0;
+  // The callee's exception is taken apart before its library goes: its type may live there.
+  std::string failure;
+  bool failed = false;
+  try {
+    result = entry(c_p, 12, argv);
+  } catch (const std::exception& e) {
+    failure = e.what();
+    failed = true;
+  } catch (...) {
+    failure = std::string("L_CALL: ") + path + ", " + cmd + ": неизвестная ошибка";
+    failed = true;
+  }
   dlclose(lib);
+  if (failed) throw std::runtime_error(failure);
+  if (trace_l_call) armerr(kArmInformation, "ret l_call: " + std::to_string(result));
   return result;
 }

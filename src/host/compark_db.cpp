@@ -23,7 +23,7 @@ Tdm& module_of(const compark& ctx, const char* routine) {
   return *m;
 }
 
-// Delphi's TimeToStr: hh:mm:ss.
+// A time of day as hh:mm:ss.
 std::string time_text(TDateTime t) {
   double frac = t - static_cast<double>(static_cast<int64_t>(t));
   auto secs = static_cast<long>(frac * 86400 + 0.5) % 86400;

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <map>
 #include <mutex>
 #include <stdexcept>
@@ -283,11 +284,28 @@ bool copy_all(int from, int to) {
   }
 }
 
+// Reports ask for "hrdoc310" as well as "HRDOC091": the file whose name matches ignoring the
+// case of Latin letters, the exact name first.
+std::string template_file(const std::string& dir, const std::string& file) {
+  const std::string exact = dir + file;
+  if (exists(exact)) return exact;
+  auto lower = [](std::string t) {
+    for (char& ch : t)
+      if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
+    return t;
+  };
+  const std::string wanted = lower(file);
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.empty() ? "." : dir, ec))
+    if (lower(entry.path().filename().string()) == wanted) return dir + entry.path().filename().string();
+  return exact;
+}
+
 std::optional<std::string> make_work_copy(const std::string& template_dir, const std::string& work_dir,
                                           const char* name, const char* extension) {
   if (!name) return std::nullopt;
   const std::string ext = extension ? extension : ".xls";
-  const std::string source = template_dir + name + ext;
+  const std::string source = template_file(template_dir, name + ext);
   // The template is only ever read.
   int src = open(source.c_str(), O_RDONLY | O_CLOEXEC);
   if (src < 0) return std::nullopt;

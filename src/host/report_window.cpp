@@ -47,7 +47,8 @@ int TReportWindow::Number(const std::string& name) const {
   }
 }
 
-bool TReportWindow::OpenReport(office::TExcelShablon& workbook, const std::string& code, const std::string& status) {
+bool TReportWindow::OpenReport(office::TExcelShablon& workbook, const std::string& code, const std::string& status,
+                               Layout layout) {
   if (!dm || !dm->ADOConnection) {
     c_p->armerr(kArmError, "Нет соединения с базой данных: отчёт " + code + " читает базу (hrdoc run " + code +
                                " --db ФАЙЛ.fdb).");
@@ -63,8 +64,23 @@ bool TReportWindow::OpenReport(office::TExcelShablon& workbook, const std::strin
                                ".xlsx в папке " + c_p->ext().work_dir + ".");
     return false;
   }
-  workbook.Open(*copy, true, false, c_p->ext().office);
+  if (layout == Layout::parts)
+    workbook.Open(*copy, true, false, c_p->ext().office);
+  else
+    workbook.OpenPlain(*copy, false, c_p->ext().office);
+  if (!workbook.IsOpen()) {
+    // The spreadsheet layer has said why; the run still has to fail.
+    c_p->armerr(kArmError, "Отчёт " + code + " не сформирован: не удалось открыть " + *copy + ".");
+    return false;
+  }
   return true;
+}
+
+void TReportWindow::FinishReport(office::TExcelShablon& workbook, const std::string& keepParts) {
+  if (workbook.PartCount() > 0)
+    workbook.Finish(keepParts);
+  else
+    workbook.Show();
 }
 
 void TReportWindow::SetCaption(const std::string& text) {
@@ -73,20 +89,28 @@ void TReportWindow::SetCaption(const std::string& text) {
 }
 
 void TReportWindow::Create(const Command& command, compark* ctx, int value, ui::Ui& ui) {
+  Attach(command, ctx, value, ui);
+  Open(command);
+}
+
+void TReportWindow::Attach(const Command& command, compark* ctx, int value, ui::Ui& ui) {
   ui_ = &ui;
   ClassName = command.window_class;
   if (Caption.empty()) Caption = command.caption;
   c_p = ctx;
   dm = ctx ? ctx->data_module() : nullptr;
   arg = value;
-  window_ = ui.open_window(Caption);
+}
+
+void TReportWindow::Open(const Command& command) {
+  window_ = ui_->open_window(Caption);
   ui::Window* w = window_.get();
   lbM.bind([w](const std::string& t) { w->set_status(t); });
   pbM.bind(w);
   // Only windows of the shown kind carry the clock.
   if (command.kind == LaunchKind::shown) {
     lbTm.bind([w](const std::string& t) { w->set_clock(t); });
-    Timer1.start(ui);
+    Timer1.start(*ui_);
   }
 }
 
@@ -98,30 +122,52 @@ bool TReportWindow::ShowModal() {
   ui::Form form;
   form.name = ClassName;
   form.caption = Caption;
-  form.buttons = {{"BitBtn1", "Печать", false}, {"BitBtn2", "Отмена", true}};
+  form.buttons = Buttons;
+  if (form.buttons.empty()) form.buttons = {{"BitBtn1", "Печать", false}, {"BitBtn2", "Отмена", true}};
   form.fields = Fields;
+  bool ran = false;
   for (;;) {
     bool confirmed = ui_->edit_form(form);
     Fields = form.fields;
-    if (!confirmed) return false;
+    if (!confirmed) break;
+    const ui::Button* button = form.button(form.pressed);
+    Pressed = form.pressed;
     std::string error = CheckEntries();
-    if (error.empty()) break;
-    c_p->armerr(kArmError, error.c_str());
-    // Nobody can correct the entries (batch): give the window up as if cancelled.
-    if (!ui_->can_ask_again()) return false;
+    if (!error.empty()) {
+      c_p->armerr(kArmError, error.c_str());
+      // Nobody can correct the entries (batch): give the window up as if cancelled.
+      if (!ui_->can_ask_again() && !(button && button->stays)) break;
+      continue;
+    }
+    pbM.set_visible(true);
+    Show();
+    if (!WorkingCaption.empty()) SetCaption(WorkingCaption);
+    Press();
+    ran = true;
+    if (!button || !button->stays) break;
+    if (!WorkingCaption.empty()) SetCaption(form.caption);
   }
-  pbM.set_visible(true);
-  Show();
-  if (!WorkingCaption.empty()) SetCaption(WorkingCaption);
-  Job();
-  Close();
-  return true;
+  if (ran) Close();
+  return ran;
 }
 
 void TReportWindow::Close() {
   Timer1.stop();
   if (window_) window_->close();
 }
+
+namespace {
+
+// The departments a "USRSEW" report counts, as a user reads them.
+std::string department_set(const compark& ctx) {
+  const std::vector<int> keys = ctx.kpsew_keys();
+  if (keys.empty()) return "набор подразделений: всё предприятие";
+  std::string text = "набор подразделений: ";
+  for (size_t i = 0; i < keys.size(); ++i) text += (i ? "," : "") + std::to_string(keys[i]);
+  return text;
+}
+
+}  // namespace
 
 void RunReport(const char* command, const std::function<std::unique_ptr<TReportWindow>()>& make, compark* ctx,
                int value) {
@@ -134,8 +180,11 @@ void RunReport(const char* command, const std::function<std::unique_ptr<TReportW
     if (!skip_dialog &&
         cp->l_call("KVDLG", cmd->dialog, cmd->dialog_args[0], cmd->dialog_args[1], cmd->dialog_args[2]) != 0)
       return;
+    if (std::string(cmd->dialog) == "USRSEW") std::fprintf(stderr, "%s: %s\n", command, department_set(*cp).c_str());
     std::unique_ptr<TReportWindow> w = make();
-    w->Create(*cmd, cp, value, *cp->ui());
+    w->Attach(*cmd, cp, value, *cp->ui());
+    if (cmd->kind == LaunchKind::direct && !w->Settings()) return;
+    w->Open(*cmd);
     switch (cmd->kind) {
       case LaunchKind::direct:
         w->Show();

@@ -1,19 +1,13 @@
 #include "office/classexl.h"
 
-#include <cstdio>
 #include <filesystem>
 
-#include "host/compark.h"
+#include "office/office_host.h"
 
 namespace hrdoc::office {
 namespace {
 
-void show(const std::string& text) {
-  if (c_p)
-    c_p->armerr(kArmError, text);
-  else
-    std::fprintf(stderr, "%s\n", text.c_str());
-}
+void show(const std::string& text) { OfficeHost().ShowError(text); }
 
 bool ends_with(const std::string& s, char c) { return !s.empty() && s.back() == c; }
 
@@ -99,13 +93,14 @@ void TExcelShablon::open(const std::string& fileName, bool read, bool clearField
   if (!server_) {
     // Reports pass 0; the host's choice for the run (hrdoc run --office calc) then decides, so
     // every report of the run goes through the same application.
-    if (backend == 0 && c_p) backend = c_p->ext().office;
+    if (backend == 0) backend = OfficeHost().Backend();
     server_ = CreateServer(backend);
     if (!server_) return;
     server_->maxRow = 65535;
   }
   server_->OpenBook(fileName, visible);
   if (!server_->IsConnected()) return;
+  plain_ = !read;
   if (read) read_parts(clearFields);
   book_ = std::make_unique<TBook>(*server_);
 }
@@ -295,8 +290,14 @@ void TExcelShablon::DeleteSheet(int n) {
   if (server_) server_->DeleteSheet(n);
 }
 
+// Showing stores the book: it happens once, when the book is released, so a report that asks
+// for the book early does not write it twice.
 void TExcelShablon::SetVisible(bool visible) {
-  if (IsOpen()) server_->SetVisible(visible);
+  if (IsOpen() && !visible) server_->SetVisible(false);
+}
+
+void TExcelShablon::Show() {
+  if (IsOpen()) release();
 }
 
 void TExcelShablon::Finish(const std::string& keepParts) {
@@ -326,11 +327,17 @@ void TExcelShablon::Finish(const std::string& keepParts) {
   } catch (const std::exception& e) {
     show(e.what());
   }
-  server_->SetVisible(true);
   release();
 }
 
 void TExcelShablon::release() {
+  // A book filled cell by cell over several sheets opens on its first, also after an error.
+  if (plain_) {
+    try {
+      server_->SelectSheet(1);
+    } catch (const std::exception&) {
+    }
+  }
   server_->SetVisible(true);
   server_->Disconnect();
   book_.reset();

@@ -48,15 +48,18 @@ class TExcelShablon {
   void UseSheet(int n);
   int SheetCount();
   void DeleteSheet(int n);
+  // Hiding takes effect at once; showing when the book is released (Finish, Show or the end of
+  // the object), where it is written once.
   void SetVisible(bool visible);
+  // Shows a book opened plain, as it was filled, from its first sheet, and releases it.
+  void Show();
   // The server, for the direct calls a report makes (select a range, auto-fit); null when closed.
   TServerImp* GetApplication() const { return server_.get(); }
   // Removes the marks and the template parts not named in keepParts ("ppH;ppX"), shows the
-  // book and releases it.
+  // book (writing it once) and releases it.
   void Finish(const std::string& keepParts);
 
-  // Fits the heights of the rows added so far to their wrapped texts, as Excel does while
-  // they are written.
+  // Fits the heights of the rows added so far to their wrapped texts.
   void FitOutputRows();
 
   // For reports and tests that need the layout.
@@ -78,6 +81,7 @@ class TExcelShablon {
   int width_ = 0;
   std::unique_ptr<TServerImp> server_;
   int output_row_ = 0;
+  bool plain_ = false;
   std::unique_ptr<TBook> book_;
 };
 

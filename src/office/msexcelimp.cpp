@@ -5,10 +5,8 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "host/compark.h"
-#include "host/output.h"
+#include "office/office_host.h"
 #include "sheet/book.h"
-#include "ui/ui.h"
 
 namespace hrdoc::office {
 namespace {
@@ -17,10 +15,7 @@ using sheet::Value;
 using sheet::ValueType;
 
 void show_error(const std::string& text) {
-  if (c_p)
-    c_p->armerr(kArmError, text);
-  else
-    std::fprintf(stderr, "%s\n", text.c_str());
+  OfficeHost().ShowError(text);
 }
 
 // A text that Excel would take for a number when it is assigned to a cell: digits with an
@@ -204,7 +199,7 @@ Variant TMSExcelImp::GetRange(TValueKind kind, const std::string& name, int shee
 void TMSExcelImp::SetCell(TValueKind kind, int row, int col, const Variant& value, int sheet) {
   sheet::Sheet& s = ws(sheet);
   const int r = row - origin, c = col - origin;
-  // Excel's Value takes every kind alike: texts are read as if typed into the cell, so "=..."
+  // A value is taken as if typed into the cell, whatever its kind: so "=..."
   // becomes a formula and a number-like text a number, unless the cell is formatted as text.
   if (value.empty()) {
     s.set_value(r, c, Value{});
@@ -315,16 +310,16 @@ void TMSExcelImp::SetVisible(bool visible) {
   visible_ = visible;
   if (!visible || !book_) return;
   std::string target = path_;
-  if (target.empty()) target = (c_p ? c_p->ext().work_dir : std::string()) + "Книга1.xlsx";
+  if (target.empty()) target = FirstFreeName(OfficeHost().WorkDir(), "Книга", ".xlsx");
   try {
     book_->save(target);
-    if (c_p) target = host::publish_document(*c_p, target);
+    target = OfficeHost().PlaceDocument(target);
   } catch (const std::exception& e) {
     show_error("Не удалось сохранить книгу " + target + ":\r\n" + e.what());
     return;
   }
   path_ = target;
-  if (shown_path_ != target && c_p && c_p->ui()) c_p->ui()->document(target);
+  if (shown_path_ != target) OfficeHost().DocumentShown(target);
   shown_path_ = target;
 }
 
@@ -412,7 +407,7 @@ void TMSExcelImp::CloseBook(int, bool saveChanges, const std::string& fileName) 
     if (!fileName.empty())
       SaveAs(fileName);
     else if (path_.empty())
-      SaveAs((c_p ? c_p->ext().work_dir : std::string()) + "Книга1.xlsx");
+      SaveAs(FirstFreeName(OfficeHost().WorkDir(), "Книга", ".xlsx"));
     else
       Save();
   }
@@ -513,6 +508,24 @@ int TMSExcelImp::GetRangeRow(const std::string& name, int sheet) {
 int TMSExcelImp::GetRangeColumn(const std::string& name, int sheet) {
   ws(sheet);
   return range(name).col1 + origin;
+}
+
+void TMSExcelImp::SortRange(const std::string& name, const std::vector<TSortKey>& keys, int sheet) {
+  std::vector<sheet::SortKey> by;
+  by.reserve(keys.size());
+  for (const auto& k : keys) by.push_back({k.column - origin, k.ascending});
+  ws(sheet).sort(range(name), by);
+}
+
+void TMSExcelImp::SetNumberFormat(const std::string& name, const std::string& format, int sheet) {
+  ws(sheet).set_number_format(range(name), format);
+}
+
+void TMSExcelImp::SetWrapText(const std::string& name, bool wrap, int sheet) { ws(sheet).set_wrap(range(name), wrap); }
+
+void TMSExcelImp::SetRowHeight(int first, int last, double points, int sheet) {
+  sheet::Sheet& s = ws(sheet);
+  for (int r = first; r <= last; ++r) s.set_row_height(r - origin, points);
 }
 
 }  // namespace hrdoc::office

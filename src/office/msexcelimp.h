@@ -83,6 +83,10 @@ class TMSExcelImp : public TServerImp {
   void SetVerticalAlignment(const std::string& name, int32_t alignment, int sheet) override;
   int GetRangeRow(const std::string& name, int sheet) override;
   int GetRangeColumn(const std::string& name, int sheet) override;
+  void SortRange(const std::string& name, const std::vector<TSortKey>& keys, int sheet) override;
+  void SetNumberFormat(const std::string& name, const std::string& format, int sheet) override;
+  void SetWrapText(const std::string& name, bool wrap, int sheet) override;
+  void SetRowHeight(int first, int last, double points, int sheet) override;
 
   // The engine's book, for reports and tests that work with it directly; null when closed.
   sheet::Book* book() { return book_.get(); }

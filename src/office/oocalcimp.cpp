@@ -8,9 +8,9 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cmath>
 #include <chrono>
 #include <condition_variable>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -36,6 +36,7 @@
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/lang/Locale.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/sheet/CellDeleteMode.hpp>
 #include <com/sun/star/sheet/CellInsertMode.hpp>
@@ -54,6 +55,8 @@
 #include <com/sun/star/table/BorderLine.hpp>
 #include <com/sun/star/table/CellAddress.hpp>
 #include <com/sun/star/table/CellRangeAddress.hpp>
+#include <com/sun/star/table/TableSortField.hpp>
+#include <com/sun/star/table/TableSortFieldType.hpp>
 #include <com/sun/star/table/XCell.hpp>
 #include <com/sun/star/table/XCellRange.hpp>
 #include <com/sun/star/table/XColumnRowRange.hpp>
@@ -63,13 +66,14 @@
 #include <com/sun/star/uno/XComponentContext.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/util/XMergeable.hpp>
+#include <com/sun/star/util/XNumberFormats.hpp>
+#include <com/sun/star/util/XNumberFormatsSupplier.hpp>
+#include <com/sun/star/util/XSortable.hpp>
 #include <com/sun/star/view/XSelectionSupplier.hpp>
 #include <cppuhelper/bootstrap.hxx>
 #include <rtl/bootstrap.hxx>
 
-#include "host/compark.h"
-#include "host/output.h"
-#include "ui/ui.h"
+#include "office/office_host.h"
 
 namespace hrdoc::office {
 
@@ -586,10 +590,7 @@ TooCalcImp::TooCalcImp() : h_(std::make_unique<Handles>()) { origin = 1; }
 TooCalcImp::~TooCalcImp() = default;
 
 void TooCalcImp::show(const std::string& text) {
-  if (c_p)
-    c_p->armerr(kArmError, text);
-  else
-    std::fprintf(stderr, "%s\n", text.c_str());
+  OfficeHost().ShowError(text);
 }
 
 namespace {
@@ -953,20 +954,20 @@ void TooCalcImp::HideRowsColumns(int first, int last, int kind, int sheet) {
 void TooCalcImp::SetVisible(bool visible) {
   if (!visible || !h_->document.is()) return;
   std::string target = path_;
-  if (target.empty()) target = (c_p ? c_p->ext().work_dir : std::string()) + "Книга1.xlsx";
+  if (target.empty()) target = FirstFreeName(OfficeHost().WorkDir(), "Книга", ".xlsx");
   try {
     uno_call([&] {
       Sequence<css::beans::PropertyValue> args(1);
       args[0] = property("FilterName", Any(OUString::createFromAscii(filter_for(target))));
       Reference<css::frame::XStorable>(h_->document, UNO_QUERY_THROW)->storeAsURL(ou(url_of(target)), args);
     });
-    if (c_p) target = host::publish_document(*c_p, target);
+    target = OfficeHost().PlaceDocument(target);
   } catch (const std::exception& e) {
     show("Не удалось сохранить книгу " + target + ":\r\n" + e.what());
     return;
   }
   path_ = target;
-  if (shown_path_ != target && c_p && c_p->ui()) c_p->ui()->document(target);
+  if (shown_path_ != target) OfficeHost().DocumentShown(target);
   shown_path_ = target;
 }
 
@@ -1223,6 +1224,63 @@ int TooCalcImp::GetRangeRow(const std::string& name, int sheet) {
 int TooCalcImp::GetRangeColumn(const std::string& name, int sheet) {
   return uno_call(
       [&] { return static_cast<int>(address_of(SH(sheet)->getCellRangeByName(ou(name))).StartColumn) + origin; });
+}
+
+void TooCalcImp::SortRange(const std::string& name, const std::vector<TSortKey>& keys, int sheet) {
+  uno_call([&] {
+    auto range = SH(sheet)->getCellRangeByName(ou(name));
+    const auto a = address_of(range);
+    if (keys.empty()) throw std::invalid_argument("Не заданы столбцы сортировки диапазона " + name);
+    Sequence<css::table::TableSortField> fields(static_cast<sal_Int32>(keys.size()));
+    auto* f = fields.getArray();
+    for (size_t i = 0; i < keys.size(); ++i) {
+      const int column = keys[i].column - origin;
+      if (column < a.StartColumn || column > a.EndColumn)
+        throw std::out_of_range("Столбец сортировки " + std::to_string(keys[i].column) +
+                                " вне диапазона " + name);
+      f[i].Field = column - a.StartColumn;
+      f[i].IsAscending = keys[i].ascending;
+      f[i].IsCaseSensitive = false;
+      f[i].FieldType = css::table::TableSortFieldType_AUTOMATIC;
+    }
+    Reference<css::util::XSortable> sortable(range, UNO_QUERY_THROW);
+    auto descriptor = sortable->createSortDescriptor();
+    for (auto& p : descriptor) {
+      if (p.Name == "SortFields") p.Value <<= fields;
+      else if (p.Name == "ContainsHeader") p.Value <<= false;
+      else if (p.Name == "IsSortColumns") p.Value <<= false;
+      // Fills and borders travel with their rows, as in Excel.
+      else if (p.Name == "BindFormatsToContent") p.Value <<= true;
+    }
+    sortable->sort(descriptor);
+  });
+}
+
+void TooCalcImp::SetNumberFormat(const std::string& name, const std::string& format, int sheet) {
+  uno_call([&] {
+    require(*h_);
+    auto formats = Reference<css::util::XNumberFormatsSupplier>(h_->document, UNO_QUERY_THROW)->getNumberFormats();
+    // The book's own language: a code given for a named one would be saved with its tag.
+    const css::lang::Locale book_language;
+    sal_Int32 key = formats->queryKey(ou(format), book_language, false);
+    if (key < 0) key = formats->addNew(ou(format), book_language);
+    props(SH(sheet)->getCellRangeByName(ou(name)))->setPropertyValue("NumberFormat", Any(key));
+  });
+}
+
+void TooCalcImp::SetWrapText(const std::string& name, bool wrap, int sheet) {
+  uno_call([&] { props(SH(sheet)->getCellRangeByName(ou(name)))->setPropertyValue("IsTextWrapped", Any(wrap)); });
+}
+
+void TooCalcImp::SetRowHeight(int first, int last, double points, int sheet) {
+  uno_call([&] {
+    auto rows = Reference<css::table::XColumnRowRange>(SH(sheet), UNO_QUERY_THROW)->getRows();
+    // The office measures in hundredths of a millimetre.
+    const auto height = static_cast<sal_Int32>(std::lround(points * 2540.0 / 72.0));
+    for (int r = first; r <= last; ++r)
+      props(Reference<XInterface>(rows->getByIndex(r - origin), UNO_QUERY_THROW))
+          ->setPropertyValue("Height", Any(height));
+  });
 }
 
 void ShutdownOffice() noexcept { Office::instance().shutdown(); }

@@ -87,6 +87,10 @@ class TooCalcImp : public TServerImp {
   void SetVerticalAlignment(const std::string& name, int32_t alignment, int sheet) override;
   int GetRangeRow(const std::string& name, int sheet) override;
   int GetRangeColumn(const std::string& name, int sheet) override;
+  void SortRange(const std::string& name, const std::vector<TSortKey>& keys, int sheet) override;
+  void SetNumberFormat(const std::string& name, const std::string& format, int sheet) override;
+  void SetWrapText(const std::string& name, bool wrap, int sheet) override;
+  void SetRowHeight(int first, int last, double points, int sheet) override;
 
   // Where the book is stored when shown.
   const std::string& path() const { return path_; }

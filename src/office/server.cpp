@@ -1,9 +1,8 @@
-#include <cstdio>
 #include <memory>
 
-#include "host/compark.h"
 #include "office/classexl.h"
 #include "office/msexcelimp.h"
+#include "office/office_host.h"
 #ifdef HRDOC_WITH_CALC
 #include "office/oocalcimp.h"
 #endif
@@ -20,10 +19,7 @@ std::unique_ptr<TServerImp> CreateServer(int backend) {
       "\r\nОписание: " +
       (backend == 1 ? std::string("этот выпуск hrdoc собран без LibreOffice")
                     : "неизвестный вид приложения " + std::to_string(backend));
-  if (c_p)
-    c_p->armerr(kArmError, text);
-  else
-    std::fprintf(stderr, "%s\n", text.c_str());
+  OfficeHost().ShowError(text);
   return nullptr;
 }
 

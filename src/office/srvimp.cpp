@@ -1,5 +1,8 @@
 #include "office/srvimp.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <stdexcept>
@@ -89,5 +92,13 @@ std::string FileNameToURL(const std::string& path) {
 }
 
 int32_t SwapRB(int32_t v) { return ((v >> 16) & 0xFF) | (v & 0xFF00) | ((v & 0xFF) << 16); }
+
+std::string FirstFreeName(const std::string& dir, const std::string& stem, const std::string& extension) {
+  for (int n = 1;; ++n) {
+    const std::string path = dir + stem + std::to_string(n) + extension;
+    struct stat st;
+    if (lstat(path.c_str(), &st) != 0 && errno == ENOENT) return path;
+  }
+}
 
 }  // namespace hrdoc::office

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "office/variant.h"
 
@@ -28,6 +29,12 @@ enum : uint8_t {
   beInsideVertical = 0x20,
   beInsideHorizontal = 0x40,
   beAll = 0x80,
+};
+
+// One column of a block sort: the sheet's 1-based column number and its direction.
+struct TSortKey {
+  int column = 1;
+  bool ascending = true;
 };
 
 class TServerImp {
@@ -98,6 +105,15 @@ class TServerImp {
   virtual void SetVerticalAlignment(const std::string& name, int32_t alignment, int sheet) = 0;
   virtual int GetRangeRow(const std::string& name, int sheet) = 0;
   virtual int GetRangeColumn(const std::string& name, int sheet) = 0;
+  // Sorts the rows of a block (no heading row) by its columns in `keys`: the first decides,
+  // each next one orders the rows the earlier ones tie on. Texts ignore letter case; empty
+  // cells go last either way.
+  virtual void SortRange(const std::string& name, const std::vector<TSortKey>& keys, int sheet) = 0;
+  // Excel's format code for a block: "@" text, "0.00", "DD.MM.YYYY" and the like.
+  virtual void SetNumberFormat(const std::string& name, const std::string& format, int sheet) = 0;
+  virtual void SetWrapText(const std::string& name, bool wrap, int sheet) = 0;
+  // Height of the rows first..last, in points.
+  virtual void SetRowHeight(int first, int last, double points, int sheet) = 0;
 
   // Subtracted from every row, column and sheet number: 0 for applications counting from 1.
   int32_t origin = 0;
@@ -116,5 +132,9 @@ std::string ColLitFromNum(int n);
 std::string FileNameToURL(const std::string& path);
 // Swaps red and blue: 0x00BBGGRR <-> 0x00RRGGBB.
 int32_t SwapRB(int32_t colour);
+
+// The first "<stem>N<extension>" (N = 1, 2, ...) not yet in the folder dir (ending in '/'): a
+// new book that is shown takes it, so it never replaces an earlier one.
+std::string FirstFreeName(const std::string& dir, const std::string& stem, const std::string& extension);
 
 }  // namespace hrdoc::office

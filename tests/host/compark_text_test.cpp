@@ -243,6 +243,17 @@ TEST_F(WorkCopy, CopiesTheTemplateOverAStaleCopyAndANullExtensionMeansXls) {
   EXPECT_EQ(read(work("WLST_00.xls")), "old format");
 }
 
+TEST_F(WorkCopy, TemplateNamesAreFoundInAnyCaseTheExactOneFirst) {
+  for (const char* name : {"hrdoc092", "Hrdoc092"}) {
+    const std::string path = copy(name);
+    ASSERT_FALSE(path.empty()) << name;
+    EXPECT_EQ(read(path), "template 092") << name;
+  }
+  write(root_ / "mzxls" / "hrdoc092.xlsx", "lower-case twin");
+  EXPECT_EQ(read(copy("hrdoc092")), "lower-case twin");
+  EXPECT_EQ(read(copy("HRDOC092")), "template 092");
+}
+
 TEST_F(WorkCopy, AMissingOrEmptyTemplateOrNoFreeNumberGivesMinusOneAndNoCopy) {
   EXPECT_EQ(copy("HRDOC999"), "");
   write(root_ / "mzxls" / "EMPTY.xlsx", "");

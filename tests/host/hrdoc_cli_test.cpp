@@ -55,7 +55,7 @@ TEST(HrdocCli, help_names_every_run_option) {
   HostRun r = hrdoc("run --help");
   EXPECT_EQ(r.code, 0);
   for (const char* opt : {"--db", "--date", "--from", "--to", "--dept", "--depts", "--user", "--order", "--arg",
-                          "--yes", "--no", "--answer", "--set", "--out", "--quiet"})
+                          "--yes", "--no", "--answer", "--set", "--press", "--out", "--quiet"})
     EXPECT_NE(r.out.find(opt), std::string::npos) << opt;
 }
 

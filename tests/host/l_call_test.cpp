@@ -1,3 +1,4 @@
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -61,6 +62,23 @@ TEST_F(LCall, the_trace_flag_shows_the_call_and_its_result_and_commands_are_cut_
   t.ctx.trace_l_call = 0;
   t.ctx.l_call("RECORDER", std::string(100, 'C').c_str());
   EXPECT_NE(t.ctx.ext().str1060.find("command=" + std::string(79, 'C') + " "), std::string::npos);
+}
+
+TEST_F(LCall, a_callee_that_throws_is_unloaded_and_its_message_reaches_the_caller) {
+  const std::string path = std::string(HRDOC_TEST_SIBLINGS) + "THROWS.so";
+  const struct { const char* command; std::string text; } cases[] = {
+      {"USR", "сбой в библиотеке"},
+      {"INT", "L_CALL: " + path + ", INT: неизвестная ошибка"}};
+  for (const auto& c : cases) {
+    try {
+      t.ctx.l_call("THROWS", c.command, 1);
+      ADD_FAILURE() << c.command << " returned";
+    } catch (const std::runtime_error& e) {
+      EXPECT_EQ(std::string(e.what()), c.text);
+    }
+    EXPECT_EQ(dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD), nullptr) << c.command << ": still loaded";
+  }
+  EXPECT_EQ(t.ctx.l_call("RECORDER", "USR"), 42);
 }
 
 TEST(Armerr, kinds_choose_caption_flags_and_the_result) {

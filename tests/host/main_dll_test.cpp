@@ -54,6 +54,33 @@ TEST_F(MainDll, launchers_get_the_argument_of_their_table_entry) {
   EXPECT_EQ(calls[3].ctx, &t.ctx);
 }
 
+TEST_F(MainDll, a_broken_call_is_refused_with_a_message_and_runs_nothing) {
+  char self[] = "hrdoc", cmd092[] = "HRDOC092", cmd090[] = "HRDOC090L";
+  void* plain[3] = {self, cmd092, nullptr};
+  void* entry2[3] = {self, cmd090, nullptr};
+  void* none[3] = {self, nullptr, nullptr};
+  const struct { int argc; void** argv; const char* text; } cases[] = {
+      {0, plain, "main_dll: передано аргументов: 0, нужно не меньше 2 (путь и команда)"},
+      {1, plain, "main_dll: передано аргументов: 1, нужно не меньше 2 (путь и команда)"},
+      {-3, plain, "main_dll: передано аргументов: -3, нужно не меньше 2 (путь и команда)"},
+      {3, nullptr, "main_dll: передано аргументов: 3, нужно не меньше 2 (путь и команда)"},
+      {2, none, "main_dll: не передана команда"},
+      {2, entry2, "main_dll: команде HRDOC090L нужен третий аргумент, передано аргументов: 2"},
+  };
+  for (const auto& c : cases) {
+    t.ui.boxes.clear();
+    EXPECT_EQ(main_dll(&t.ctx, c.argc, c.argv), -1) << c.text;
+    ASSERT_EQ(t.ui.boxes.size(), 1u) << c.text;
+    EXPECT_EQ(t.ui.boxes[0].text, c.text);
+    EXPECT_EQ(t.ui.boxes[0].caption, "Ошибка");
+  }
+  EXPECT_TRUE(calls.empty());
+  EXPECT_EQ(main_dll(nullptr, 1, plain), -1);  // no context: said on stderr
+  // Two arguments are enough for a command that takes no third.
+  EXPECT_EQ(main_dll(&t.ctx, 2, plain), 0);
+  EXPECT_EQ(calls.size(), 1u);
+}
+
 TEST(CommandTable, lists_every_report_command_once) {
   auto table = hrdoc::command_table();
   EXPECT_EQ(table.size(), 41u);

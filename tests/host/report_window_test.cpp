@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <deque>
 #include <cstdio>
 #include <thread>
 #include <stdexcept>
@@ -109,11 +110,50 @@ class TfmFastClockTest : public TReportWindow {
   }
 };
 
+// A modal window with its own buttons: two print buttons that bring the window back, a close
+// button, and a check list of employees in columns.
+class TfmButtonsTest : public TReportWindow {
+ public:
+  TfmButtonsTest() {
+    Buttons = {{"BitBtn1", "Печать", false, true}, {"BitBtn3", "Печать списка", false, true},
+               {"BitBtn2", "Закрыть", true}};
+    Fields = {hrdoc::ui::checklist_field("lv", "Работники",
+                                         hrdoc::ui::Table{{"Таб. №", "Ф.И.О."},
+                                                          {{"17", "Иванов"}, {"4", "Петрова"}, {"230", "Сидоров"},
+                                                           {"8", "Ёлкин"}}},
+                                         {17, 4, 230, 8})};
+  }
+  void Job() override {
+    std::string keys;
+    for (long long k : Entry("lv").ticked_keys()) keys += " " + std::to_string(k);
+    journal.events.push_back(Pressed + keys);
+  }
+};
+
+// A direct window with a settings step of its own before the window: a dialog whose default
+// button cancels.
+class TfmSettingsTest : public TReportWindow {
+ public:
+  bool Settings() override {
+    hrdoc::ui::Form f;
+    f.name = "TfmNSTAGE";
+    f.caption = "Настройка режимов работы";
+    f.fields = {hrdoc::ui::spin_field("CSEStage", "Стаж не менее", 0, 999, 0)};
+    f.buttons = {{"bbtnOk", "OK", false}, {"bbtnCancel", "&Отказаться", true, false, true}};
+    journal.events.push_back("settings");
+    if (!UI().edit_form(f)) return false;
+    journal.entry_number = f.find("CSEStage")->value;
+    return true;
+  }
+  void Job() override { test_job(*this); }
+};
+
 const bool registered =
     hrdoc::register_report<TfmFastClockTest, "HRDOC280L">() && hrdoc::register_report<TfmDirectTest, "HRDOC240">() &&
     hrdoc::register_report<TfmShownTest, "HRDOC090">() && hrdoc::register_report<TfmShownTest, "HRDOC090L">() &&
     hrdoc::register_report<TfmShownTest, "HRDOC100">() && hrdoc::register_report<TfmShownTest, "HRDOC101">() &&
-    hrdoc::register_report<TfmModalTest, "HRDOC350">();
+    hrdoc::register_report<TfmModalTest, "HRDOC350">() && hrdoc::register_report<TfmButtonsTest, "HRDOC360">() &&
+    hrdoc::register_report<TfmSettingsTest, "HRDOC170">();
 
 // Runs a command through main_dll as the host does.
 int run_command(compark& ctx, const char* command, int value) {
@@ -186,16 +226,20 @@ TEST_F(ReportWindowTest, l_and_paired_commands_store_their_integer_before_the_jo
 }
 
 TEST_F(ReportWindowTest, dialog_arguments_come_from_the_command_table_and_choices_reach_the_context) {
-  // "HRDOC090" asks for the date and the period ("USR" 1, 1, 0); "HRDOC240" only the date.
+  // Every kind offers the date and the period, prefilled from the context: "HRDOC090" ("USR"
+  // 1, 1, 0) and the direct "HRDOC240" ("USR" 1, 0, 0) alike.
   run("HRDOC090");
-  ui.form_answers.push_back(confirm({{"date", "17.11.2026"}}));
+  ui.form_answers.push_back(confirm({{"date", "17.11.2026"}, {"to", "20.12.2026"}}));
   run("HRDOC240");
   ASSERT_EQ(ui.forms.size(), 2u);
-  EXPECT_NE(ui.forms[0].find("from"), nullptr);
-  EXPECT_NE(ui.forms[0].find("date"), nullptr);
-  EXPECT_EQ(ui.forms[1].find("from"), nullptr);
-  EXPECT_NE(ui.forms[1].find("date"), nullptr);
+  for (const auto& form : ui.forms) {
+    EXPECT_NE(form.find("date"), nullptr);
+    ASSERT_NE(form.find("from"), nullptr);
+    EXPECT_EQ(form.find("from")->value, "01.12.2026");
+  }
+  EXPECT_EQ(ui.forms[1].find("to")->value, "20.12.2026");
   EXPECT_EQ((std::pair<int, int>(ctx.d_day, ctx.d_month)), std::pair(17, 11));
+  EXPECT_EQ(hrdoc::text::date_text(ctx.D1) + "-" + hrdoc::text::date_text(ctx.D2), "01.12.2026-20.12.2026");
 }
 
 TEST_F(ReportWindowTest, shown_window_clock_counts_the_seconds_of_the_job_and_a_direct_one_has_none) {
@@ -246,6 +290,28 @@ TEST_F(ReportWindowTest, modal_failed_check_keeps_the_window_open_until_correcte
   EXPECT_EQ(journal.entry_date + " " + journal.entry_number, "01.12.2026 12");
   EXPECT_EQ(ui.windows.at(0).caption, "Идет печать документа. Пожалуйста подождите...");
   EXPECT_TRUE(ui.windows[0].closed);
+}
+
+TEST_F(ReportWindowTest, direct_report_cancelled_in_its_settings_step_opens_no_window) {
+  struct Case {
+    std::string button;  // pressed in the settings dialog; empty: its default
+    std::vector<std::string> events;
+  };
+  for (const Case& c : {Case{"", {"settings"}}, Case{"Отказаться", {"settings"}},
+                        Case{"bbtnOk", {"settings", "job"}}}) {
+    journal = Journal{};
+    ui.windows.clear();
+    ui.forms.clear();
+    ui.form_answers.push_back(confirm());
+    if (!c.button.empty()) ui.form_answers.push_back({{{"CSEStage", "5"}}, false, c.button});
+    EXPECT_EQ(run("HRDOC170"), 0);
+    EXPECT_EQ(journal.events, c.events) << c.button;
+    EXPECT_EQ(ui.windows.size(), c.events.size() - 1) << c.button;
+    ASSERT_EQ(ui.forms.size(), 2u);
+    EXPECT_EQ(ui.forms[0].name, "USR");
+  }
+  EXPECT_EQ(journal.entry_number, "5");
+  EXPECT_TRUE(ui.boxes.empty());
 }
 
 TEST_F(ReportWindowTest, error_escaping_the_job_is_shown_and_the_window_destroyed) {
@@ -315,6 +381,28 @@ TEST_F(TerminalReportTest, timer_thread_ticks_while_the_job_works_and_stops_with
   EXPECT_NE(text.find("Быстрые часы | Печать данных: "), std::string::npos);
   EXPECT_NE(text.find("00:05 -- 0 -- 0"), std::string::npos) << text;
   EXPECT_EQ(text.substr(text.size() - 4), "\r\033[K");  // the line is gone when the window closes
+}
+
+TEST_F(TerminalReportTest, print_buttons_return_to_the_window_until_closed_and_set_ticks_rows) {
+  struct Case {
+    std::deque<std::string> presses;
+    std::vector<std::string> events;
+  };
+  for (const Case& c : {
+           // Nobody to ask: the default button once, then the window closes.
+           Case{{}, {"BitBtn1 17 8"}},
+           Case{{"Печать списка", "BitBtn1", "BitBtn3"}, {"BitBtn3 17 8", "BitBtn1 17 8", "BitBtn3 17 8"}},
+           Case{{"Закрыть"}, {}},
+       }) {
+    journal = Journal{};
+    o.values = {{"lv", "0,3"}};
+    o.presses = c.presses;
+    hrdoc::ui::TerminalUi ui(o, out, err, in);
+    run(ui, "HRDOC360");
+    EXPECT_EQ(journal.events, c.events);
+    EXPECT_TRUE(ui.unused_presses().empty());
+    EXPECT_EQ(ui.error_boxes(), 0);
+  }
 }
 
 TEST_F(TerminalReportTest, batch_modal_window_takes_its_entries_from_set_values_and_checks_them) {

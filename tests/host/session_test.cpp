@@ -3,13 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <type_traits>
 
 #include "host/compark.h"
+#include "suite/hrdoc/session.h"
 #include "support/host_run.h"
 #include "support/test_context.h"
 #include "support/test_database.h"
 
 namespace {
+
+// A copy would free the connection the context's data module points into twice.
+static_assert(!std::is_copy_constructible_v<hrdoc::host::Session> && !std::is_copy_assignable_v<hrdoc::host::Session>);
 
 using hrdoc::test::HostRun;
 HostRun hrdoc(const std::string& args) { return hrdoc::test::run_hrdoc(args); }

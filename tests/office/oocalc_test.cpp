@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "office/block_ops.h"
 #include "office/classexl.h"
 #include "sheet/book.h"
 #include "support/sheet_rows.h"
@@ -261,6 +262,15 @@ TEST_F(Calc, a_template_filled_through_both_backends_gives_the_same_values) {
       EXPECT_EQ(x.text, y.text) << "row " << r << ", column " << c;
       EXPECT_EQ(x.number, y.number) << "row " << r << ", column " << c;
     }
+}
+
+TEST_F(Calc, block_sort_formats_wrap_and_row_height_reach_the_saved_book) {
+  TooCalcImp s;
+  open_new(s);
+  const std::string path = (dir / "block.xlsx").string();
+  hrdoc::test::run_block_operations(s, path);
+  s.Quit();
+  hrdoc::test::check_block_operations(path);
 }
 
 TEST_F(Calc, a_missing_book_gives_both_messages_and_leaves_the_server_closed) {

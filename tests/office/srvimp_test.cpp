@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "office/block_ops.h"
 #include "office/msexcelimp.h"
 #include "sheet/book.h"
 #include "support/test_context.h"
@@ -126,6 +127,28 @@ TEST_F(ExcelServer, showing_saves_the_book_and_announces_it_once) {
   EXPECT_EQ(t.ui.documents[0], file);
   hrdoc::sheet::Book reread(file);
   EXPECT_EQ(reread.sheet(1).value(8, 1), hrdoc::sheet::Value::of("готово"));
+}
+
+TEST_F(ExcelServer, block_sort_formats_wrap_and_row_height_reach_the_saved_book) {
+  TMSExcelImp s;
+  s.NewBook(false);
+  ASSERT_TRUE(s.IsConnected());
+  const std::string path = (dir / "block.xlsx").string();
+  hrdoc::test::run_block_operations(s, path);
+  hrdoc::test::check_block_operations(path);
+}
+
+TEST_F(ExcelServer, a_new_book_shown_takes_the_first_free_name_of_the_work_folder) {
+  for (const char* earlier : {"Книга1.xlsx", "Книга2.xlsx"}) std::ofstream(dir / earlier) << earlier;
+  TMSExcelImp fresh;
+  fresh.NewBook(false);
+  fresh.SetCell(vkValue, 1, 1, Variant(std::string("новая")), 0);
+  fresh.SetVisible(true);
+  ASSERT_EQ(t.ui.documents.size(), 1u);
+  EXPECT_EQ(t.ui.documents[0], (dir / "Книга3.xlsx").string());
+  EXPECT_EQ(hrdoc::test::read_file(dir / "Книга1.xlsx"), "Книга1.xlsx");
+  EXPECT_EQ(hrdoc::test::read_file(dir / "Книга2.xlsx"), "Книга2.xlsx");
+  EXPECT_EQ(hrdoc::sheet::Book((dir / "Книга3.xlsx").string()).sheet(1).value(1, 1), hrdoc::sheet::Value::of("новая"));
 }
 
 TEST(ExcelServerOpen, a_missing_or_unreadable_file_gives_two_messages_and_no_connection) {

@@ -224,7 +224,7 @@ TEST_F(Demo, history_rows_have_their_order_lines_and_nothing_lies_after_the_refe
 class DemoReports : public Demo {
  protected:
   std::string statement(const std::string& label) {
-    static const auto all = hrdoc::test::load_statements(HRDOC_STATEMENTS);
+    const auto& all = hrdoc::test::all_statements(HRDOC_STATEMENTS);
     for (const auto& e : all)
       if (e.label == label) return hrdoc::test::without_department_set(e.sql);
     ADD_FAILURE() << "no statement " << label;
@@ -281,7 +281,7 @@ TEST_F(DemoReports, every_report_statement_finds_rows_for_the_reference_month) {
       "HRDOC040 previous position", "HRDOC300 qryObr", "HRDOC140 education", "HRDOC150 qryFam07",
       "HRDOC010 family", "HRDOC120 qryExlSp", "HRDOC140 qryExl24", "HRDOC130 qryExl25", "HRDOC150 qryExl23",
       "HRDOC260 qryT2", "HRDOC320 qryT2", "HRDOC360 qryT2", "HRDOC360 position", "CalcStage", "f_skpw zplspro",
-      "HRDOC101 ZPADRES", "HRDOC101 KDT2IADF", "HRDOC101 qryExlSp27", "HRDOC092 signatory", "HRDOC110 account",
+      "HRDOC101 ZPADRES", "HRDOC101 KDT2IADF", "HRDOC101 qryExlSp27", "domain signatory", "HRDOC110 account",
       "HRDOC110 position and order", "HRDOC110 position"};
   const Value start = fdb_, end = fde_, day = today_;
   std::map<std::string, Value> ints = {{"YY", int64_t{2026}}, {"KAT1", int64_t{0}}, {"KAT2", int64_t{4}},
@@ -294,7 +294,7 @@ TEST_F(DemoReports, every_report_statement_finds_rows_for_the_reference_month) {
   const std::set<std::string> starts = {"FD", "PFDZP", "LSFD", "FDB", "FD1", "DT1", "DT11", "DT12", "FD11"};
   const std::set<std::string> ends = {"FD2", "DT2", "FDE", "DT21", "DT22"};
   const std::regex zero_ints("OW\\d*|MD|PKRW\\d|PKSU\\d|PTN\\d|PZHT|PDTK|VV\\d?|KTHT\\d?|PKTPDS|PKTPDV");
-  static const auto all = hrdoc::test::load_statements(HRDOC_STATEMENTS);
+  const auto& all = hrdoc::test::all_statements(HRDOC_STATEMENTS);
   int checked = 0;
   for (const auto& e : all) {
     if (left_out.count(e.label) || e.sql.compare(0, 6, "select") != 0) continue;
@@ -320,3 +320,103 @@ TEST_F(DemoReports, every_report_statement_finds_rows_for_the_reference_month) {
 
 }  // namespace
 
+
+namespace {
+
+// Properties the coming reports rely on, checked on one larger database: each statement counts
+// rows that must lie within [low, high].
+class DemoPopulation : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { db_ = build("population", 1500, 11).release(); }
+  static void TearDownTestSuite() { delete db_; }
+  static Connection* db_;
+  // A single number a statement selects as N.
+  static double number(const std::string& sql) {
+    Query q(*db_);
+    q.sql(sql);
+    q.set("T", Date{kToday});
+    q.open();
+    return q.field("N").as_float();
+  }
+};
+Connection* DemoPopulation::db_ = nullptr;
+
+// Latest hire of each employee within a year of the reference date, by a first hire order.
+const std::string kRecentHires =
+    "from OTZKPN kpn join ZPADS1 ads on ads.KP=kpn.KP left join KDT2IOB ob on ob.KP=kpn.KP "
+    "where kpn.TN>0 and ads.VDOC=21 and exists(select 1 from KDT2IIIDVG h where h.KP=kpn.KP and h.KTD=21 "
+    "and h.DTO>:T-365 and h.DTO=(select max(h2.DTO) from KDT2IIIDVG h2 where h2.KP=kpn.KP and h2.KTD in (21,23)))";
+const std::string kDefect =
+    "(ads.KORG is null or ads.FDVD is null or char_length(ob.KGORP)>30 or "
+    "not exists(select 1 from ZPADRES a where a.KP=kpn.KP) or "
+    "exists(select 1 from ZPADRES a where a.KP=kpn.KP and coalesce(a.DOM,'')=''))";
+
+TEST_F(DemoPopulation, holds_the_cases_the_reports_look_for) {
+  struct Case {
+    const char* what;
+    std::string sql;  // selects N
+    double low, high;
+  };
+  const Case cases[] = {
+      {"re-hired: a hire after a dismissal",
+       "select count(distinct d.KP) as N from KDT2IIIDVG d join KDT2IIIDVG h on h.KP=d.KP and h.KTD=21 and h.DTO>d.DTO "
+       "where d.KTD=121",
+       5, 300},
+      {"years with dismissals", "select count(distinct extract(year from DTO)) as N from KDT2IIIDVG where KTD=121", 4, 41},
+      {"share of dismissals in the reference year",
+       "select 1.0*sum(case when extract(year from DTO)=extract(year from cast(:T as date)) then 1 else 0 end)/count(*) "
+       "as N from KDT2IIIDVG where KTD=121",
+       0.15, 0.6},
+      {"share of recent hires with a gap in their data",
+       "select 1.0*sum(case when " + kDefect + " then 1 else 0 end)/count(*) as N " + kRecentHires, 0.06, 0.16},
+      {"recent hires without an issuer code", "select count(*) as N " + kRecentHires + " and ads.KORG is null", 1, 40},
+      {"recent hires without an issue date", "select count(*) as N " + kRecentHires + " and ads.FDVD is null", 1, 40},
+      {"recent hires born in a place of over 30 characters",
+       "select count(*) as N " + kRecentHires + " and char_length(ob.KGORP)>30", 1, 40},
+      {"recent hires without a registered address",
+       "select count(*) as N " + kRecentHires + " and not exists(select 1 from ZPADRES a where a.KP=kpn.KP)", 1, 40},
+      {"recent hires without a house",
+       "select count(*) as N " + kRecentHires + " and exists(select 1 from ZPADRES a where a.KP=kpn.KP and a.DOM is null)",
+       1, 40},
+      {"recent hires with a gap and on military registration",
+       "select count(*) as N " + kRecentHires + " and " + kDefect +
+           " and exists(select 1 from KDT2IIWU wu where wu.KP=kpn.KP and wu.KOWS not in (0,3))",
+       1, 100},
+      {"years with unpaid leave", "select count(distinct extract(year from DTO)) as N from KDT2VIIIO where KVOT=5", 2, 2},
+      {"maternity or child-care leave begun over a year ago",
+       "select count(*) as N from ZPKPR where VID=1 and OT in (16,17) and FD1<:T-365", 1, 100},
+      {"maternity or child-care leave begun within the year",
+       "select count(*) as N from ZPKPR where VID=1 and OT in (16,17) and FD1>=:T-365", 2, 100},
+      {"documents of kind 10", "select count(*) as N from ZPADS1 where VDOC=10 and NUM is null and SER is not null", 3,
+       80},
+      {"documents of kind 91", "select count(*) as N from ZPADS1 where VDOC=91", 3, 80},
+      {"contracts without a number", "select count(*) as N from KDT2IOB where CONTRACTN is null", 10, 150},
+      {"districts of birth", "select count(*) as N from KDT2IOB where KRAIP is not null", 100, 1000},
+      {"actual addresses without a region code", "select count(*) as N from KDT2IADF where KODREGF is null", 0, 0},
+      {"actual addresses with a district", "select count(*) as N from KDT2IADF where KODRAIF>0 and RAIF is not null",
+       50, 1500},
+      {"card status dates past", "select count(*) as N from KDT2IOB where PSTS<:T", 3, 100},
+      {"card status dates ahead", "select count(*) as N from KDT2IOB where PSTS>:T", 3, 100},
+      // Consistency the new cases must keep.
+      {"employees at work without an open staffing line",
+       "select count(*) as N from OTZKPN kpn where kpn.TN>0 and not exists(select 1 from KDT2IIIDVG d where d.KP=kpn.KP "
+       "and d.KTD in (121,122) and d.DTO=(select max(d2.DTO) from KDT2IIIDVG d2 where d2.KP=kpn.KP)) and not exists("
+       "select 1 from KDHTRO h where h.KP=kpn.KP and h.DTOK is null)",
+       0, 0},
+      {"history rows whose hire date is not the latest hire",
+       "select count(*) as N from KDT2IIIDVG d where d.DTN<>(select max(h.DTO) from KDT2IIIDVG h where h.KP=d.KP and "
+       "h.KTD in (21,23) and h.DTO<=d.DTO)",
+       0, 0},
+      {"vacations past a dismissal",
+       "select count(*) as N from KDT2VIIIO ot join KDT2IIIDVG d on d.KP=ot.KP and d.KTD in (121,122) and "
+       "d.DTO=(select max(d2.DTO) from KDT2IIIDVG d2 where d2.KP=d.KP) where ot.DKO>d.DTO",
+       0, 0},
+  };
+  for (const auto& c : cases) {
+    double n = number(c.sql);
+    EXPECT_GE(n, c.low) << c.what;
+    EXPECT_LE(n, c.high) << c.what;
+  }
+}
+
+}  // namespace

@@ -1,6 +1,6 @@
 #pragma once
-// The statement texts of tests/suite/statements.sql: entries "-- <label>" followed by one
-// statement ending with ";".
+// The statement texts the library runs: the routines' in tests/suite/statements.sql (entries
+// "-- <label>" followed by one statement ending with ";") and the report units' own tables.
 
 #include <fstream>
 #include <ostream>
@@ -8,6 +8,8 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "host/statements.h"
 
 namespace hrdoc::test {
 
@@ -47,6 +49,17 @@ inline std::string without_department_set(const std::string& sql) {
   auto e = sql.find(end, b);
   if (e == std::string::npos) throw std::runtime_error("unterminated department-set condition");
   return sql.substr(0, b) + " " + sql.substr(e + end.size());
+}
+
+// The routines' statements from the file, then every report unit's own table, labelled
+// "<unit> <name>".
+inline const std::vector<StatementEntry>& all_statements(const std::string& path) {
+  static const auto all = [&] {
+    auto list = load_statements(path);
+    for (const auto& s : registered_statements()) list.push_back({s.unit + " " + s.name, s.sql});
+    return list;
+  }();
+  return all;
 }
 
 }  // namespace hrdoc::test

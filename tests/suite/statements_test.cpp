@@ -7,6 +7,7 @@
 #include <set>
 
 #include "db/database.h"
+#include "host/statements.h"
 #include "support/test_database.h"
 #include "suite/statement_file.h"
 
@@ -16,10 +17,7 @@ using hrdoc::db::Error;
 using hrdoc::db::Query;
 using hrdoc::test::StatementEntry;
 
-const std::vector<StatementEntry>& entries() {
-  static const auto all = hrdoc::test::load_statements(HRDOC_STATEMENTS);
-  return all;
-}
+const std::vector<StatementEntry>& entries() { return hrdoc::test::all_statements(HRDOC_STATEMENTS); }
 
 // Errors that only running with NULL parameters can cause (a NOT NULL key, a duplicate);
 // anything else (unknown table -204, unknown column -206, syntax -104, types -804) is a fault.
@@ -95,6 +93,25 @@ TEST(StatementCheck, reports_unknown_columns_and_tables_and_leaves_no_rows_behin
   q.sql("select count(*) as N from SPCONST");
   q.open();
   EXPECT_EQ(q.field("N").as_int(), 0);
+}
+
+// The units' tables are what the check walks: the landed reports are in them, and a typo
+// listed by a unit is caught.
+TEST(StatementTables, hold_the_report_units_and_a_typo_in_one_fails_the_check) {
+  std::set<std::string> units;
+  for (const auto& s : hrdoc::registered_statements()) units.insert(s.unit);
+  for (const char* unit : {"HRDOC091", "HRDOC092", "HRDOC340", "domain"}) EXPECT_TRUE(units.count(unit)) << unit;
+
+  hrdoc::register_statements("TYPO", {{"qryGo", "select kpn.FNAME from otzkpn kpn where kpn.OWNERX=:OW"}});
+  const auto& typo = hrdoc::registered_statements().back();
+  ASSERT_EQ(typo.unit, "TYPO");
+  hrdoc::test::TestDatabase db;
+  try {
+    run_rolled_back(db.connection(), typo.sql);
+    ADD_FAILURE() << "ran: " << typo.sql;
+  } catch (const Error& e) {
+    EXPECT_EQ(e.sql_code(), -206);
+  }
 }
 
 }  // namespace

@@ -4,8 +4,11 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
+
 #include <atomic>
 #include <cstdlib>
+#include <optional>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -87,10 +90,75 @@ TestDatabase::~TestDatabase() {
   fs::remove(path_, ec);
 }
 
-std::string TestDatabase::connection_string() const {
-  const char* server = std::getenv("HRDOC_TEST_SERVER");
-  return server && *server ? server + path_ : path_;
+ServerInfo read_server_info(const std::string& path) {
+  ServerInfo info;
+  std::ifstream in(path);
+  if (!in) {
+    info.skip = "the server fixture wrote no " + path + " (run the tests through ctest)";
+    return info;
+  }
+  std::string line, password_file;
+  while (std::getline(in, line)) {
+    auto eq = line.find('=');
+    if (eq == std::string::npos) continue;
+    std::string name = line.substr(0, eq), value = line.substr(eq + 1);
+    if (name == "HOST") info.host = value;
+    else if (name == "PORT") info.port = value;
+    else if (name == "USER") info.user = value;
+    else if (name == "PASSWORD_FILE") password_file = value;
+    else if (name == "PID") info.pid = std::atoi(value.c_str());
+    else if (name == "SKIP") info.skip = value;
+  }
+  if (info.skip.empty() && !password_file.empty()) {
+    std::ifstream p(password_file);
+    std::getline(p, info.password);
+  }
+  if (info.skip.empty() && (info.host.empty() || info.port.empty()))
+    info.skip = path + " names no server";
+  return info;
 }
+
+namespace {
+
+const ServerInfo* test_server() {
+  static const std::optional<ServerInfo> info = []() -> std::optional<ServerInfo> {
+    const char* file = std::getenv("HRDOC_TEST_SERVER_FILE");
+    if (!file || !*file) return std::nullopt;
+    ServerInfo s = read_server_info(file);
+    if (s.skip.empty()) {
+      ::setenv("ISC_USER", s.user.c_str(), 1);
+      ::setenv("ISC_PASSWORD", s.password.c_str(), 1);
+    }
+    return s;
+  }();
+  return info ? &*info : nullptr;
+}
+
+// Skips every test of a process meant to run through a server that is not there, saying why.
+class ServerEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    std::string why = server_unavailable();
+    if (!why.empty()) GTEST_SKIP() << "server tests skipped: " << why;
+  }
+};
+
+[[maybe_unused]] auto* const server_environment = ::testing::AddGlobalTestEnvironment(new ServerEnvironment);
+
+}  // namespace
+
+std::string server_prefix() {
+  if (const ServerInfo* s = test_server()) return s->skip.empty() ? s->prefix() : std::string();
+  const char* server = std::getenv("HRDOC_TEST_SERVER");
+  return server && *server ? server : "";
+}
+
+std::string server_unavailable() {
+  const ServerInfo* s = test_server();
+  return s ? s->skip : std::string();
+}
+
+std::string TestDatabase::connection_string() const { return server_prefix() + path_; }
 
 db::Connection& TestDatabase::connection() {
   if (!connection_) connection_ = db::Connection::open(connection_string());

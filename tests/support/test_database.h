@@ -20,8 +20,8 @@ class TestDatabase {
   TestDatabase& operator=(const TestDatabase&) = delete;
 
   const std::string& path() const { return path_; }
-  // What the test connects to: the file itself (embedded), or, when HRDOC_TEST_SERVER names a
-  // Firebird server ("localhost:" or "localhost/3051:"), the file through that server.
+  // What the test connects to: the file itself (embedded), or, when the tests run through a
+  // Firebird server (see server_prefix), the file through that server.
   std::string connection_string() const;
   // The test's own connection, opened on first use.
   db::Connection& connection();
@@ -35,6 +35,21 @@ class TestDatabase {
   std::string path_;
   std::unique_ptr<db::Connection> connection_;
 };
+
+// The private test server the tests of this process go through, as "127.0.0.1/port:", or ""
+// for embedded. HRDOC_TEST_SERVER_FILE names the file the server fixture wrote (host, port, user
+// and the password's file); its credentials go into ISC_USER / ISC_PASSWORD, where the database
+// layer and the host find them. HRDOC_TEST_SERVER may name a server directly.
+std::string server_prefix();
+// Why the server tests cannot run here; empty when they can (or run embedded).
+std::string server_unavailable();
+// Reads the fixture file `path`: its "NAME=value" lines.
+struct ServerInfo {
+  std::string host, port, user, password, skip;
+  int pid = 0;
+  std::string prefix() const { return host + "/" + port + ":"; }
+};
+ServerInfo read_server_info(const std::string& path);
 
 // Builds (or finds) the template database of a schema script and returns its path.
 std::string template_database(const std::string& schema_path);

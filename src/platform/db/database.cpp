@@ -2,22 +2,53 @@
 // the remote provider for "host:path" and "host/port:path".
 #include "db/database.h"
 
+#include <arpa/inet.h>
+#include <dirent.h>
 #include <firebird/Interface.h>
 #include <ibase.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <condition_variable>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <list>
 #include <map>
 #include <mutex>
+#include <set>
+#include <thread>
 
 namespace hrdoc::db {
 
-Error::Error(std::string message, int sql_code, std::string statement)
-    : std::runtime_error(message), message_(std::move(message)), sql_code_(sql_code), statement_(std::move(statement)) {}
+Error::Error(std::string message, int sql_code, std::string statement, Failure failure)
+    : std::runtime_error(message),
+      message_(std::move(message)),
+      sql_code_(sql_code),
+      statement_(std::move(statement)),
+      failure_(failure) {}
+
+ConnectOptions with_environment(ConnectOptions options) {
+  auto take = [](std::string& value, const char* variable) {
+    const char* v = std::getenv(variable);
+    if (value.empty() && v) value = v;
+  };
+  take(options.user, "ISC_USER");
+  take(options.password, "ISC_PASSWORD");
+  if (options.user.empty()) options.user = "SYSDBA";
+  return options;
+}
+
+bool is_remote(const std::string& database) {
+  // "C:\..." does not occur here; a ':' before any '/' of a path names a host.
+  auto colon = database.find(':');
+  return colon != std::string::npos && colon > 0;
+}
 
 Transaction::Transaction(Connection& connection) : connection_(connection) { connection_.begin(); }
 
@@ -93,6 +124,150 @@ struct Status : ThrowStatusWrapper {
   Status& operator=(const Status&) = delete;
 };
 
+// The TCP port a server string "host[/port]:path" names; 3050 when it names none or a service.
+int server_port(const std::string& database) {
+  std::string host = database.substr(0, database.find(':'));
+  auto slash = host.find('/');
+  if (slash == std::string::npos) return 3050;
+  int port = std::atoi(host.c_str() + slash + 1);
+  return port > 0 ? port : 3050;
+}
+
+// The sockets of this process connected to a port: the client library keeps its connections
+// to itself, and the only way to cut one that hangs is to shut its socket down.
+std::set<int> sockets_to(int port) {
+  std::set<int> found;
+  DIR* dir = ::opendir("/proc/self/fd");
+  if (!dir) return found;
+  while (dirent* e = ::readdir(dir)) {
+    int fd = std::atoi(e->d_name);
+    if (fd <= 2 || fd == ::dirfd(dir)) continue;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISSOCK(st.st_mode)) continue;
+    sockaddr_storage peer{};
+    socklen_t len = sizeof peer;
+    if (::getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &len) != 0) continue;
+    int p = peer.ss_family == AF_INET    ? ntohs(reinterpret_cast<sockaddr_in*>(&peer)->sin_port)
+            : peer.ss_family == AF_INET6 ? ntohs(reinterpret_cast<sockaddr_in6*>(&peer)->sin6_port)
+                                         : -1;
+    if (p == port) found.insert(fd);
+  }
+  ::closedir(dir);
+  return found;
+}
+
+// One call to a server that must end by a deadline. When it does not, its sockets are shut
+// down, and the client library returns from the call with a network error.
+struct Watch {
+  std::chrono::steady_clock::time_point deadline;
+  int port = 0;
+  std::set<int> sockets;  // the connection's sockets; empty while it is being made
+  std::set<int> before;   // while connecting: the sockets that were there already
+  bool fired = false;
+};
+
+class Watchdog {
+ public:
+  // Never destroyed: connections closed by static destructors at exit still use it.
+  static Watchdog& instance() {
+    static Watchdog* w = new Watchdog;
+    return *w;
+  }
+  void add(Watch* w) {
+    std::lock_guard lock(mutex_);
+    watches_.push_back(w);
+    if (!started_) {
+      std::thread([this] { loop(); }).detach();
+      started_ = true;
+    }
+    if (watches_.size() == 1) wake_.notify_all();
+  }
+  // Returns whether the watch fired.
+  bool remove(Watch* w) {
+    std::lock_guard lock(mutex_);
+    watches_.remove(w);
+    return w->fired;
+  }
+
+ private:
+  Watchdog() = default;
+  [[noreturn]] void loop() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+      if (watches_.empty()) {
+        wake_.wait(lock);
+        continue;
+      }
+      // A coarse tick keeps statement runs free of wake-ups; waits are counted in seconds.
+      wake_.wait_for(lock, std::chrono::milliseconds(200));
+      auto now = std::chrono::steady_clock::now();
+      for (Watch* w : watches_) {
+        if (w->fired || now < w->deadline) continue;
+        w->fired = true;
+        std::set<int> cut = w->sockets;
+        if (cut.empty())
+          for (int fd : sockets_to(w->port))
+            if (!w->before.count(fd)) cut.insert(fd);
+        for (int fd : cut) ::shutdown(fd, SHUT_RDWR);
+      }
+    }
+  }
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::list<Watch*> watches_;
+  bool started_ = false;
+};
+
+// Watches a call for as long as it lives.
+class Guard {
+ public:
+  Guard(Watch* w, int seconds) : w_(w) {
+    if (!w_) return;
+    w_->fired = false;
+    w_->deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    Watchdog::instance().add(w_);
+  }
+  ~Guard() { release(); }
+  Guard(const Guard&) = delete;
+  Guard& operator=(const Guard&) = delete;
+  // True when the call ran past its deadline.
+  bool release() {
+    if (!w_) return false;
+    bool fired = Watchdog::instance().remove(w_);
+    w_ = nullptr;
+    return fired;
+  }
+
+ private:
+  Watch* w_;
+};
+
+// Remote attachments are made one at a time, so that the sockets a new one adds are told
+// apart from the others'.
+std::mutex& attach_mutex() {
+  static std::mutex m;
+  return m;
+}
+
+Failure classify(const ISC_STATUS* v) {
+  bool network = false;
+  for (; v && v[0] != isc_arg_end; v += 2) {
+    if (v[0] != isc_arg_gds) continue;
+    switch (v[1]) {
+      case isc_login: return Failure::login;
+      case isc_net_lookup_err: return Failure::host_not_found;
+      case isc_net_connect_err: return Failure::unreachable;
+      case isc_conn_lost:
+      case isc_att_shutdown:  // the server shut down under us
+      case isc_net_read_err:
+      case isc_net_write_err: return Failure::lost;
+      case isc_network_error: network = true; break;
+      default: break;
+    }
+  }
+  return network ? Failure::lost : Failure::other;
+}
+
 class FbConnection;
 
 // A prepared statement with its metadata, shared by the cache and the runs using it.
@@ -103,6 +278,10 @@ struct Statement {
   unsigned type = 0;
   bool cursor = false;
   std::vector<std::string> columns;
+  Statement() = default;
+  // Owns the Firebird handles above: a copy would free them twice.
+  Statement(const Statement&) = delete;
+  Statement& operator=(const Statement&) = delete;
   ~Statement() {
     if (in) in->release();
     if (out) out->release();
@@ -125,33 +304,60 @@ std::string format_status(const IStatus* status) {
   return text;
 }
 
-[[noreturn]] void raise(const FbException& e, const std::string& statement) {
+[[noreturn]] void raise(const FbException& e, const std::string& statement, int timed_out = 0) {
   const IStatus* st = e.getStatus();
   int code = static_cast<int>(isc_sqlcode(st->getErrors()));
-  throw Error(format_status(st), code, statement);
+  if (timed_out > 0)
+    throw Error("Сервер базы данных не ответил за " + std::to_string(timed_out) + " с; соединение разорвано.\n" +
+                    format_status(st),
+                code, statement, Failure::timeout);
+  Failure failure = classify(st->getErrors());
+  std::string message = format_status(st);
+  // The server's words ("connection shutdown", "Error reading data from the connection") do
+  // not say that it is gone.
+  if (failure == Failure::lost) message = "Соединение с сервером базы данных разорвано (" + message + ")";
+  throw Error(message, code, statement, failure);
 }
 
 
 const unsigned char kTpbRead[] = {isc_tpb_version3, isc_tpb_read, isc_tpb_read_committed, isc_tpb_rec_version};
 const unsigned char kTpbWrite[] = {isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed, isc_tpb_rec_version,
                                    isc_tpb_nowait};
+const unsigned char kTpbSnapshot[] = {isc_tpb_version3, isc_tpb_read, isc_tpb_concurrency};
 
-bool is_local(const std::string& database) { return database.find(':') == std::string::npos; }
+bool is_local(const std::string& database) { return !is_remote(database); }
+
 
 class FbConnection final : public Connection {
  public:
-  FbConnection(const std::string& database, const std::string& user, const std::string& password, bool create)
-      : database_(database) {
+  FbConnection(const std::string& database, const ConnectOptions& options, bool create)
+      : database_(database), read_wait_(options.read_wait) {
     if (is_local(database_) && !database_.empty())
       database_ = std::filesystem::absolute(database_).lexically_normal().string();
+    std::unique_lock<std::mutex> attaching;
+    Watch connecting;
+    std::optional<Guard> guard;
+    if (is_remote(database_)) {
+      watch_ = std::make_unique<Watch>();
+      watch_->port = connecting.port = server_port(database_);
+      attaching = std::unique_lock(attach_mutex());
+      connecting.before = sockets_to(connecting.port);
+      // The client's own connect timeout does not cover a server that accepts and then says
+      // nothing; the watch does.
+      if (options.connect_wait > 0) guard.emplace(&connecting, options.connect_wait + 1);
+    }
     Status status;
     IUtil* util = master()->getUtilInterface();
     IXpbBuilder* dpb = nullptr;
+    const auto started = std::chrono::steady_clock::now();
     try {
       dpb = util->getXpbBuilder(&status, IXpbBuilder::DPB, nullptr, 0);
-      dpb->insertString(&status, isc_dpb_user_name, user.c_str());
-      dpb->insertString(&status, isc_dpb_password, password.c_str());
+      ConnectOptions login = with_environment(options);
+      dpb->insertString(&status, isc_dpb_user_name, login.user.c_str());
+      if (!login.password.empty()) dpb->insertString(&status, isc_dpb_password, login.password.c_str());
+      std::fill(login.password.begin(), login.password.end(), '\0');
       dpb->insertString(&status, isc_dpb_lc_ctype, "UTF8");
+      if (watch_ && options.connect_wait > 0) dpb->insertInt(&status, isc_dpb_connect_timeout, options.connect_wait);
       IProvider* provider = master()->getDispatcher();
       if (create) {
         dpb->insertInt(&status, isc_dpb_page_size, 8192);
@@ -175,7 +381,19 @@ class FbConnection final : public Connection {
       if (is_local(database_) && message.find("already opened") != std::string::npos)
         message += "\nВстроенный Firebird открывает файл базы только в одном процессе: закройте другую "
                    "программу, работающую с ним, или подключайтесь через сервер Firebird (host:path).";
-      throw Error(message, static_cast<int>(isc_sqlcode(st->getErrors())));
+      Failure failure = guard && guard->release() ? Failure::timeout : classify(st->getErrors());
+      // The client's own connect timeout ends in "connection rejected" or a network error.
+      if (watch_ && options.connect_wait > 0 && failure != Failure::login && failure != Failure::host_not_found &&
+          std::chrono::steady_clock::now() - started >= std::chrono::seconds(options.connect_wait))
+        failure = Failure::timeout;
+      if (failure == Failure::timeout)
+        message = "Сервер базы данных не ответил за " + std::to_string(options.connect_wait) + " с.\n" + message;
+      throw Error(message, static_cast<int>(isc_sqlcode(st->getErrors())), {}, failure);
+    }
+    if (watch_) {
+      guard.reset();
+      for (int fd : sockets_to(watch_->port))
+        if (!connecting.before.count(fd)) watch_->sockets.insert(fd);
     }
   }
 
@@ -188,6 +406,8 @@ class FbConnection final : public Connection {
       if (tra_) tra_->release();
     }
     tra_ = nullptr;
+    snapshot_depth_ = 1;
+    release_snapshot();
     try {
       if (att_) att_->detach(&status);
     } catch (const FbException&) {
@@ -202,21 +422,23 @@ class FbConnection final : public Connection {
   void begin() override {
     if (tra_) throw Error("a transaction is already active on " + database_);
     Status status;
+    Guard guard(watch(), read_wait_);
     try {
       tra_ = att_->startTransaction(&status, sizeof kTpbWrite, kTpbWrite);
     } catch (const FbException& e) {
-      raise(e, {});
+      raise(e, {}, timed_out(guard));
     }
   }
 
   void commit() override {
     if (!tra_) throw Error("no transaction to commit on " + database_);
     Status status;
+    Guard guard(watch(), read_wait_);
     try {
       tra_->commit(&status);
       tra_ = nullptr;
     } catch (const FbException& e) {
-      raise(e, {});
+      raise(e, {}, timed_out(guard));
     }
   }
 
@@ -225,15 +447,45 @@ class FbConnection final : public Connection {
     Status status;
     ITransaction* t = tra_;
     tra_ = nullptr;
+    Guard guard(watch(), read_wait_);
     try {
       t->rollback(&status);
     } catch (const FbException& e) {
       t->release();
-      raise(e, {});
+      raise(e, {}, timed_out(guard));
     }
   }
 
   bool in_transaction() const override { return tra_ != nullptr; }
+
+  void hold_snapshot() override {
+    if (snapshot_depth_++ > 0) return;
+    Status status;
+    Guard guard(watch(), read_wait_);
+    try {
+      snapshot_ = att_->startTransaction(&status, sizeof kTpbSnapshot, kTpbSnapshot);
+    } catch (const FbException& e) {
+      snapshot_depth_ = 0;
+      raise(e, {}, timed_out(guard));
+    }
+  }
+
+  // Never throws: the snapshot only read, and a failed commit leaves nothing behind.
+  void release_snapshot() override {
+    if (snapshot_depth_ == 0 || --snapshot_depth_ > 0) return;
+    ITransaction* t = snapshot_;
+    snapshot_ = nullptr;
+    if (!t) return;
+    Status status;
+    Guard guard(watch(), read_wait_);
+    try {
+      t->commit(&status);
+    } catch (const FbException&) {
+      t->release();
+    }
+  }
+
+  bool in_snapshot() const override { return snapshot_ != nullptr; }
   const std::string& database() const override { return database_; }
 
   int64_t run(const std::string& sql, const std::vector<Value>& params, Rows* rows) override {
@@ -250,9 +502,16 @@ class FbConnection final : public Connection {
   void read_row(Statement& st, const unsigned char* buf, ITransaction* tra, std::vector<Value>& row);
   std::string read_blob(ISC_QUAD id, ITransaction* tra);
 
+  Watch* watch() const { return read_wait_ > 0 ? watch_.get() : nullptr; }
+  int timed_out(Guard& guard) const { return guard.release() ? read_wait_ : 0; }
+
   std::string database_;
+  int read_wait_;
+  std::unique_ptr<Watch> watch_;  // remote connections only
   IAttachment* att_ = nullptr;
   ITransaction* tra_ = nullptr;
+  ITransaction* snapshot_ = nullptr;
+  int snapshot_depth_ = 0;
   std::map<std::string, std::shared_ptr<Statement>> cache_;
   int64_t prepares_ = 0;
 };
@@ -412,10 +671,20 @@ int64_t FbConnection::run_text(const std::string& sql, const std::vector<Value>&
         own->release();
       }
   };
+  Guard guard(watch(), read_wait_);
   try {
     ITransaction* tra = tra_;
     std::shared_ptr<Statement> st;
-    if (!tra) {
+    if (!tra && snapshot_) {
+      // Reads see the snapshot; a write cannot run in it and commits by itself.
+      st = prepare(sql, snapshot_);
+      if (st->type == isc_info_sql_stmt_select) {
+        tra = snapshot_;
+      } else {
+        own = att_->startTransaction(&status, sizeof kTpbWrite, kTpbWrite);
+        tra = own;
+      }
+    } else if (!tra) {
       // Without an explicit transaction each statement commits by itself; a select known
       // from an earlier run needs no more than a read-only one.
       auto it = cache_.find(sql);
@@ -424,7 +693,7 @@ int64_t FbConnection::run_text(const std::string& sql, const std::vector<Value>&
                  : att_->startTransaction(&status, sizeof kTpbWrite, kTpbWrite);
       tra = own;
     }
-    st = prepare(sql, tra);
+    if (!st) st = prepare(sql, tra);
     unsigned expected = st->in->getCount(&status);
     if (params.size() != expected)
       throw Error("the statement takes " + std::to_string(expected) + " parameters, " + std::to_string(params.size()) +
@@ -480,7 +749,7 @@ int64_t FbConnection::run_text(const std::string& sql, const std::vector<Value>&
     return affected;
   } catch (const FbException& e) {
     release_after_failure();
-    raise(e, sql);
+    raise(e, sql, guard.release() ? read_wait_ : 0);
   } catch (...) {
     release_after_failure();
     throw;
@@ -578,14 +847,12 @@ void FbConnection::execute_script(std::string_view script) {
 
 }  // namespace
 
-std::unique_ptr<Connection> Connection::open(const std::string& database, const std::string& user,
-                                             const std::string& password) {
-  return std::make_unique<FbConnection>(database, user, password, false);
+std::unique_ptr<Connection> Connection::open(const std::string& database, const ConnectOptions& options) {
+  return std::make_unique<FbConnection>(database, options, false);
 }
 
-std::unique_ptr<Connection> Connection::create(const std::string& database, const std::string& user,
-                                               const std::string& password) {
-  return std::make_unique<FbConnection>(database, user, password, true);
+std::unique_ptr<Connection> Connection::create(const std::string& database, const ConnectOptions& options) {
+  return std::make_unique<FbConnection>(database, options, true);
 }
 
 }  // namespace hrdoc::db

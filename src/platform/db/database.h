@@ -17,18 +17,30 @@ using TDateTime = double;
 
 namespace hrdoc::db {
 
+// What went wrong when the cause matters to the user more than the server's words.
+enum class Failure {
+  other,
+  login,           // the server does not know the user name or the password
+  host_not_found,  // the server's host name does not resolve
+  unreachable,     // nothing answers at the server's address and port
+  lost,            // the connection broke while a statement ran
+  timeout,         // the server did not answer within the wait
+};
+
 // A statement or connection failure: Firebird's message, its SQL code and the statement.
 class Error : public std::runtime_error {
  public:
-  Error(std::string message, int sql_code = 0, std::string statement = {});
+  Error(std::string message, int sql_code = 0, std::string statement = {}, Failure failure = Failure::other);
   int sql_code() const { return sql_code_; }
   const std::string& message() const { return message_; }
   const std::string& statement() const { return statement_; }
+  Failure failure() const { return failure_; }
 
  private:
   std::string message_;
   int sql_code_;
   std::string statement_;
+  Failure failure_;
 };
 
 // A date (or timestamp) parameter value; a bare double binds as a number.
@@ -39,15 +51,33 @@ struct Date {
 // A parameter or field value. Text is UTF-8.
 using Value = std::variant<std::monostate, int64_t, double, std::string, Date>;
 
+// Who connects and how long a server may keep us waiting.
+struct ConnectOptions {
+  // Empty: Firebird's own ISC_USER / ISC_PASSWORD from the environment, else SYSDBA and no
+  // password (the embedded engine checks none).
+  std::string user;
+  std::string password;
+  // Seconds to reach a server and log in.
+  int connect_wait = 15;
+  // Seconds a server may take over one call (a statement with its fetch, a commit); then the
+  // connection is cut and the call fails. 0 waits for ever.
+  int read_wait = 600;
+};
+
+// The options with an empty user or password taken from ISC_USER / ISC_PASSWORD (user SYSDBA
+// when neither says).
+ConnectOptions with_environment(ConnectOptions options);
+
+// True for "host:path" and "host/port:path", false for a file opened in-process.
+bool is_remote(const std::string& database);
+
 class Connection {
  public:
   // database: a file path (opened in-process, embedded) or "host:path" / "host/port:path".
-  static std::unique_ptr<Connection> open(const std::string& database, const std::string& user = "SYSDBA",
-                                          const std::string& password = "masterkey");
+  static std::unique_ptr<Connection> open(const std::string& database, const ConnectOptions& options = {});
   // Creates a new database file with DEFAULT CHARACTER SET WIN1251 (page size 8192) and forced
   // writes off (demo and test databases; "gfix -write sync" turns them on).
-  static std::unique_ptr<Connection> create(const std::string& database, const std::string& user = "SYSDBA",
-                                            const std::string& password = "masterkey");
+  static std::unique_ptr<Connection> create(const std::string& database, const ConnectOptions& options = {});
   virtual ~Connection() = default;
 
   // Runs a statement without parameters and results (DDL, DML) in auto-commit mode, or inside
@@ -64,6 +94,14 @@ class Connection {
   virtual void commit() = 0;
   virtual void rollback() = 0;
   virtual bool in_transaction() const = 0;
+
+  // While a snapshot is held, every statement outside an explicit transaction reads in one
+  // read-only SNAPSHOT transaction: one state of the database, whatever others commit
+  // meanwhile. Statements that write still commit by themselves. Holds nest; the last
+  // release ends the snapshot.
+  virtual void hold_snapshot() = 0;
+  virtual void release_snapshot() = 0;
+  virtual bool in_snapshot() const = 0;
 
   virtual const std::string& database() const = 0;
 
@@ -103,6 +141,18 @@ class Transaction {
  private:
   Connection& connection_;
   bool done_ = false;
+};
+
+// Holds the connection's snapshot for its lifetime.
+class Snapshot {
+ public:
+  explicit Snapshot(Connection& connection) : connection_(connection) { connection_.hold_snapshot(); }
+  ~Snapshot() { connection_.release_snapshot(); }
+  Snapshot(const Snapshot&) = delete;
+  Snapshot& operator=(const Snapshot&) = delete;
+
+ private:
+  Connection& connection_;
 };
 
 class Field {

@@ -57,6 +57,12 @@ struct PageSetup {
   double left = 0.7, right = 0.7, top = 0.75, bottom = 0.75, header = 0.3, footer = 0.3;  // inches
 };
 
+// One column of a sort: the sheet's column number and the direction.
+struct SortKey {
+  int column = 1;
+  bool ascending = true;
+};
+
 struct DefinedName {
   std::string name;
   int sheet = 0;  // 0 = whole book, else the 1-based sheet it is local to
@@ -85,7 +91,7 @@ class Sheet {
   Value value(int row, int col) const;
   // The value of a cell, for a formula the result last computed by an office application.
   Value result(int row, int col) const;
-  // The text of a cell as Excel's Value shows it for strings; numbers in shortest form.
+  // The text of a cell: strings as stored; numbers in shortest form.
   std::string text(int row, int col) const;
   void set_value(int row, int col, const Value& v);
   void set_number(int row, int col, double v) { set_value(row, col, Value::of(v)); }
@@ -98,7 +104,7 @@ class Sheet {
 
   // Copies a block (values, formats, merges; row heights when whole rows are copied) so that
   // its top-left lands at (row, col), possibly on another sheet of the same book. With
-  // `insert`, room is made first by shifting cells down or right, as Excel's Insert does.
+  // `insert`, room is made first by shifting cells down or right.
   // Whole rows are columns 1..max_columns (parse_range("5:7")); "A5:IV7" is a block.
   void copy(const Range& src, int row, int col, bool insert = false, Direction shift = Direction::down,
             Sheet* target = nullptr);
@@ -134,11 +140,11 @@ class Sheet {
   void set_row_height(int row, double points);
   double column_width(int col) const;  // characters
   void set_column_width(int col, double chars);
-  // Widths and heights estimated from the texts and fonts, as Excel's AutoFit.
+  // Widths and heights estimated from the texts and fonts.
   void auto_fit_columns(int first, int last);
   void auto_fit_rows(int first, int last);
 
-  // Formats of a block. Colours are Windows values 0x00BBGGRR.
+  // Formats of a block. Colours are 0x00BBGGRR values.
   void set_fill(const Range& r, std::optional<uint32_t> bgr);
   void set_fill_index(const Range& r, int colour_index);  // classic index, 3 = red
   std::optional<uint32_t> fill(int row, int col) const;
@@ -169,7 +175,9 @@ class Sheet {
 
   // Sorts the rows of a block by the values of one of its columns (numbers before texts,
   // blanks last; texts without regard to letter case).
-  void sort(const Range& r, int key_col, bool ascending = true);
+  void sort(const Range& r, int key_col, bool ascending = true) { sort(r, std::vector<SortKey>{{key_col, ascending}}); }
+  // Sorts by several columns: each next column orders the rows the columns before it tie on.
+  void sort(const Range& r, const std::vector<SortKey>& by);
 
  private:
   friend class Book;

@@ -918,10 +918,14 @@ void Sheet::delete_column_break(size_t index) {
   col_breaks_.erase(col_breaks_.begin() + (index - 1));
 }
 
-void Sheet::sort(const Range& r, int key_col, bool ascending) {
+void Sheet::sort(const Range& r, const std::vector<SortKey>& by) {
   check(r);
-  if (key_col < r.col1 || key_col > r.col2) {
-    throw Error(book_->path_, "sheet '" + name_ + "'", "sort column " + column_name(key_col) + " is outside " + range_name(r));
+  if (by.empty()) throw Error(book_->path_, "sheet '" + name_ + "'", "sort of " + range_name(r) + " without a column");
+  for (auto& k : by) {
+    if (k.column < r.col1 || k.column > r.col2) {
+      throw Error(book_->path_, "sheet '" + name_ + "'",
+                  "sort column " + column_name(k.column) + " is outside " + range_name(r));
+    }
   }
   int last = std::min(r.row2, last_row());
   if (last < r.row1) return;
@@ -938,34 +942,46 @@ void Sheet::sort(const Range& r, int key_col, bool ascending) {
     double number;
     std::string text;
   };
-  std::vector<Key> keys(n);
+  const size_t nk = by.size();
+  std::vector<Key> keys(n * nk, Key{4, 0, {}});  // line i, key j at i * nk + j
   for (int i = 0; i < n; ++i) {
-    Key k{4, 0, {}};
     for (auto& c : lines[i]) {
-      if (c.col != static_cast<uint32_t>(key_col)) continue;
-      Value v = c.type == ValueType::formula ? result(r.row1 + i, c.col) : value(r.row1 + i, c.col);
-      switch (v.type) {
-        case ValueType::number: k = {0, v.number, {}}; break;
-        case ValueType::text: k = {v.text.empty() ? 4 : 1, 0, fold_case(v.text)}; break;
-        case ValueType::boolean: k = {2, v.number, {}}; break;
-        case ValueType::error: k = {3, 0, {}}; break;
-        default: break;
+      for (size_t j = 0; j < nk; ++j) {
+        if (c.col != static_cast<uint32_t>(by[j].column)) continue;
+        Value v = c.type == ValueType::formula ? result(r.row1 + i, c.col) : value(r.row1 + i, c.col);
+        Key k{4, 0, {}};
+        switch (v.type) {
+          case ValueType::number: k = {0, v.number, {}}; break;
+          case ValueType::text: k = {v.text.empty() ? 4 : 1, 0, fold_case(v.text)}; break;
+          case ValueType::boolean: k = {2, v.number, {}}; break;
+          case ValueType::error: k = {3, 0, {}}; break;
+          default: break;
+        }
+        // ё sorts with е.
+        for (size_t p = 0; (p = k.text.find("\xD1\x91", p)) != std::string::npos;) k.text.replace(p, 2, "\xD0\xB5");
+        keys[i * nk + j] = std::move(k);
       }
     }
-    // ё sorts with е.
-    for (size_t p = 0; (p = k.text.find("\xD1\x91", p)) != std::string::npos;) k.text.replace(p, 2, "\xD0\xB5");
-    keys[i] = std::move(k);
   }
+  // Blanks go last in either direction, as in Excel.
+  auto compare = [](const Key& x, const Key& y) {
+    if (x.rank != y.rank) return x.rank < y.rank ? -1 : 1;
+    if (x.rank == 1) return x.text < y.text ? -1 : y.text < x.text ? 1 : 0;
+    return x.number < y.number ? -1 : y.number < x.number ? 1 : 0;
+  };
   std::vector<int> order(n);
   std::iota(order.begin(), order.end(), 0);
   std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-    const Key &x = keys[a], &y = keys[b];
-    if (x.rank == 4 || y.rank == 4) return x.rank != 4 && y.rank == 4;
-    bool less, greater;
-    if (x.rank != y.rank) less = x.rank < y.rank, greater = x.rank > y.rank;
-    else if (x.rank == 1) less = x.text < y.text, greater = y.text < x.text;
-    else less = x.number < y.number, greater = y.number < x.number;
-    return ascending ? less : greater;
+    for (size_t j = 0; j < nk; ++j) {
+      const Key &x = keys[a * nk + j], &y = keys[b * nk + j];
+      if (x.rank == 4 || y.rank == 4) {
+        if (x.rank == y.rank) continue;
+        return y.rank == 4;
+      }
+      int c = compare(x, y);
+      if (c != 0) return by[j].ascending ? c < 0 : c > 0;
+    }
+    return false;
   });
   erase_cells(Range{r.row1, r.col1, last, r.col2});
   for (int i = 0; i < n; ++i) {

@@ -1,5 +1,7 @@
 #include "ui/scripted_ui.h"
 
+#include <stdexcept>
+
 namespace hrdoc::ui {
 
 class ScriptedTicker : public Ticker {
@@ -68,12 +70,12 @@ int ScriptedUi::message_box(const std::string& caption, const std::string& text,
 
 bool ScriptedUi::edit_form(Form& form) {
   if (on_form) on_form(form);
-  auto buttons = form.effective_buttons();
-  form.pressed = buttons.front().name;
-  bool confirmed = true;
+  const Button* pressed = form.unattended_button();
+  bool cancelled = false;
   if (!form_answers.empty()) {
     FormAnswer a = std::move(form_answers.front());
     form_answers.pop_front();
+    pressed = &form.default_button();
     for (auto& [name, value] : a.values) {
       Field* f = form.find(name);
       if (!f) continue;
@@ -81,17 +83,18 @@ bool ScriptedUi::edit_form(Form& form) {
       // the form's owner with it.
       if (!assign(*f, value).empty()) f->value = value;
     }
-    if (!a.button.empty()) form.pressed = a.button;
-    confirmed = !a.cancel;
+    if (!a.button.empty()) pressed = form.button(a.button);
+    if (!pressed) throw std::logic_error("form " + form.name + " has no button " + a.button);
+    if (a.cancel && !pressed->cancel) {
+      cancelled = true;
+      const Button* close = nullptr;
+      for (const auto& b : form.effective_buttons())
+        if (b.cancel && !close) close = form.button(b.name);
+      if (close) pressed = close;
+    }
   }
-  bool cancel_button = false;
-  for (const auto& b : buttons)
-    if (b.name == form.pressed && b.cancel) cancel_button = true;
-  if (cancel_button) confirmed = false;
-  if (!confirmed && !cancel_button) {
-    for (const auto& b : buttons)
-      if (b.cancel) form.pressed = b.name;
-  }
+  const bool confirmed = pressed && !pressed->cancel && !cancelled;
+  form.pressed = pressed ? pressed->name : std::string();
   forms.push_back(form);
   return confirmed;
 }
@@ -112,6 +115,11 @@ int ScriptedUi::choose(const std::string& caption, const std::vector<std::string
   int c = choices.front();
   choices.pop_front();
   return c >= 0 && c < static_cast<int>(items.size()) ? c : -1;
+}
+
+int ScriptedUi::choose_row(const std::string& caption, const Table& table, int current) {
+  row_lists.push_back({caption, table, current});
+  return choose(caption, std::vector<std::string>(table.rows.size()), current);
 }
 
 std::unique_ptr<Ticker> ScriptedUi::start_timer(int, std::function<void()> on_tick) {

@@ -36,8 +36,8 @@ class ScriptedUi : public Ui {
   // Values for the next forms: field name -> value as a user would type it (normalised as the
   // terminal does; a value no user could enter is set as it stands; names the form lacks are
   // left out); a form with
-  // nothing queued is confirmed as it stands with its first button. A queued entry with cancel
-  // set cancels its form; button names the button to press.
+  // nothing queued takes its unattended button (Form::unattended_button). A queued entry presses
+  // the default button, or the one button names (or captions); with cancel set it cancels.
   struct FormAnswer {
     std::map<std::string, std::string> values;
     bool cancel = false;
@@ -57,12 +57,19 @@ class ScriptedUi : public Ui {
   std::vector<WindowLog> windows;
   std::vector<std::string> documents;
   std::vector<std::string> menus;  // captions of the selection lists shown
+  struct RowList {
+    std::string caption;
+    Table table;
+    int current = -1;
+  };
+  std::vector<RowList> row_lists;  // the selection lists in columns shown (also counted in menus)
 
   int message_box(const std::string& caption, const std::string& text, unsigned flags) override;
   bool edit_form(Form& form) override;
   std::unique_ptr<Window> open_window(const std::string& caption) override;
   void document(const std::string& path) override;
   int choose(const std::string& caption, const std::vector<std::string>& items, int current) override;
+  int choose_row(const std::string& caption, const Table& table, int current) override;
   // Timers do not run by themselves: a test moves them with tick().
   std::unique_ptr<Ticker> start_timer(int interval_ms, std::function<void()> on_tick) override;
   bool can_ask_again() const override { return !form_answers.empty(); }

@@ -218,6 +218,7 @@ void TerminalUi::print_form(const Form& form) {
     }
     if (f.kind == FieldKind::checklist) {
       std::fprintf(err_, "  %zu) %s:\n", i + 1, f.caption.c_str());
+      if (!f.columns.empty()) std::fprintf(err_, "           %s\n", Table{f.columns, f.cells}.lines()[0].c_str());
       for (size_t k = 0; k < f.items.size(); ++k)
         std::fprintf(err_, "       [%c] %s\n", k < f.checked.size() && f.checked[k] ? 'x' : ' ', f.items[k].c_str());
       continue;
@@ -227,15 +228,16 @@ void TerminalUi::print_form(const Form& form) {
   }
 }
 
-void TerminalUi::edit_field(Field& f) {
+void TerminalUi::edit_field(Field& f, Form& form) {
   for (;;) {
     if (f.kind == FieldKind::radio || f.kind == FieldKind::pick)
       for (size_t i = 0; i < f.items.size(); ++i) std::fprintf(err_, "    %zu) %s\n", i, f.items[i].c_str());
     if (f.kind == FieldKind::checklist) {
+      if (!f.columns.empty()) std::fprintf(err_, "            %s\n", Table{f.columns, f.cells}.lines()[0].c_str());
       for (size_t i = 0; i < f.items.size(); ++i)
-        std::fprintf(err_, "    [%c] %zu) %s\n", i < f.checked.size() && f.checked[i] ? 'x' : ' ', i,
+        std::fprintf(err_, "    [%c] %3zu) %s\n", i < f.checked.size() && f.checked[i] ? 'x' : ' ', i,
                      f.items[i].c_str());
-      std::fprintf(err_, "  %s: numbers toggle, + check all, - uncheck all, Enter = done: ", f.caption.c_str());
+      std::fprintf(err_, "  %s: numbers toggle, + = отметить все, - = снять все, Enter = done: ", f.caption.c_str());
       std::fflush(err_);
       std::string line = read_line();
       if (line.empty() || std::feof(in_)) return;
@@ -263,7 +265,7 @@ void TerminalUi::edit_field(Field& f) {
     // Enter keeps the entry and moves to the next one.
     if (line.empty()) return;
     if (line == "..." && f.kind == FieldKind::lookup && f.lookup) {
-      f.lookup(f);
+      f.lookup(f, form);
       return;
     }
     std::string error = assign(f, line);
@@ -273,41 +275,58 @@ void TerminalUi::edit_field(Field& f) {
   }
 }
 
+bool TerminalUi::press(Form& form, const Button& b) {
+  form.pressed = b.name;
+  if (b.cancel) return false;
+  auto missing = form.missing();
+  if (missing.empty()) return true;
+  std::string text;
+  for (const Field* f : missing) text += (text.empty() ? "" : "; ") + f->caption + " (--set " + f->name + "=...)";
+  message_box("Ошибка", "Не заполнено: " + text, MB_ICONERROR);
+  return false;
+}
+
 bool TerminalUi::edit_form(Form& form) {
   if (!apply_values(form)) return false;
-  const auto buttons = form.effective_buttons();
-  form.pressed = buttons.front().name;
-  if (!options_.interactive) {
-    auto missing = form.missing();
-    if (missing.empty()) return !buttons.front().cancel;
-    std::string text;
-    for (const Field* f : missing) text += (text.empty() ? "" : "; ") + f->caption + " (--set " + f->name + "=...)";
-    message_box("Ошибка", "Не заполнено: " + text, MB_ICONERROR);
-    return false;
+  if (!options_.presses.empty()) {
+    if (const Button* b = form.button(options_.presses.front())) {
+      options_.presses.pop_front();
+      std::fprintf(err_, "%s: %s\n", form.caption.c_str(), b->caption.c_str());
+      return press(form, *b);
+    }
   }
+  const auto buttons = form.effective_buttons();
+  if (!options_.interactive) {
+    const Button* b = form.unattended_button();
+    if (!b) return false;
+    return press(form, *b);
+  }
+  size_t def = 0;
+  while (def < buttons.size() && buttons[def].name != form.default_button().name) ++def;
   for (;;) {
     print_form(form);
-    std::string keys = "Enter = " + buttons.front().caption;
-    for (size_t i = 1; i < buttons.size(); ++i)
-      keys += ", " + (buttons[i].cancel ? std::string("q") : "b" + std::to_string(i + 1)) + " = " + buttons[i].caption;
+    std::string keys = "Enter = " + buttons[def].caption;
+    for (size_t i = 0; i < buttons.size(); ++i)
+      if (i != def)
+        keys += ", " + (buttons[i].cancel ? std::string("q") : "b" + std::to_string(i + 1)) + " = " + buttons[i].caption;
     keys += ", e = edit all, N = edit entry N";
     for (const auto& a : form.actions) keys += std::string(", ") + a.key + " = " + a.caption;
     std::fprintf(err_, "%s: ", keys.c_str());
     std::fflush(err_);
     if (std::feof(in_)) return false;
     std::string line = read_line();
-    size_t chosen = 0;
-    bool press = line.empty();
-    if (!press && line[0] == 'b' && line.size() > 1) {
+    size_t chosen = def;
+    bool pressed = line.empty();
+    if (!pressed && line[0] == 'b' && line.size() > 1) {
       long n = std::strtol(line.c_str() + 1, nullptr, 10);
-      if (n >= 1 && n <= static_cast<long>(buttons.size())) chosen = static_cast<size_t>(n - 1), press = true;
+      if (n >= 1 && n <= static_cast<long>(buttons.size())) chosen = static_cast<size_t>(n - 1), pressed = true;
     }
-    if (!press && (line == "q" || line == "Q")) {
+    if (!pressed && (line == "q" || line == "Q")) {
       for (size_t i = 0; i < buttons.size(); ++i)
-        if (buttons[i].cancel) chosen = i, press = true;
-      if (!press) return false;
+        if (buttons[i].cancel) chosen = i, pressed = true;
+      if (!pressed) return false;
     }
-    if (press) {
+    if (pressed) {
       form.pressed = buttons[chosen].name;
       if (buttons[chosen].cancel) return false;
       auto missing = form.missing();
@@ -320,13 +339,13 @@ bool TerminalUi::edit_form(Form& form) {
       if (line.size() == 1 && line[0] == a.key && a.run) a.run(), done = true;
     if (done) continue;
     if (line == "e" || line == "E") {
-      for (auto& f : form.fields) edit_field(f);
+      for (auto& f : form.fields) edit_field(f, form);
       continue;
     }
     char* end = nullptr;
     long n = std::strtol(line.c_str(), &end, 10);
     if (end && *end == 0 && n >= 1 && n <= static_cast<long>(form.fields.size()))
-      edit_field(form.fields[static_cast<size_t>(n - 1)]);
+      edit_field(form.fields[static_cast<size_t>(n - 1)], form);
   }
 }
 

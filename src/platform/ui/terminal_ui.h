@@ -4,6 +4,7 @@
 // the values given on the command line and press their first button.
 
 #include <cstdio>
+#include <deque>
 #include <map>
 #include <string>
 #include <utility>
@@ -23,6 +24,9 @@ class TerminalUi : public Ui {
     std::vector<std::pair<std::string, int>> answers;
     // Form entries given as NAME=VALUE.
     std::map<std::string, std::string> values;
+    // Buttons to press, by name or caption, in order: each goes to the next form that has such
+    // a button. A form with none due takes its unattended button (Form::unattended_button).
+    std::deque<std::string> presses;
     // Draw report windows even when err is not a terminal (for tests of the drawing).
     bool force_live = false;
   };
@@ -39,12 +43,15 @@ class TerminalUi : public Ui {
   const std::vector<std::string>& documents() const { return documents_; }
   // Entries given on the command line that no form had.
   std::vector<std::string> unused_values() const;
+  // Buttons given on the command line that no form had.
+  const std::deque<std::string>& unused_presses() const { return options_.presses; }
 
  private:
   std::string read_line();
   bool apply_values(Form& form);
   void print_form(const Form& form);
-  void edit_field(Field& f);
+  void edit_field(Field& f, Form& form);
+  bool press(Form& form, const Button& b);
   bool live() const;
 
   Options options_;

@@ -1,5 +1,6 @@
 #include "ui/ui.h"
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cctype>
@@ -133,6 +134,44 @@ std::vector<size_t> Field::ticked() const {
 
 void Field::check_all(bool on) { checked.assign(items.size(), on); }
 
+std::vector<long long> Field::ticked_keys() const {
+  std::vector<long long> out;
+  for (size_t i : ticked())
+    if (i < keys.size()) out.push_back(keys[i]);
+  return out;
+}
+
+void Field::tick_keys(const std::vector<long long>& wanted) {
+  checked.assign(items.size(), false);
+  for (size_t i = 0; i < items.size() && i < keys.size(); ++i)
+    checked[i] = std::find(wanted.begin(), wanted.end(), keys[i]) != wanted.end();
+}
+
+std::vector<std::string> Table::lines() const {
+  // Widths in characters, not bytes: the cells are mostly Cyrillic.
+  auto chars = [](const std::string& s) {
+    size_t n = 0;
+    for (unsigned char c : s) n += (c & 0xC0) != 0x80;
+    return n;
+  };
+  std::vector<size_t> width(columns.size(), 0);
+  for (size_t c = 0; c < columns.size(); ++c) width[c] = chars(columns[c]);
+  for (const auto& row : rows)
+    for (size_t c = 0; c < row.size() && c < width.size(); ++c) width[c] = std::max(width[c], chars(row[c]));
+  auto line = [&](const std::vector<std::string>& cells) {
+    std::string s;
+    for (size_t c = 0; c < cells.size() && c < width.size(); ++c) {
+      if (c) s += " | ";
+      s += cells[c];
+      if (c + 1 < cells.size()) s.append(width[c] - chars(cells[c]), ' ');
+    }
+    return s;
+  };
+  std::vector<std::string> out{line(columns)};
+  for (const auto& row : rows) out.push_back(line(row));
+  return out;
+}
+
 Field date_field(std::string name, std::string caption, std::string value) {
   Field f;
   f.name = std::move(name), f.kind = FieldKind::date, f.caption = std::move(caption), f.value = std::move(value);
@@ -180,6 +219,15 @@ Field checklist_field(std::string name, std::string caption, std::vector<std::st
   Field f = text_field(std::move(name), std::move(caption));
   f.kind = FieldKind::checklist, f.items = std::move(items), f.keys = std::move(keys);
   f.check_all(ticked);
+  return f;
+}
+
+Field checklist_field(std::string name, std::string caption, Table rows, std::vector<long long> keys, bool ticked) {
+  std::vector<std::string> lines = rows.lines();
+  lines.erase(lines.begin());
+  Field f = checklist_field(std::move(name), std::move(caption), std::move(lines), std::move(keys), ticked);
+  f.columns = std::move(rows.columns);
+  f.cells = std::move(rows.rows);
   return f;
 }
 
@@ -290,10 +338,11 @@ const Field* Form::find(const std::string& field_name) const {
   return const_cast<Form*>(this)->find(field_name);
 }
 
-std::vector<Button> Form::effective_buttons() const {
-  if (!buttons.empty()) return buttons;
-  return {{"ok", "OK", false}, {"cancel", "Отмена", true}};
-}
+namespace {
+const std::vector<Button> kDefaultButtons{{"ok", "OK", false}, {"cancel", "Отмена", true}};
+}  // namespace
+
+std::vector<Button> Form::effective_buttons() const { return buttons.empty() ? kDefaultButtons : buttons; }
 
 std::vector<const Field*> Form::missing() const {
   std::vector<const Field*> out;
@@ -304,7 +353,38 @@ std::vector<const Field*> Form::missing() const {
   return out;
 }
 
+const Button* Form::button(const std::string& name_or_caption) const {
+  auto plain = [](std::string s) {
+    s.erase(std::remove(s.begin(), s.end(), '&'), s.end());
+    return lower(trim(s));
+  };
+  for (const auto& b : buttons.empty() ? kDefaultButtons : buttons)
+    if (b.name == name_or_caption || plain(b.caption) == plain(name_or_caption)) return &b;
+  return nullptr;
+}
+
+const Button& Form::default_button() const {
+  const std::vector<Button>& list = buttons.empty() ? kDefaultButtons : buttons;
+  for (const auto& b : list)
+    if (b.is_default) return b;
+  return list.front();
+}
+
+const Button* Form::unattended_button() const {
+  if (pressed.empty()) return &default_button();
+  for (const auto& b : buttons.empty() ? kDefaultButtons : buttons)
+    if (b.cancel) return &b;
+  return nullptr;
+}
+
 int Ui::choose(const std::string&, const std::vector<std::string>&, int) { return -1; }
+
+int Ui::choose_row(const std::string& caption, const Table& table, int current) {
+  std::vector<std::string> lines = table.lines();
+  std::string header = lines.front();
+  lines.erase(lines.begin());
+  return choose(caption + "\n" + header, lines, current);
+}
 
 std::unique_ptr<Ticker> Ui::start_timer(int interval_ms, std::function<void()> on_tick) {
   return std::make_unique<ThreadTicker>(interval_ms, std::move(on_tick));

@@ -33,13 +33,25 @@ int default_answer(unsigned flags);
 enum class FieldKind { date, text, memo, spin, radio, lookup, checklist, check, pick };
 
 struct Field;
-// The "..." of a look-up: fills the field (for instance from a dictionary); false when the user
-// chose nothing.
-using LookupFn = std::function<bool(Field&)>;
+struct Form;
+// The "..." of a look-up: fills the field, and may fill other entries of the same form (a code
+// entry beside a name entry, say); false when the user chose nothing, the form then unchanged.
+using LookupFn = std::function<bool(Field& self, Form& form)>;
+
+// Rows shown in columns: a selection list over a dictionary, a check list of employees.
+struct Table {
+  std::vector<std::string> columns;             // captions
+  std::vector<std::vector<std::string>> rows;   // one cell per column
+  // The rows as text lines padded into columns, the header line first: for renderers that only
+  // show lines.
+  std::vector<std::string> lines() const;
+};
 
 // One entry of a form. value holds the entry's text: a date as dd.mm.yyyy (empty: no date), a
 // number in decimal, the index of a radio or pick item (empty: none chosen), "1"/"0" for a
-// check box. A check list keeps its items, their ticks and a key per item.
+// check box. A check list keeps its items, their ticks and a key per item; with columns it
+// shows its rows in columns (items then hold each row's cells joined, for matching and plain
+// renderers). Every renderer offers "tick all" and "untick all" on a check list.
 struct Field {
   std::string name;
   FieldKind kind = FieldKind::text;
@@ -51,6 +63,8 @@ struct Field {
   bool required = false;           // the form cannot be confirmed while value is empty
   LookupFn lookup;                 // look-ups only
   std::vector<long long> keys;     // check lists: a key kept with each item
+  std::vector<std::string> columns;             // check lists in columns: the captions
+  std::vector<std::vector<std::string>> cells;  // ... and each row's cells
   std::string group;               // caption of the group box the field sits in
 
   // Index of the chosen radio or pick item, -1 when none.
@@ -58,6 +72,10 @@ struct Field {
   // Ticked items of a check list, in list order.
   std::vector<size_t> ticked() const;
   void check_all(bool on);
+  // Check lists: the keys of the ticked rows, and ticking by key (rows whose key is not given
+  // are unticked), so that ticks survive the rows being read again.
+  std::vector<long long> ticked_keys() const;
+  void tick_keys(const std::vector<long long>& keys);
 };
 
 // Field declarations: a report's form is a list of these.
@@ -70,6 +88,9 @@ Field pick_field(std::string name, std::string caption, std::vector<std::string>
 Field lookup_field(std::string name, std::string caption, LookupFn lookup, std::string value = {});
 Field checklist_field(std::string name, std::string caption, std::vector<std::string> items,
                       std::vector<long long> keys = {}, bool ticked = false);
+// A check list in columns: one row of rows.rows per item, keyed by keys.
+Field checklist_field(std::string name, std::string caption, Table rows, std::vector<long long> keys,
+                      bool ticked = false);
 Field check_field(std::string name, std::string caption, bool on = false);
 
 // Sets a field from what a user typed or a command line gave: dates in dd.mm.yyyy or
@@ -81,10 +102,15 @@ std::string assign(Field& field, const std::string& given);
 // check list.
 std::string shown_value(const Field& field);
 
-// A button of a form. The first is the default; pressing a cancel button cancels the form.
+// A button of a form. The default one (marked, else the first) is what Enter presses and what a
+// run with nobody to ask presses first. A cancel button closes the form (edit_form returns
+// false). A button that stays (a print button of a modal report window, say) runs its work
+// and brings the same form back, until a cancel button is pressed.
 struct Button {
   std::string name, caption;
   bool cancel = false;
+  bool stays = false;
+  bool is_default = false;
 };
 
 // Something the user can do in a form besides editing it (a pop-up menu, a zoom): a key on the
@@ -101,7 +127,7 @@ struct Form {
   std::vector<Field> fields;
   std::vector<Button> buttons;  // empty: "OK" and "Отмена"
   std::vector<FormAction> actions;
-  std::string pressed;  // set by edit_form: the name of the button pressed
+  std::string pressed;  // set by edit_form: the name of the button pressed; empty before the first
 
   Field* find(const std::string& field_name);
   const Field* find(const std::string& field_name) const;
@@ -109,6 +135,13 @@ struct Form {
   std::vector<Button> effective_buttons() const;
   // Fields marked required that have no value.
   std::vector<const Field*> missing() const;
+  // The button named or captioned so ("&" marks aside); null when none.
+  const Button* button(const std::string& name_or_caption) const;
+  // The default button: the one marked, else the first.
+  const Button& default_button() const;
+  // What nobody at the keyboard presses: the default button the first time the form is shown,
+  // a cancel button when it comes back (after a button that stays); null when there is none.
+  const Button* unattended_button() const;
 };
 
 // A report window: caption, status line, progress bar and clock. The clock may be set from a
@@ -142,6 +175,9 @@ class Ui {
   virtual void document(const std::string& path) = 0;
   // A selection list (a pop-up menu): the index chosen, -1 when nothing was chosen.
   virtual int choose(const std::string& caption, const std::vector<std::string>& items, int current);
+  // A selection list of rows in columns (a dictionary look-up), current marked (-1: none): the
+  // row chosen, -1 when none. The default shows table.lines() through choose().
+  virtual int choose_row(const std::string& caption, const Table& table, int current);
   // Calls on_tick every interval_ms until the ticker is destroyed. The default runs a thread
   // of its own, so ticks arrive while a job works; on_tick runs on that thread.
   virtual std::unique_ptr<Ticker> start_timer(int interval_ms, std::function<void()> on_tick);

@@ -12,7 +12,9 @@
 #include "db/database.h"
 #include "host/compark.h"
 #include "host/compark_text.h"
+#include "host/domain.h"
 #include "host/report_window.h"
+#include "host/statements.h"
 #include "host/udm.h"
 #include "office/classexl.h"
 #include "office/officeobj.h"
@@ -313,57 +315,35 @@ class Tfmhrd340 : public TReportWindow {
 
 void Tfmhrd340::Job() {
   office::TExcelShablon xl;
+  if (!OpenReport(xl, "HRDOC340", "Подготовка информации", Layout::plain)) return;
   xl_ = &xl;
-  try {
-    if (!dm || !dm->ADOConnection) throw std::runtime_error("Нет соединения с базой данных");
-    db::Connection& connection = *dm->ADOConnection;
-    for (auto* q : {&qryTmp, &qryLst2, &qryHTRO, &qryUw, &qryPr, &qrySHTI}) *q = std::make_unique<db::Query>(connection);
-    qryLst2->sql(kSqlLst2);
-    qryHTRO->sql(kSqlHTRO);
-    qryUw->sql(kSqlUw);
-    qryPr->sql(kSqlPr);
-    qrySHTI->sql(kSqlSHTI);
+  db::Connection& connection = *dm->ADOConnection;
+  for (auto* q : {&qryTmp, &qryLst2, &qryHTRO, &qryUw, &qryPr, &qrySHTI}) *q = std::make_unique<db::Query>(connection);
+  qryLst2->sql(kSqlLst2);
+  qryHTRO->sql(kSqlHTRO);
+  qryUw->sql(kSqlUw);
+  qryPr->sql(kSqlPr);
+  qrySHTI->sql(kSqlSHTI);
 
-    D = c_p->D;
-    FDB = text::first_day_of_month(D);
-    FDE = text::last_day_of_month(D);
+  D = c_p->D;
+  FDB = text::first_day_of_month(D);
+  FDE = text::last_day_of_month(D);
 
-    const auto copy = host::open_work_copy(*c_p, "HRDOC340");
-    // Without a copy the workbook names the template it could not find.
-    xl.OpenPlain(copy ? *copy : c_p->ext().template_dir + "HRDOC340.xlsx", false, c_p->ext().office);
-    if (!xl.IsOpen()) return;
+  // The whole enterprise goes by the name of the payroll directory.
+  if (c_p->KP == domain::kRootDepartment || c_p->KP == 0)
+    N = domain::enterprise_name(*dm);
+  else
+    N = domain::department_name(*dm, c_p->KP);
+  pb.set_max(3);
 
-    if (c_p->KP == 1) {
-      qryTmp->close();
-      qryTmp->sql("select n from zpkpv where pr=1");
-      qryTmp->open();
-      N = qryTmp->record_count() > 0 ? qryTmp->field("N").as_string() : std::string();
-    } else {
-      N = c_p->department_name();
-    }
-    pb.set_min(0);
-    pb.set_position(0);
-    pb.set_step(1);
-    pb.set_max(3);
+  Sheet1();
+  pb.step_it();
+  Sheet2();
+  pb.step_it();
+  Sheet3();
+  pb.step_it();
 
-    Sheet1();
-    pb.step_it();
-    Sheet2();
-    pb.step_it();
-    Sheet3();
-    pb.step_it();
-  } catch (const std::exception& e) {
-    c_p->armerr(kArmError, std::string(e.what()));
-  }
-  // What was filled is shown even after an error.
-  try {
-    if (xl.IsOpen()) {
-      xl.SelectSheet(1);
-      xl.SetVisible(true);
-    }
-  } catch (const std::exception& e) {
-    c_p->armerr(kArmError, std::string(e.what()));
-  }
+  FinishReport(xl);
   xl_ = nullptr;
 }
 
@@ -408,7 +388,7 @@ void Tfmhrd340::Sheet2() {
 
     TStageResult stage{};
     CalcStage(static_cast<int>(qryLst2->field("KP").as_int()), 0, FDE, stage);
-    const int Y = stage[4].years();
+    const int Y = stage[domain::service_slot(domain::kServiceKindStatistics)].years();
     if (Y < 1) {
       ++n[cSrv1];
     } else if (Y < 5) {
@@ -513,11 +493,11 @@ void Tfmhrd340::Sheet3() {
     const int64_t kosd = qryUw->field("KOSD").as_int();
     if (qryUw->field("PEROST").as_int() == 1)
       ++n[cTransfer];
-    else if (qryUw->field("PUP").as_int() == 1 || kosd == 80)
+    else if (qryUw->field("PUP").as_int() == 1 || kosd == domain::kKosdGoodReason)
       ++n[cGood];
-    else if (kosd == 25)
+    else if (kosd == domain::kKosdDiscipline)
       ++n[cDiscipline];
-    else if (kosd == 2 || kosd == 82 || kosd == 85)
+    else if (domain::is_reduction(kosd))
       ++n[cReduction];
     ++R;
   }
@@ -548,6 +528,13 @@ void Tfmhrd340::Sheet3() {
 
 namespace {
 const bool registered = register_report<Tfmhrd340, "HRDOC340">();
+const bool statements = register_statements(
+    "HRDOC340", {{"qryTmp", std::string(kSqlPayroll) + " group by 1"},
+                 {"qryLst2", kSqlLst2},
+                 {"qrySHTI", kSqlSHTI},
+                 {"qryUw", kSqlUw},
+                 {"qryPr", kSqlPr},
+                 {"qryHTRO", kSqlHTRO}});
 }
 
 }  // namespace hrdoc

@@ -6,7 +6,9 @@
 #include "db/database.h"
 #include "host/compark.h"
 #include "host/compark_text.h"
+#include "host/domain.h"
 #include "host/report_window.h"
+#include "host/statements.h"
 #include "host/udm.h"
 #include "office/classexl.h"
 #include "text/date.h"
@@ -29,21 +31,13 @@ where per.DT>=:DT1 and per.DT<=:DT2 and (0=:OW or :OW1 in (kpn.OWNER,kpn1.OWNER,
 and ls.UW=0 and go.YYEAR=:YY
 order by 2,1,3)";
 
-constexpr const char* kDepartment = R"(select SNAME from otzkpn where KP=:KP)";
-
 class TfmHRDOC091 : public TReportWindow {
  public:
   void Job() override {
     TExcelShablon w;
     if (!OpenReport(w, "HRDOC091", "Подготовка формы для печати...")) return;
 
-    db::Query& qryTmp = *dm->qryTmp;
-    qryTmp.close();
-    qryTmp.sql(kDepartment);
-    qryTmp.set("KP", int64_t{c_p->KP});
-    qryTmp.open();
-    w.SetField("ppH", "fpodr", "отпусков работников подразделения " + qryTmp.field("SNAME").as_string());
-    qryTmp.close();
+    w.SetField("ppH", "fpodr", "отпусков работников подразделения " + domain::department_name(*dm, c_p->KP));
     const text::Ymd d = text::decode_date(c_p->D);
     w.SetField("ppH", "fmonth", text::month_name(d.month, 0));
 
@@ -56,26 +50,22 @@ class TfmHRDOC091 : public TReportWindow {
     qryGo.set_date("FD", text::first_day_of_month(c_p->payroll_month));
     qryGo.set("YY", int64_t{d.year});
     qryGo.open();
-    pbM.set_max(qryGo.record_count());
-
     int number = 0;
-    for (qryGo.first(); !qryGo.eof(); qryGo.next()) {
-      const std::string fio = qryGo.field("FIO").as_string();
-      lbM.set_caption("Печать данных: " + fio);
+    PrintRows(qryGo, "FIO", [&] {
       w.ClearPart("ppD");
       w.SetField("ppD", "fnum", static_cast<int32_t>(++number));
-      w.SetField("ppD", "ffio", fio);
+      w.SetField("ppD", "ffio", qryGo.field("FIO").as_string());
       w.SetField("ppD", "fdol", qryGo.field("DOLN").as_string());
       w.SetField("ppD", "fpodr", qryGo.field("OWNAME").as_string());
       if (!qryGo.field("DT").is_null()) w.SetField("ppD", "fdts", text::date_text(qryGo.field("DT").as_date()));
       w.AddPart("ppD", 0);
-      pbM.step_it();
-    }
+    });
     w.FitOutputRows();
-    w.Finish("ppH");
+    FinishReport(w, "ppH");
   }
 };
 
+const bool statements = register_statements("HRDOC091", {{"qryGo", kQryGo}});
 const bool registered = register_report<TfmHRDOC091, "HRDOC091">();
 
 }  // namespace

@@ -6,7 +6,9 @@
 #include "db/database.h"
 #include "host/compark.h"
 #include "host/compark_text.h"
+#include "host/domain.h"
 #include "host/report_window.h"
+#include "host/statements.h"
 #include "host/udm.h"
 #include "office/classexl.h"
 #include "text/date.h"
@@ -36,11 +38,6 @@ LEFT JOIN kdt2viiio ot ON ot.UNSD=js.UNSD
 WHERE js.KP>0 and js.KP=:PKP and js.dto>:DT1 and js.dto<:DT2 and js.KTD=31 and ot.KVOT=1
 order by js.dto)";
 
-constexpr const char* kSignatory =
-    R"(select kpn.SNAME,kd.N from otzkpn kpn left join zpls ls on ls.KP=kpn.KP and ls.FD=:FD left join zpkd kd on kd.D=ls.DOL where kpn.KP=:KP)";
-
-constexpr const char* kDepartment = R"(select SNAME from otzkpn where KP=:KP)";
-
 // A database value as the spreadsheet takes it: numbers as numbers, dates as dd.mm.yyyy.
 Variant cell(const db::Field& f) {
   const db::Value& v = f.value();
@@ -62,27 +59,13 @@ class TfmHRDOC092 : public TReportWindow {
     TExcelShablon w;
     if (!OpenReport(w, "HRDOC092", "Подготовка формы для печати...")) return;
 
-    db::Query& qryTmp = *dm->qryTmp;
-    qryTmp.close();
-    qryTmp.sql(kDepartment);
-    qryTmp.set("KP", int64_t{c_p->KP});
-    qryTmp.open();
-    w.SetField("ppH", "fpodr", qryTmp.field("SNAME").as_string());
-    qryTmp.close();
-
-    qryTmp.sql(kSignatory);
-    qryTmp.set("KP", int64_t{c_p->NASH});
-    qryTmp.set_date("FD", c_p->payroll_month);
-    qryTmp.open();
-    w.SetField("ppH", "fdirek", qryTmp.field("N").as_string());
-    w.SetField("ppH", "ffiodir", qryTmp.field("SNAME").as_string());
-    qryTmp.close();
-    qryTmp.set("KP", int64_t{c_p->NACHOK});
-    qryTmp.set_date("FD", c_p->payroll_month);
-    qryTmp.open();
-    w.SetField("ppPodp", "fkadrdol", qryTmp.field("N").as_string());
-    w.SetField("ppPodp", "fkadrfio", qryTmp.field("SNAME").as_string());
-    qryTmp.close();
+    w.SetField("ppH", "fpodr", domain::department_name(*dm, c_p->KP));
+    const domain::Signatory director = domain::signatory(*dm, c_p->NASH, c_p->payroll_month);
+    w.SetField("ppH", "fdirek", director.position);
+    w.SetField("ppH", "ffiodir", director.name);
+    const domain::Signatory personnel = domain::signatory(*dm, c_p->NACHOK, c_p->payroll_month);
+    w.SetField("ppPodp", "fkadrdol", personnel.position);
+    w.SetField("ppPodp", "fkadrfio", personnel.name);
     w.SetField("ppH", "fdtsost", text::date_text(c_p->D));
     w.SetField("ppH", "fyysost", static_cast<int32_t>(text::decode_date(c_p->D).year));
 
@@ -96,16 +79,12 @@ class TfmHRDOC092 : public TReportWindow {
     qryGo.set("YY", int64_t{text::decode_date(c_p->D1).year});
     qryGo.open();
     qryGo.sort(byDepartment_ ? "OWNAME,FIO,DT" : "FIO,DT");
-    pbM.set_max(qryGo.record_count());
-    w.SetVisible(true);
 
     db::Query qryGrfExlOt(*dm->ADOConnection);
     qryGrfExlOt.sql(kQryGrfExlOt);
     int64_t previous = 0;
-    qryGo.first();
-    while (!qryGo.eof()) {
+    PrintRows(qryGo, "FIO", [&] {
       const std::string fio = qryGo.field("FIO").as_string();
-      lbM.set_caption("Печать данных: " + fio);
       w.ClearPart("ppD");
       const int64_t kp = qryGo.field("KP").as_int();
       if (kp != previous) {
@@ -157,12 +136,10 @@ class TfmHRDOC092 : public TReportWindow {
         }
       }
       w.AddPart("ppD", 0);
-      qryGo.next();
-      pbM.step_it();
-    }
+    });
     w.FitOutputRows();
     // Only the header part is kept: the signature part, filled above, goes with the template rows.
-    w.Finish("ppH");
+    FinishReport(w, "ppH");
   }
 
  private:
@@ -170,6 +147,7 @@ class TfmHRDOC092 : public TReportWindow {
   bool byDepartment_ = false;
 };
 
+const bool statements = register_statements("HRDOC092", {{"qryGo", kQryGo}, {"qryGrfExlOt", kQryGrfExlOt}});
 const bool registered = register_report<TfmHRDOC092, "HRDOC092">();
 
 }  // namespace

@@ -230,11 +230,17 @@ struct Event {
   int unsd = 0;
 };
 
+enum Defect { kNoIssuerCode, kNoHouse, kNoIssueDate, kLongBirthPlace, kNoAddress, kDefectKinds };
+
 struct Person {
   int kp = 0, tn = 0;
   bool female = false;
   std::string surname, name, patronymic;
   TDateTime birth = 0, hire = 0, dismissal = 0;
+  // An earlier stint at the enterprise of a re-hired employee (0 = none).
+  TDateTime first_hire = 0, first_leave = 0;
+  // A gap in the personal data of a recent hire (Defect), or none.
+  int defect = -1;
   bool head = false;
   std::vector<Event> events;
   std::string fio() const { return surname + " " + name + " " + patronymic; }
@@ -295,9 +301,22 @@ const Place kPlaces[] = {
 };
 const Place kBranchPlace = {"Каменск-Уральский", "", 0, "", "623"};
 
-const char* const kBirthPlaces[] = {"Екатеринбург", "Свердловск", "Нижний Тагил", "Каменск-Уральский", "Первоуральск",
-                                    "Челябинск",    "Пермь",      "Тюмень",       "Курган",             "Серов",
-                                    "Асбест",       "Ревда",      "Полевской",    "Уфа",                "Омск"};
+struct BirthPlace {
+  const char* region;
+  const char* district;
+  const char* place;
+};
+
+const BirthPlace kBirthPlaces[] = {
+    {"Свердловская обл.", "", "Екатеринбург"},       {"Свердловская обл.", "", "Свердловск"},
+    {"Свердловская обл.", "", "Нижний Тагил"},       {"Свердловская обл.", "", "Каменск-Уральский"},
+    {"Свердловская обл.", "", "Первоуральск"},       {"Свердловская обл.", "", "Серов"},
+    {"Свердловская обл.", "", "Асбест"},             {"Свердловская обл.", "", "Ревда"},
+    {"Свердловская обл.", "Сысертский р-н", "с. Патруши"}, {"Свердловская обл.", "Белоярский р-н", "пгт. Белоярский"},
+    {"Свердловская обл.", "Ирбитский р-н", "д. Речкалова"}, {"Челябинская обл.", "", "Челябинск"},
+    {"Челябинская обл.", "Каслинский р-н", "с. Тюбук"}, {"Пермский край", "", "Пермь"},
+    {"Тюменская обл.", "", "Тюмень"},                {"Курганская обл.", "Шадринский р-н", "с. Ольховка"},
+    {"Республика Башкортостан", "", "Уфа"},          {"Омская обл.", "", "Омск"}};
 
 class Builder {
  public:
@@ -360,6 +379,7 @@ class Builder {
   TDateTime today_ = 0, month_ = 0;
   int year_ = 0;
   int unsd_ = 0, und_ = 0;
+  int recent_hires_ = 0, defects_ = 0;
   std::vector<Dept> depts_;  // index = kp - 1 (kp 1 is the enterprise)
   std::vector<Person> people_;
   std::map<std::pair<TDateTime, int>, int> orders_;  // (date, kind) -> UND, filled in date order
@@ -760,13 +780,21 @@ class Builder {
       if (!head && hire < fdb - 60) {
         if (j % 30 == 5)
           dismissal = fdb + rng_.range(0, static_cast<int>(today_ - fdb));
-        else if (j % 11 == 4)
-          dismissal = std::max(hire + 60, encode_date(year_, 1, 9)) + rng_.range(0, 200);
+        else if (j % 11 == 4) {
+          // Spread over the last five years, as hires are: a third in the reference year.
+          int back = rng_.chance(0.35) ? 0 : rng_.range(1, 4);
+          dismissal = std::max(hire + 60, encode_date(year_ - back, 1, 9)) + rng_.range(0, back ? 330 : 200);
+        }
         else if (rng_.chance(0.07))
           dismissal = hire + 60 + rng_.range(0, static_cast<int>(today_ - hire - 60));
       }
       if (dismissal > today_) dismissal = today_;
       p.dismissal = dismissal;
+      // Re-hired: an earlier stint ended at least half a year before this hire.
+      if (!head && j % 25 != 3 && hire - add_years(birth, 18) > 4 * 365 && rng_.chance(0.05)) {
+        p.first_hire = std::max(add_years(birth, 18), hire - rng_.range(3 * 365, 9 * 365));
+        p.first_leave = p.first_hire + rng_.range(120, static_cast<int>(hire - p.first_hire) - 180);
+      }
       const TDateTime end = dismissal ? dismissal : today_;
 
       // Where the employee worked before the last department: up to two transfers.
@@ -784,6 +812,18 @@ class Builder {
       }
       places.emplace_back(home, pos);
 
+      if (p.first_hire) {
+        Event first;
+        first.date = p.first_hire;
+        first.ktd = 21;
+        first.st = make_state(home, pos, p.first_hire);
+        p.events.push_back(first);
+        Event left = first;
+        left.date = p.first_leave;
+        left.ktd = 121;
+        left.kosd = rng_.chance(0.7) ? 3 : pick_ground();
+        p.events.push_back(left);
+      }
       Event hired;
       hired.date = hire;
       hired.ktd = (!head && j % 25 != 3 && rng_.chance(0.05)) ? 23 : 21;
@@ -794,6 +834,9 @@ class Builder {
         if (rng_.chance(0.03)) hired.st.kvr = 2;
       }
       p.events.push_back(hired);
+      // One recent hire in ten has a gap in the personal data a bank registry checks.
+      if (!head && hired.ktd == 21 && hire > today_ - 365 && recent_hires_++ % 10 == 4)
+        p.defect = defects_++ % kDefectKinds;
       State cur = hired.st;
       size_t place = 0;
       // Salary indexations on the first of January of the last five years.
@@ -857,8 +900,8 @@ class Builder {
     Table ads(c_, "ZPADS1", {"KP", "VDOC", "SER", "NUM", "ORG", "KORG", "NORG", "FDVD", "FDR", "POL", "IND", "ULNAME"});
     Table adr(c_, "ZPADRES", {"KP", "IND", "KODST", "ST", "KODREG", "REG", "REGN", "KODRAI", "RAI", "KODGOR", "GOR",
                               "KODNAS", "NAS", "ULNAME", "DOM", "KORP", "KV", "ADRIN"});
-    Table adf(c_, "KDT2IADF", {"KP", "T", "INDF", "STF", "REGF", "GORF", "NASF", "ULNAMEF", "DOMF", "KORPF", "KVF",
-                               "ADRINF"});
+    Table adf(c_, "KDT2IADF", {"KP", "T", "INDF", "STF", "KODREGF", "REGF", "KODRAIF", "RAIF", "KODGORF", "GORF",
+                               "KODNASF", "NASF", "ULNAMEF", "DOMF", "KORPF", "KVF", "ADRINF"});
     Table ob(c_, "KDT2IOB", {"KP", "CONTRACTN", "CONTRACTDATE", "DTR", "KSEM", "KSTR", "KREGP", "KRAIP", "KGORP", "PSTS"});
     Table fam(c_, "KDT2IFAM", {"UNSD", "KP", "FIO", "DTR", "KSR"});
     Table sht(c_, "OTZSHT", {"KP", "PKG"});
@@ -886,22 +929,33 @@ class Builder {
       std::string org = std::string("ОУФМС России по Свердловской обл. в ") +
                         (branch ? "г. Каменск-Уральский" : "Кировском р-не г. Екатеринбурга");
       std::string korg = "660-" + std::to_string(rng_.range(100, 999)).substr(0, 3);
-      // A few documents carry the whole number in SER, as older records do.
+      // A few documents carry the whole number in SER, as older records do; a few are not
+      // Russian passports: 10 a foreign passport, 91 another document.
       bool joined = rng_.chance(0.02);
+      int vdoc = rng_.chance(0.015) ? 10 : rng_.chance(0.01) ? 91 : 21;
+      std::string ser = joined ? series.substr(0, 2) + series.substr(3) + number : series;
+      if (vdoc == 10) ser = std::to_string(rng_.range(70, 79)) + digits(rng_, 7);
+      if (vdoc == 91) ser = "II-АИ" + digits(rng_, 3);
+      if (vdoc != 21) {
+        joined = vdoc == 10;
+        org = vdoc == 10 ? "МИД Республики Казахстан" : "ОВМ ОП N 5 УМВД России по г. Екатеринбургу";
+      }
       std::string postcode = std::string(place.postcode) + digits(rng_, 3);
-      ads.add({num(p.kp), num(21), str(joined ? series.substr(0, 2) + series.substr(3) + number : series),
-               joined ? null() : str(number), str(org), str(korg), str(org), date(issued), date(p.birth),
-               str(p.female ? "Ж" : "М"), str(postcode), str("66" + digits(rng_, 10))});
+      ads.add({num(p.kp), num(vdoc), str(ser), joined ? null() : str(number), str(org),
+               p.defect == kNoIssuerCode || vdoc == 10 ? null() : str(korg), str(org),
+               p.defect == kNoIssueDate ? null() : date(issued), date(p.birth), str(p.female ? "Ж" : "М"),
+               str(postcode), str("66" + digits(rng_, 10))});
 
       std::string street = kStreets[rng_.next() % kStreetCount];
-      std::string house = std::to_string(rng_.range(1, 120));
+      std::string house = p.defect == kNoHouse ? "" : std::to_string(rng_.range(1, 120));
       std::string korp = rng_.chance(0.1) ? std::to_string(rng_.range(1, 3)) : "";
       std::string flat = rng_.chance(0.85) ? std::to_string(rng_.range(1, 240)) : "";
       std::string full = postcode + ", Свердловская обл., " +
                          (place.city[0] ? std::string("г. ") + place.city : std::string(place.district) + ", " + place.settlement) +
-                         ", " + street + ", д." + house + (korp.empty() ? "" : ", корп." + korp) +
+                         ", " + street + (house.empty() ? "" : ", д." + house) + (korp.empty() ? "" : ", корп." + korp) +
                          (flat.empty() ? "" : ", кв." + flat);
-      adr.add({num(p.kp), str(postcode), num(643), str("Россия"), num(66), str("Свердловская обл."), str("Свердловская обл."),
+      if (p.defect != kNoAddress)
+        adr.add({num(p.kp), str(postcode), num(643), str("Россия"), num(66), str("Свердловская обл."), str("Свердловская обл."),
                place.district_code ? num(place.district_code) : null(), str(place.district),
                place.city[0] ? num(branch ? 3 : 1) : null(), str(place.city), place.settlement[0] ? num(1) : null(),
                str(place.settlement), str(street), str(house), str(korp), str(flat), str(full)});
@@ -909,14 +963,21 @@ class Builder {
       phone += " " + digits(rng_, 3);
       phone += "-" + digits(rng_, 2);
       phone += "-" + digits(rng_, 2);
-      adf.add({num(p.kp), str(phone), str(postcode), str("Россия"), str("Свердловская обл."), str(place.city),
+      adf.add({num(p.kp), str(phone), str(postcode), str("Россия"), num(66), str("Свердловская обл."),
+               place.district_code ? num(place.district_code) : null(), str(place.district),
+               place.city[0] ? num(branch ? 3 : 1) : null(), str(place.city), place.settlement[0] ? num(1) : null(),
                str(place.settlement), str(street), str(house), str(korp), str(flat), str(full)});
 
       const int age = static_cast<int>((today_ - p.birth) / 365.25);
       int ksem = age < 24 ? (rng_.chance(0.8) ? 1 : 2) : rng_.chance(0.65) ? 2 : rng_.chance(0.5) ? 3 : rng_.chance(0.8) ? 1 : 4;
-      std::string contract = "ТД-" + std::to_string(year_of(p.hire)) + "/" + std::to_string(p.tn);
-      ob.add({num(p.kp), str(contract), date(p.hire), date(p.birth), num(ksem), str("Россия"), str("Свердловская обл."),
-              str(""), str(rng_.pick(kBirthPlaces)), rng_.chance(0.02) ? num(1) : null()});
+      // Old contracts were not always numbered.
+      std::string contract = rng_.chance(0.03) ? "" : "ТД-" + std::to_string(year_of(p.hire)) + "/" + std::to_string(p.tn);
+      const BirthPlace& born = rng_.pick(kBirthPlaces);
+      // PSTS set for a few, past and ahead: the bank registries leave them out.
+      TDateTime psts = rng_.chance(0.02) ? today_ + (rng_.chance(0.5) ? -rng_.range(30, 900) : rng_.range(10, 200)) : 0;
+      ob.add({num(p.kp), str(contract), date(p.hire), date(p.birth), num(ksem), str("Россия"), str(born.region),
+              str(born.district), str(p.defect == kLongBirthPlace ? "Каменск-Уральский Свердловской области" : born.place),
+              date(psts)});
 
       // Family: spouse, children, sometimes a parent.
       if (ksem == 2) {
@@ -949,6 +1010,9 @@ class Builder {
       if (active) sht.add({num(p.kp), num(rng_.range(1, 5))});
       if (active && rng_.chance(0.85)) mb.add({num(p.kp), num(4), str("408178101" + digits(rng_, 11))});
       bool seasonal = !p.head && !branch && (p.kp % 15 == 4 || rng_.chance(0.04));
+      if (p.first_hire)
+        mst.add({num(next_unsd()), num(p.kp), num(dept(p.events.front().st.dept).workplace), date(p.first_hire),
+                 date(p.first_leave), num(0)});
       mst.add({num(next_unsd()), num(p.kp), num(seasonal ? 3 : dept(last.dept).workplace), date(p.hire), date(p.dismissal),
                num(seasonal ? 1 : 0)});
       if (p.kp % 10 == 5 || rng_.chance(0.05)) viip.add({num(next_unsd()), num(p.kp), num(rng_.range(1, 4))});
@@ -957,7 +1021,8 @@ class Builder {
       if (active && p.female && age >= 21 && age <= 40 && !p.head && ((maternity < 2 && !branch) || rng_.chance(0.04))) {
         bool birth_leave = maternity % 2 == 0;
         ++maternity;
-        TDateTime from = today_ - rng_.range(0, birth_leave ? 100 : 400);
+        // The first two are on leave today; the others' leave fell anywhere in the last two years.
+        TDateTime from = today_ - (maternity <= 2 ? rng_.range(0, birth_leave ? 100 : 400) : rng_.range(0, 730));
         kpr.add({num(next_unsd()), num(p.kp), num(1), num(birth_leave ? 16 : 17), date(from),
                  date(from + (birth_leave ? 139 : 547))});
       }
@@ -989,7 +1054,9 @@ class Builder {
     Table stag(c_, "ZPSTAG", {"KP", "FD1", "FD3", "FD4"});
 
     for (auto& p : people_) {
+      TDateTime hired = 0;
       for (auto& e : p.events) {
+        if (e.ktd == 21 || e.ktd == 23) hired = e.date;
         e.unsd = next_unsd();
         orders_.try_emplace({e.date, e.ktd}, 0);
         const PositionDef& pos = position(e.st.pos);
@@ -999,7 +1066,7 @@ class Builder {
         dvg.add({num(e.unsd), num(p.kp), date(e.date), num(e.ktd), num(e.st.dept), num(e.st.pos), str(pos.name),
                  str(longname), real(e.st.okl), real(e.st.stv), num(e.st.kat), num(e.st.ktpd),
                  num(e.st.kvr), num(e.st.rz), e.kosd ? num(e.kosd) : null(), num(e.pup), num(e.perost),
-                 date(p.hire), num(1)});
+                 date(hired), num(1)});
       }
 
       // Periods of the record book: earlier jobs, then this enterprise.
@@ -1010,22 +1077,24 @@ class Builder {
       };
       TDateTime start = add_years(p.birth, rng_.range(18, 22));
       start += rng_.range(0, 200);
-      TDateTime first = p.hire, continuous_from = p.hire;
-      if (start < p.hire - 365) {
+      const TDateTime entry = p.first_hire ? p.first_hire : p.hire;
+      TDateTime first = entry, continuous_from = p.hire;
+      if (start < entry - 365) {
         int jobs = rng_.range(1, 3);
-        TDateTime span = (p.hire - start) / jobs;
+        TDateTime span = (entry - start) / jobs;
         for (int k = 0; k < jobs; ++k) {
           TDateTime from = std::floor(start + span * k);
           TDateTime to = std::floor(start + span * (k + 1)) - (k + 1 == jobs ? rng_.range(1, 60) : rng_.range(1, 20));
           if (to <= from) continue;
           if (k == 0) first = from;
-          if (k + 1 == jobs && p.hire - to < 30) continuous_from = from;
+          if (k + 1 == jobs && p.hire - to < 30 && !p.first_hire) continuous_from = from;
           const int book = rng_.chance(0.03) ? 0 : 1;
           const bool industry = rng_.chance(0.5);
           const bool north = rng_.chance(0.05);
-          period(book, from, to, false, k + 1 == jobs && p.hire - to < 30, industry, north);
+          period(book, from, to, false, k + 1 == jobs && entry - to < 30, industry, north);
         }
       }
+      if (p.first_hire) period(1, p.first_hire, p.first_leave, true, false, true, false);
       period(1, p.hire, p.dismissal, true, true, true, false);
       stag.add({num(p.kp), date(first), date(p.hire), date(continuous_from)});
     }
@@ -1066,7 +1135,7 @@ class Builder {
     for (const auto& p : people_) {
       for (size_t i = 0; i < p.events.size(); ++i) {
         const Event& e = p.events[i];
-        if (e.ktd >= 100) break;
+        if (e.ktd >= 100) continue;
         TDateTime close = 0;
         if (i + 1 < p.events.size()) close = p.events[i + 1].ktd >= 100 ? p.events[i + 1].date : p.events[i + 1].date - 1;
         int opl = e.st.kat == kWorker ? 2 : 1;
@@ -1143,7 +1212,8 @@ class Builder {
       int unsd = next_unsd();
       TDateTime order = from - rng_.range(3, 14);
       if (order < p.hire) order = from;
-      int extra = kind == 1 && rng_.chance(0.2) ? 3 : 0;
+      // Three extra days for some, never past a dismissal.
+      int extra = kind == 1 && rng_.chance(0.2) && (p.dismissal == 0 || from + days + 3 <= p.dismissal) ? 3 : 0;
       ot.add({num(unsd), num(p.kp), date(from), date(from + days + extra - 1), num(days), num(extra), num(0), num(0),
               num(kind), num(pro_flag)});
       otd.add({num(unsd), num(1), num(days)});
@@ -1182,6 +1252,13 @@ class Builder {
       if (active && ((p.kp % 20 == 7 && !branch) || rng_.chance(0.05))) {
         TDateTime from = p.kp % 20 == 7 ? std::max(month_, today_ - rng_.range(1, 12)) : today_ - rng_.range(5, 60);
         if (from > p.hire) grant(p, from, rng_.range(1, 5), 5, 0);
+      }
+      // Unpaid leave of up to two weeks over the last two years.
+      if (rng_.chance(0.06)) {
+        const TDateTime since = encode_date(year_ - 1, 1, 1);
+        TDateTime from = since + rng_.range(0, static_cast<int>(today_ - since));
+        int days = rng_.range(1, 14);
+        if (from > p.hire + 30 && from + days - 1 <= (active ? today_ : p.dismissal - 1)) grant(p, from, days, 5, 0);
       }
     }
     write_orders(lines);
@@ -1247,8 +1324,8 @@ class Builder {
                  str("Удост. N" + std::to_string(++course_no)), date(doc), real(rng_.range(5, 40) * 1000.0)});
       }
 
-      // Military registration: men of reserve age, a few women.
-      if ((!p.female && age <= 65 && rng_.chance(0.9)) || (p.female && rng_.chance(0.04))) {
+      // Military registration: men of reserve age (every man with a gap in his data), a few women.
+      if ((!p.female && age <= 65 && (p.defect >= 0 || rng_.chance(0.9))) || (p.female && rng_.chance(0.04))) {
         int kows = age > 60 ? 3 : rng_.chance(0.04) ? 0 : rng_.chance(0.1) ? 2 : 1;
         int kswu = p.female ? 1 : rng_.range(1, 100) <= 70 ? 1 : rng_.range(1, 100) <= 60 ? 2 : rng_.chance(0.3) ? 3 : 4;
         int kwzv = kswu == 1 ? rng_.range(1, 2) : kswu == 2 ? rng_.range(3, 6) : kswu == 3 ? rng_.range(7, 8) : rng_.range(9, 12);

@@ -6,7 +6,8 @@
 
 namespace hrdoc::demo {
 
-void set_forced_writes(const std::string& database, bool on, const std::string& user, const std::string& password) {
+void set_forced_writes(const std::string& database, bool on) {
+  const db::ConnectOptions login = db::with_environment({});
   using namespace Firebird;
   IMaster* master = fb_get_master_interface();
   IStatus* raw = master->getStatus();
@@ -15,8 +16,8 @@ void set_forced_writes(const std::string& database, bool on, const std::string& 
   IProvider* provider = nullptr;
   try {
     dpb = master->getUtilInterface()->getXpbBuilder(&status, IXpbBuilder::DPB, nullptr, 0);
-    dpb->insertString(&status, isc_dpb_user_name, user.c_str());
-    dpb->insertString(&status, isc_dpb_password, password.c_str());
+    dpb->insertString(&status, isc_dpb_user_name, login.user.c_str());
+    if (!login.password.empty()) dpb->insertString(&status, isc_dpb_password, login.password.c_str());
     dpb->insertInt(&status, isc_dpb_force_write, on ? 1 : 0);
     provider = master->getDispatcher();
     IAttachment* att = provider->attachDatabase(&status, database.c_str(), dpb->getBufferLength(&status),

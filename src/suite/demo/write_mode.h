@@ -6,8 +6,8 @@
 
 namespace hrdoc::demo {
 
-// Sets the database's write mode through an attachment of its own; throws db::Error.
-void set_forced_writes(const std::string& database, bool on, const std::string& user = "SYSDBA",
-                       const std::string& password = "masterkey");
+// Sets the database's write mode through an attachment of its own, logged in as the database
+// layer would (ISC_USER / ISC_PASSWORD); throws db::Error.
+void set_forced_writes(const std::string& database, bool on);
 
 }  // namespace hrdoc::demo

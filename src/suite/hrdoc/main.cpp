@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
@@ -64,6 +65,8 @@ struct Library {
 struct RunOptions {
   std::string command;
   std::string db;
+  std::string db_user, db_password_file;
+  int connect_wait = 15, read_wait = 600;
   std::string date, from, to;
   int dept = -1;
   std::string depts;
@@ -73,6 +76,7 @@ struct RunOptions {
   bool yes = false, no = false, quiet = false;
   std::vector<std::string> answers;
   std::vector<std::string> sets;
+  std::vector<std::string> presses;
   std::string out;
   std::string office = "native";
 };
@@ -108,6 +112,7 @@ int run(const RunOptions& o) {
     if (!split_pair(s, name, value)) return usage_error("--set takes NAME=VALUE, not \"" + s + "\"");
     uo.values[name] = value;
   }
+  uo.presses.assign(o.presses.begin(), o.presses.end());
   if (o.office != "native" && o.office != "calc")
     return usage_error("--office takes native or calc, not \"" + o.office + "\"");
 
@@ -175,14 +180,31 @@ int run(const RunOptions& o) {
   auto t = hrdoc::text::decode_date(today);
   ctx.set_dates(today, hrdoc::text::encode_date(t.year, t.month, 1), today);
 
+  hrdoc::db::ConnectOptions connect;
+  connect.user = o.db_user;
+  if (!o.db_password_file.empty()) {
+    std::ifstream in(o.db_password_file);
+    if (!in || !std::getline(in, connect.password))
+      return usage_error("--db-password-file: cannot read a password from " + o.db_password_file);
+    if (!connect.password.empty() && connect.password.back() == '\r') connect.password.pop_back();
+  }
+  if (o.connect_wait < 0 || o.read_wait < 0)
+    return usage_error("--db-connect-wait and --db-read-wait take seconds, 0 or more");
+  connect.connect_wait = o.connect_wait;
+  connect.read_wait = o.read_wait;
+
   hrdoc::host::Session session;
-  if (!o.db.empty() && !session.connect(ctx, o.db)) return kErrorShown;
+  if (!o.db.empty() && !session.connect(ctx, o.db, connect)) return kErrorShown;
 
   // The command line has the last word over what the database remembered.
   ctx.set_dates(date.value_or(ctx.D), from.value_or(ctx.D1), to.value_or(ctx.D2));
   if (ctx.D1 > ctx.D2) return usage_error("the period starts after it ends");
   if (o.dept >= 0 && !session.select_department(ctx, o.dept)) return kErrorShown;
-  if (!o.depts.empty()) ctx.replace_kpsew(depts);
+  // Without --dept: the user's department as the database remembers it, else the enterprise.
+  if (o.dept < 0) session.select_root_if_none(ctx);
+  // One department picked is a set of one, as in the dialog; 0 is the whole enterprise.
+  if (o.depts.empty() && o.dept >= 0) depts = o.dept > 0 ? std::vector<int>{o.dept} : std::vector<int>{};
+  if (!o.depts.empty() || o.dept >= 0) ctx.replace_kpsew(depts);
   if (o.order >= 0) ctx.list_order = static_cast<uint16_t>(o.order);
 
   Library lib;
@@ -204,6 +226,9 @@ int run(const RunOptions& o) {
   if (command == "CTRLVERDLL") std::printf("%d\n", result);
   for (const auto& name : ui.unused_values())
     std::fprintf(stderr, "hrdoc: note: --set %s was not asked for by this command\n", name.c_str());
+  for (const auto& name : ui.unused_presses())
+    std::fprintf(stderr, "hrdoc: note: --press %s was not pressed: no window of this command had it left\n",
+                 name.c_str());
   return ui.error_boxes() > 0 ? kErrorShown : kOk;
 }
 
@@ -241,12 +266,20 @@ int main(int argc, char** argv) {
       "  hrdoc run CTRLVERDLL\n"
       "  hrdoc list\n"
       "  hrdoc run HRDOC340 --db demo.fdb --date 30.11.2026 --out out/\n"
+      "  ISC_USER=CLERK ISC_PASSWORD=... hrdoc run HRDOC340 --db dbhost/3050:/srv/hr/kadry.fdb --out out/\n"
       "Exit codes: 0 ran without an error box, 1 an error box was shown, 2 bad usage.");
 
   RunOptions o;
   auto* run_cmd = app.add_subcommand("run", "Run one command of the library (a report code such as HRDOC092)");
   run_cmd->add_option("COMMAND", o.command, "Command, exactly as in 'hrdoc list' (case-sensitive)")->required();
   run_cmd->add_option("--db", o.db, "Database: a Firebird file path (embedded) or host[/port]:path");
+  run_cmd->add_option("--db-user", o.db_user, "Server user name (default: ISC_USER from the environment, else SYSDBA)");
+  run_cmd->add_option("--db-password-file", o.db_password_file,
+                      "File whose first line is the server password (default: ISC_PASSWORD from the environment)");
+  run_cmd->add_option("--db-connect-wait", o.connect_wait, "Seconds to reach the server (default 15)");
+  run_cmd->add_option("--db-read-wait", o.read_wait,
+                      "Seconds the server may take to answer one statement before the connection is cut "
+                      "(default 600; 0 = no limit)");
   run_cmd->add_option("--date", o.date, "Report date, dd.mm.yyyy or yyyy-mm-dd (default: today)");
   run_cmd->add_option("--from", o.from, "Period start (default: first day of this month)");
   run_cmd->add_option("--to", o.to, "Period end (default: today)");
@@ -258,7 +291,12 @@ int main(int argc, char** argv) {
   run_cmd->add_flag("--yes", o.yes, "Answer every question with yes");
   run_cmd->add_flag("--no", o.no, "Answer every question with no");
   run_cmd->add_option("--answer", o.answers, "TEXT=yes|no: answer the question whose text or caption contains TEXT");
-  run_cmd->add_option("--set", o.sets, "NAME=VALUE: a window or dialog entry, e.g. date=01.12.2026");
+  run_cmd->add_option("--set", o.sets,
+                      "NAME=VALUE: a window or dialog entry, e.g. date=01.12.2026; a check list takes the rows to "
+                      "tick, e.g. lv=0,3 (or all, none)");
+  run_cmd->add_option("--press", o.presses,
+                      "Button to press in the next window that has it, by name or caption; repeat for several, "
+                      "in order (windows whose default button cancels need one)");
   run_cmd->add_option("--out", o.out, "Folder for the documents, made when missing (default: the current folder)");
   run_cmd->add_option("--office", o.office, "Spreadsheet backend: native (default) or calc (LibreOffice)");
   run_cmd->add_flag("--quiet", o.quiet, "No progress line and no information boxes");

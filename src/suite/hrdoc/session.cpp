@@ -4,6 +4,7 @@
 
 #include "db/database.h"
 #include "host/compark.h"
+#include "host/domain.h"
 #include "host/udm.h"
 #include "ui/ui.h"
 
@@ -15,11 +16,10 @@ struct Session::Impl {
   compark* ctx = nullptr;
 };
 
-Session::Session() : impl_(new Impl) {}
+Session::Session() : impl_(std::make_unique<Impl>()) {}
 
 Session::~Session() {
   if (impl_->ctx && impl_->ctx->ext().dm == impl_->dm.get()) impl_->ctx->ext().dm = nullptr;
-  delete impl_;
 }
 
 namespace {
@@ -29,13 +29,36 @@ bool error_box(compark& ctx, const std::string& text) {
   return false;
 }
 
+// What the user is told when a connection cannot be made.
+std::string connect_failure(const std::string& database, const db::ConnectOptions& options, const db::Error& e) {
+  std::string host = database.substr(0, database.find(':'));
+  std::string port = "3050";
+  if (auto slash = host.find('/'); slash != std::string::npos) {
+    port = host.substr(slash + 1);
+    host.resize(slash);
+  }
+  switch (e.failure()) {
+    case db::Failure::login: {
+      const std::string user = db::with_environment(options).user;
+      return "Сервер Firebird " + host + " отказал во входе: неверное имя пользователя или пароль (пользователь " +
+             user + ")";
+    }
+    case db::Failure::host_not_found: return "Сервер Firebird не найден: имя узла \"" + host + "\" неизвестно";
+    case db::Failure::unreachable:
+      return "Сервер Firebird " + host + " не отвечает на порту " + port + ": сервер не запущен или порт закрыт";
+    case db::Failure::timeout:
+      return "Сервер Firebird " + host + ":" + port + " не ответил за " + std::to_string(options.connect_wait) + " с";
+    default: return "Не удалось открыть базу данных " + database + "\n" + e.message();
+  }
+}
+
 }  // namespace
 
-bool Session::connect(compark& ctx, const std::string& database) {
+bool Session::connect(compark& ctx, const std::string& database, const db::ConnectOptions& options) {
   try {
-    impl_->connection = db::Connection::open(database);
+    impl_->connection = db::Connection::open(database, options);
   } catch (const db::Error& e) {
-    return error_box(ctx, "Не удалось открыть базу данных " + database + "\n" + e.message());
+    return error_box(ctx, connect_failure(database, options, e));
   }
   impl_->dm = std::make_unique<Tdm>(*impl_->connection);
   impl_->ctx = &ctx;
@@ -64,6 +87,16 @@ bool Session::select_department(compark& ctx, int kp) {
     return true;
   } catch (const db::Error& e) {
     return error_box(ctx, "Не удалось прочитать подразделение " + std::to_string(kp) + "\n" + e.message());
+  }
+}
+
+void Session::select_root_if_none(compark& ctx) {
+  if (!impl_->connection || ctx.KP != 0) return;
+  try {
+    if (auto root = impl_->dm->FindDepartment(domain::kRootDepartment))
+      ctx.set_department(domain::kRootDepartment, root->tn, root->sname);
+  } catch (const db::Error&) {
+    // No tree to read: the reports name the department themselves.
   }
 }
 

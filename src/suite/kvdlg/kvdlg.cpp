@@ -1,6 +1,7 @@
 // KVDLG: the suite's parameter dialogs. "USR" asks for the report date, the period and the
 // department; "USRSEW" also for the department set. A confirmed dialog leaves the choices in the
-// context and returns 0; a cancelled one returns 1.
+// context and returns 0; a cancelled one returns 1. The period is always offered: reports of
+// every kind read it. "SPRANYEX" and "SPRANYEX2" are the dictionary look-ups.
 #include <cstdint>
 #include <cstring>
 #include <sstream>
@@ -9,6 +10,7 @@
 
 #include "host/compark.h"
 #include "suite/kvdlg/department_lookup.h"
+#include "suite/kvdlg/dictionary_lookup.h"
 #include "text/date.h"
 #include "ui/ui.h"
 
@@ -48,16 +50,14 @@ int fail(compark* ctx, const std::string& text) {
   return 1;
 }
 
-int parameter_dialog(compark* ctx, bool with_set, int ask_date, int ask_period, int ask_set) {
+int parameter_dialog(compark* ctx, bool with_set, int ask_date, int ask_set) {
   using namespace hrdoc::ui;
   Form form;
   form.name = with_set ? "USRSEW" : "USR";
   form.caption = "Параметры отчёта";
   if (ask_date) form.fields.push_back(date_field("date", "Дата отчёта", date_text(ctx->D)));
-  if (ask_period) {
-    form.fields.push_back(date_field("from", "Период с", date_text(ctx->D1)));
-    form.fields.push_back(date_field("to", "Период по", date_text(ctx->D2)));
-  }
+  form.fields.push_back(date_field("from", "Период с", date_text(ctx->D1)));
+  form.fields.push_back(date_field("to", "Период по", date_text(ctx->D2)));
   form.fields.push_back(lookup_field("dept", "Подразделение (0 - всё предприятие)", nullptr, std::to_string(ctx->KP)));
   if (with_set)
     form.fields.push_back(text_field("depts", ask_set ? "Набор подразделений" : "Набор подразделений (не обязателен)",
@@ -106,7 +106,23 @@ extern "C" int main_dll(compark* ctx, int argc, void** argv) {
   if (std::strcmp(command, "CTRLVERDLL") == 0) return kInterfaceVersion;
   if (!ctx || !ctx->ui()) return -1;
   const bool usr = std::strcmp(command, "USR") == 0, usrsew = std::strcmp(command, "USRSEW") == 0;
-  if ((usr || usrsew) && argc >= 5) return parameter_dialog(ctx, usrsew, arg(argv, 2), arg(argv, 3), arg(argv, 4));
+  if ((usr || usrsew) && argc >= 5) return parameter_dialog(ctx, usrsew, arg(argv, 2), arg(argv, 4));
+  const bool any = std::strcmp(command, "SPRANYEX") == 0, filtered = std::strcmp(command, "SPRANYEX2") == 0;
+  if ((any && argc >= 11) || (filtered && argc >= 12)) {
+    hrdoc::suite::DictionaryCall call;
+    call.title = static_cast<const char*>(argv[2]);
+    call.table = static_cast<const char*>(argv[3]);
+    call.key_list = static_cast<const char*>(argv[4]);
+    call.columns = static_cast<const char*>(argv[5]);
+    call.keys = static_cast<hrdoc::kvdlg::LookupEntry*>(argv[6]);
+    call.key_count = arg(argv, 7);
+    call.results = static_cast<hrdoc::kvdlg::LookupEntry*>(argv[8]);
+    call.result_count = arg(argv, 9);
+    call.filtered = filtered;
+    if (filtered) call.filter = static_cast<hrdoc::kvdlg::LookupFilter*>(argv[10]);
+    call.reply = static_cast<hrdoc::kvdlg::LookupReply*>(argv[filtered ? 11 : 10]);
+    return hrdoc::suite::dictionary_lookup(ctx, call);
+  }
   return -1;
 }
 

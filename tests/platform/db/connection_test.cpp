@@ -156,3 +156,21 @@ TEST_F(ConnectionTest, a_script_runs_statements_procedures_skips_isql_settings_a
 }
 
 }  // namespace
+
+namespace {
+
+// The same cases run embedded and through the test server; each run must really be the one it
+// says it is.
+TEST(ConnectionPath, a_test_run_through_the_server_is_attached_over_tcp_and_an_embedded_one_in_process) {
+  hrdoc::test::TestDatabase db(LAYER_SCHEMA);
+  Query q(db.connection());
+  q.sql("select MON$REMOTE_PROTOCOL as P from MON$ATTACHMENTS where MON$ATTACHMENT_ID = CURRENT_CONNECTION");
+  q.open();
+  if (hrdoc::test::server_prefix().empty())
+    EXPECT_TRUE(q.field("P").is_null()) << q.field("P").as_string();
+  else
+    EXPECT_EQ(q.field("P").as_string(), "TCPv4");
+  EXPECT_EQ(is_remote(db.connection().database()), !hrdoc::test::server_prefix().empty());
+}
+
+}  // namespace

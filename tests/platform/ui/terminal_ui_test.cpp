@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <deque>
 #include <string>
 
 namespace {
@@ -150,12 +151,75 @@ TEST(TerminalForm, lookup_button_and_form_actions) {
   Form f;
   f.caption = "Стаж";
   int zooms = 0;
-  f.fields = {lookup_field("kind", "Вид стажа", [](Field& fld) { return fld.value = "Общий", true; })};
+  // The look-up fills the code entry beside its own.
+  f.fields = {lookup_field("kind", "Вид стажа",
+                           [](Field& fld, Form& form) {
+                             form.find("code")->value = "2";
+                             return fld.value = "Общий", true;
+                           }),
+              text_field("code", "Код")};
   f.actions = {{'z', "Масштаб", [&] { ++zooms; }}};
   ASSERT_TRUE(t.ui.edit_form(f));
   EXPECT_EQ(f.find("kind")->value, "Общий");
+  EXPECT_EQ(f.find("code")->value, "2");
   EXPECT_EQ(zooms, 1);
   EXPECT_NE(t.err.text().find("z = Масштаб"), std::string::npos);
+}
+
+// Employees in columns, keyed by personnel number.
+Field employees() {
+  return checklist_field("lv", "Работники",
+                         Table{{"Таб. №", "Ф.И.О."}, {{"17", "Иванов"}, {"4", "Петрова"}, {"230", "Сидоров"}, {"8", "Ёлкин"}}},
+                         {17, 4, 230, 8});
+}
+
+TEST(TerminalChecklist, columns_ticks_by_index_or_typing_and_keys_that_survive_a_refill) {
+  TerminalUi::Options o = options(false);
+  o.values = {{"lv", "0,3"}};
+  Term batch(o);
+  Form f;
+  f.fields = {employees()};
+  ASSERT_TRUE(batch.ui.edit_form(f));
+  EXPECT_EQ(f.fields[0].ticked_keys(), (std::vector<long long>{17, 8}));
+
+  // On a terminal: tick all, untick all, then toggle rows 2 and 1.
+  Term term(options(false, true), "1\n+\n-\n2\n1\n\n\n");
+  Form g;
+  g.fields = {employees()};
+  ASSERT_TRUE(term.ui.edit_form(g));
+  EXPECT_EQ(g.fields[0].ticked_keys(), (std::vector<long long>{4, 230}));
+  std::string text = term.err.text();
+  EXPECT_NE(text.find("Таб. № | Ф.И.О."), std::string::npos) << text;
+  EXPECT_NE(text.find("230    | Сидоров"), std::string::npos) << text;
+
+  // The rows read again in another order keep their ticks by key.
+  Field again = checklist_field("lv", "Работники", Table{{"Таб. №"}, {{"230"}, {"9"}, {"4"}}}, {230, 9, 4});
+  again.tick_keys(g.fields[0].ticked_keys());
+  EXPECT_EQ(again.ticked(), (std::vector<size_t>{0, 2}));
+}
+
+TEST(TerminalForm, presses_go_in_order_to_the_forms_that_have_the_button) {
+  // A settings dialog whose default button cancels, like the report settings windows.
+  auto settings = [] {
+    Form f;
+    f.caption = "Настройка режимов работы";
+    f.buttons = {{"bbtnOk", "OK", false}, {"bbtnCancel", "&Отказаться", true, false, true}};
+    return f;
+  };
+  struct Case {
+    std::deque<std::string> presses;
+    bool confirmed;
+    size_t left;  // presses not used
+  };
+  for (const Case& c : {Case{{}, false, 0}, Case{{"bbtnOk"}, true, 0}, Case{{"ok"}, true, 0},
+                        Case{{"Отказаться", "bbtnOk"}, false, 1}, Case{{"Печать"}, false, 1}}) {
+    TerminalUi::Options o = options(false);
+    o.presses = c.presses;
+    Term t(o);
+    Form f = settings();
+    EXPECT_EQ(t.ui.edit_form(f), c.confirmed) << (c.presses.empty() ? "" : c.presses.front());
+    EXPECT_EQ(t.ui.unused_presses().size(), c.left);
+  }
 }
 
 TEST(TerminalChoose, numbered_list_on_a_terminal_nothing_in_batch) {

@@ -16,6 +16,7 @@
 #include "host/commands.h"
 #include "sheet/book.h"
 #include "sheet/ref.h"
+#include "support/host_run.h"
 #include "support/test_context.h"
 #include "support/office.h"
 #include "support/test_database.h"
@@ -354,6 +355,39 @@ TEST_F(Hrdoc340Test, a_cancelled_dialog_opens_no_window_and_no_book) {
   EXPECT_TRUE(t_.ui.windows.empty());
   EXPECT_TRUE(t_.ui.documents.empty());
   EXPECT_TRUE(fs::is_empty(work_));
+}
+
+// The host as a user runs it: one department named is the set counted, and a work folder where
+// no copy can be made fails the run without touching the template.
+TEST_F(Hrdoc340Test, command_line_department_is_the_set_and_a_failed_copy_leaves_the_template) {
+  department(4, 1, "Цех 4");
+  person({100, 1, "М", "1970-01-01", 4});
+  person({200, 4, "М", "1970-01-01", 1});
+  // The host opens the database itself: the test lets go of it first.
+  ::dm = nullptr;
+  t_.ctx.ext().dm = nullptr;
+  t_.data_module.reset();
+  db_.close();
+  const std::string template_path = t_.ctx.ext().template_dir + "HRDOC340.xlsx";
+  const std::string before = hrdoc::test::read_file(template_path);
+  ASSERT_FALSE(before.empty()) << template_path;
+  const std::string common = "run HRDOC340 --quiet --db '" + db_.path() + "' --date 15.03.2024 --dept 4 --out '";
+
+  hrdoc::test::HostRun r = hrdoc::test::run_hrdoc(common + (work_ / "ok").string() + "'");
+  ASSERT_EQ(r.code, 0) << r.out;
+  EXPECT_NE(r.out.find("набор подразделений: 4"), std::string::npos) << r.out;
+  book_ = std::make_unique<hrdoc::sheet::Book>(work_ / "ok" / "HRDOC340_2024-03-15.xlsx");
+  EXPECT_EQ(text(2, "B12"), "Цех 4");
+  expect_row(2, 12, {{"H", 1}});  // the manager in shop 4 counts; the worker outside it does not
+  expect_row(2, 14, {{"H", 0}});
+
+  // A folder where the work copies' lock file belongs: no copy can be made.
+  fs::create_directories(work_ / "locked" / ".hrdoc" / ".WLST.xlsx.lock");
+  r = hrdoc::test::run_hrdoc(common + (work_ / "locked").string() + "'");
+  EXPECT_EQ(r.code, 1) << r.out;
+  EXPECT_NE(r.out.find("Не удалось сделать рабочую копию шаблона"), std::string::npos) << r.out;
+  EXPECT_EQ(hrdoc::test::read_file(template_path), before);
+  EXPECT_EQ(std::distance(fs::directory_iterator(work_ / "locked"), fs::directory_iterator()), 1);  // .hrdoc only
 }
 
 }  // namespace

@@ -48,7 +48,8 @@ TEST_F(Hrdoc091, whole_enterprise_lists_the_month_numbered_by_department_and_nam
 
   const auto& s = result();
   EXPECT_EQ(s.text(1, 1), "ГРАФИК");
-  EXPECT_EQ(s.text(kTitleRow, 1), "отпусков работников подразделения ");
+  // The whole enterprise is named by the root of the tree, never left blank.
+  EXPECT_EQ(s.text(kTitleRow, 1), "отпусков работников подразделения Предприятие");
   EXPECT_EQ(s.text(kMonthRow, kMonthCol), "ДЕКАБРЬ");
   EXPECT_EQ(s.text(kFirstLine - 1, 2), "Фамилия, имя, отчество");
   EXPECT_TRUE(no_marks(s));
