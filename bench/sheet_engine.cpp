@@ -1,6 +1,8 @@
 // Benchmark: open a template, append 100 000 copies of a one-row part with 10 fields, save.
-//   sheet_bench_engine template OUT.xlsx   writes the template
-//   sheet_bench_engine run TEMPLATE OUT    the timed run
+//   sheet_bench_engine template OUT.xlsx [sum]   writes the template; with "sum" the part row
+//                                                also totals its numbers in a SUM formula
+//   sheet_bench_engine run TEMPLATE OUT [LINES]  the timed run (LINES: 100 000 by default)
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 
@@ -11,7 +13,7 @@ using namespace hrdoc::sheet;
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::cerr << "usage: sheet_bench_engine template OUT | run TEMPLATE OUT\n";
+    std::cerr << "usage: sheet_bench_engine template OUT [sum] | run TEMPLATE OUT [LINES]\n";
     return 2;
   }
   try {
@@ -30,6 +32,7 @@ int main(int argc, char** argv) {
       // A total under the part: every append moves it and stretches its range.
       s.set_text(4, 2, "Итого");
       s.set_formula(4, 1, "SUM(A2:A3)");
+      if (argc > 3 && std::strcmp(argv[3], "sum") == 0) s.set_formula(3, BENCH_FIELDS + 1, "SUM(A3:J3)");
       b.save(argv[2]);
       return 0;
     }
@@ -37,7 +40,8 @@ int main(int argc, char** argv) {
     Sheet& s = b.sheet(1);
     int part = 3, out = 3;
     char buf[128];
-    for (int i = 0; i < BENCH_LINES; ++i) {
+    const int lines = argc > 4 ? std::atoi(argv[4]) : BENCH_LINES;
+    for (int i = 0; i < lines; ++i) {
       for (int f = 0; f < BENCH_FIELDS; ++f) {
         if (f % 2 == 0) {
           s.set_number(part, f + 1, bench_number(i, f));

@@ -9,9 +9,9 @@ style sub bold size=12 center middle wrap
 style label right middle
 style month bold left middle
 style head bold center middle wrap box
-style num box center top
-style cell box left top wrap
-style date box center top
+style num box center middle
+style cell box left middle wrap
+style date box center middle
 print-titles 5:5
 | ppHB | ГРАФИК {title}  | <               | <           | <               | <                        | $END$ | height=22
 |      | $fpodr {sub}    | <               | <           | <               | <                        |       | height=32

@@ -21,8 +21,8 @@ style docval bold center middle box text
 style title bold size=12 right middle
 style head size=8 center middle wrap box
 style colnum size=8 center middle box
-style cell box left top wrap
-style mid box center top
+style cell box left middle wrap
+style mid box center middle
 style sign left bottom
 print-titles 18:21
 | ppHB | | | | | | | | Унифицированная форма № Т-7 {small} | < | < | $END$ |

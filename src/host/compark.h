@@ -62,6 +62,8 @@ class compark {
     std::string host_path;         // the host executable, for the per-computer settings file
     std::string template_dir;      // where mopenx finds templates; ends with '/'
     std::string work_dir;          // where mopenx puts its work copies; ends with '/'
+    std::string out_dir;           // where finished documents go (empty: they stay in work_dir)
+    std::string document_code;     // the running report's code, which names its document
     int office = 0;                // spreadsheet backend of this run: 0 native engine, 1 LibreOffice
   };
 

@@ -18,6 +18,7 @@
 #include <stdexcept>
 
 #include "host/compark.h"
+#include "host/output.h"
 #include "text/codepage.h"
 #include "text/date.h"
 #include "ui/stop.h"
@@ -315,26 +316,15 @@ std::optional<std::string> make_work_copy(const std::string& template_dir, const
     close(src);
     return std::nullopt;
   }
-  const std::string lock_path = work_dir + ".WLST" + ext + ".lock";
   std::optional<std::string> result;
   for (int j = 0; j <= 98 && !result; ++j) {
-    int lock = open(lock_path.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0644);
+    int lock = hrdoc::host::open_slot_locks(work_dir, ext);
     if (lock < 0) break;
-    struct stat lock_st;
-    if (fstat(lock, &lock_st) != 0 || !S_ISREG(lock_st.st_mode)) {
-      close(lock);
-      break;
-    }
-    struct flock fl{};
-    fl.l_type = F_WRLCK;
-    fl.l_whence = SEEK_SET;
-    fl.l_start = j;
-    fl.l_len = 1;
     char file[32];
     std::snprintf(file, sizeof file, "WLST_%2.2d", j);
     const std::string candidate_file = file + ext;
     const std::string candidate = work_dir + candidate_file;
-    if (fcntl(lock, F_OFD_SETLK, &fl) != 0 || !free_slot(work_dir, candidate_file, source_st)) {
+    if (!hrdoc::host::lock_slot(lock, j) || !free_slot(work_dir, candidate_file, source_st)) {
       close(lock);
       continue;
     }
@@ -399,6 +389,8 @@ int compark::dzero(double value) { return sign_of(value); }
 
 int compark::mopenx(const char* name, char* out, const char* extension) {
   auto path = make_work_copy(ext().template_dir, ext().work_dir, name, extension);
+  // The finished document is named after its template.
+  if (path) ext().document_code = name;
   if (!path) {
     if (out) out[0] = '\0';
     return -1;
@@ -438,7 +430,9 @@ std::string rounded_text(double value, int decimals) { return round_text(value, 
 namespace hrdoc::host {
 
 std::optional<std::string> open_work_copy(compark& ctx, const std::string& name, const std::string& extension) {
-  return make_work_copy(ctx.ext().template_dir, ctx.ext().work_dir, name.c_str(), extension.c_str());
+  auto path = make_work_copy(ctx.ext().template_dir, ctx.ext().work_dir, name.c_str(), extension.c_str());
+  if (path) ctx.ext().document_code = name;
+  return path;
 }
 
 void release_work_copy(const std::string& path) {

@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "host/compark.h"
+#include "host/output.h"
 #include "office/office_host.h"
 #include "ui/ui.h"
 
@@ -17,6 +18,9 @@ class ContextOfficeHost final : public hrdoc::office::TOfficeHost {
   }
   std::string WorkDir() override { return c_p ? c_p->ext().work_dir : std::string(); }
   int Backend() override { return c_p ? c_p->ext().office : 0; }
+  std::string PlaceDocument(const std::string& path) override {
+    return c_p ? hrdoc::host::publish_document(*c_p, path) : path;
+  }
   void DocumentShown(const std::string& path) override {
     if (c_p && c_p->ui()) c_p->ui()->document(path);
   }

@@ -315,6 +315,7 @@ void TMSExcelImp::SetVisible(bool visible) {
   if (target.empty()) target = FirstFreeName(OfficeHost().WorkDir(), "Книга", ".xlsx");
   try {
     book_->save(target);
+    target = OfficeHost().PlaceDocument(target);
   } catch (const std::exception& e) {
     show_error("Не удалось сохранить книгу " + target + ":\r\n" + e.what());
     return;

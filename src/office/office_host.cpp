@@ -10,6 +10,7 @@ class StandaloneHost final : public TOfficeHost {
   void ShowError(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
   std::string WorkDir() override { return {}; }
   int Backend() override { return 0; }
+  std::string PlaceDocument(const std::string& path) override { return path; }
   void DocumentShown(const std::string&) override {}
 };
 

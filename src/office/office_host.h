@@ -17,6 +17,9 @@ class TOfficeHost {
   virtual std::string WorkDir() = 0;
   // The application reports get when they ask for 0: 0 the native engine, 1 LibreOffice Calc.
   virtual int Backend() = 0;
+  // A book saved in the work folder becomes the user's document; returns where it is now.
+  // Throws std::runtime_error when it cannot be placed (the saved book stays).
+  virtual std::string PlaceDocument(const std::string& path) = 0;
   // A book has been saved for the user to open.
   virtual void DocumentShown(const std::string& path) = 0;
 };

@@ -978,6 +978,7 @@ void TooCalcImp::SetVisible(bool visible) {
       args[0] = property("FilterName", Any(OUString::createFromAscii(filter_for(target))));
       Reference<css::frame::XStorable>(h_->document, UNO_QUERY_THROW)->storeAsURL(ou(url_of(target)), args);
     });
+    target = OfficeHost().PlaceDocument(target);
   } catch (const std::exception& e) {
     show("Не удалось сохранить книгу " + target + ":\r\n" + e.what());
     return;

@@ -379,7 +379,7 @@ class ServerFaults : public ServerTest {
     if (!fs::exists(out_)) return;
     for (const auto& f : files_in(out_)) {
       const std::string name = f.filename().string();
-      if (name.rfind("WLST_", 0) != 0 && name.rfind(".WLST", 0) != 0) ADD_FAILURE() << "left in the output folder: " << f;
+      if (name != ".hrdoc") ADD_FAILURE() << "left in the output folder: " << f;
     }
   }
 
@@ -387,7 +387,8 @@ class ServerFaults : public ServerTest {
   bool report_under_way() const {
     auto until = std::chrono::steady_clock::now() + std::chrono::seconds(60);
     while (std::chrono::steady_clock::now() < until) {
-      if (!books_in(out_).empty()) return true;
+      // Work copies are made in the hidden work folder.
+      if (!books_in(out_ / ".hrdoc").empty()) return true;
       std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     return false;

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -46,11 +48,30 @@ bool soffice_convert(const fs::path& file, const std::string& filter, const fs::
                      const std::string& infilter) {
   if (outdir.empty()) outdir = file.parent_path();
   fs::create_directories(outdir);
-  std::string cmd = "cd '" + outdir.string() + "' && timeout 120 soffice -env:UserInstallation=file://" +
+  const fs::path result = outdir / fs::path(file.filename()).replace_extension("." + filter.substr(0, filter.find(':')));
+  std::string cmd = "cd '" + outdir.string() + "' && timeout 300 soffice -env:UserInstallation=file://" +
                     profile.string() + " --headless --convert-to '" + filter + "' --outdir '" + outdir.string() + "'";
   if (!infilter.empty()) cmd += " --infilter='" + infilter + "'";
   cmd += " '" + file.string() + "' >/dev/null 2>&1";
-  return std::system(cmd.c_str()) == 0;
+  // One conversion at a time on the machine: parallel test processes each starting an office
+  // with a fresh profile overload it, and a first start may end early asking for a restart
+  // (it then succeeds on the next try). Success is the converted file, not the exit status.
+  const int lock = ::open((fs::temp_directory_path() / "hrdoc-soffice.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  if (lock >= 0) ::flock(lock, LOCK_EX);
+  bool ok = false;
+  for (int attempt = 0; attempt < 3 && !ok; ++attempt) {
+    std::error_code ec;
+    if (result != file) fs::remove(result, ec);
+    (void)std::system(cmd.c_str());
+    ok = fs::exists(result, ec) && fs::file_size(result, ec) > 0;
+    // A csv of every sheet comes as "<name>-<sheet>.csv".
+    for (const auto& e : fs::directory_iterator(outdir, ec)) {
+      const std::string n = e.path().filename().string();
+      ok = ok || (n.rfind(result.stem().string() + "-", 0) == 0 && e.path().extension() == result.extension());
+    }
+  }
+  if (lock >= 0) ::close(lock);
+  return ok;
 }
 
 std::string pdf_text(const fs::path& pdf, bool layout) {

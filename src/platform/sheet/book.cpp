@@ -72,6 +72,8 @@ Sheet* Book::find_sheet(std::string_view name) {
   return nullptr;
 }
 
+const Sheet* Book::find_sheet(std::string_view name) const { return const_cast<Book*>(this)->find_sheet(name); }
+
 Sheet& Book::sheet(std::string_view name) {
   if (Sheet* s = find_sheet(name)) return *s;
   throw Error(path_, "", "no sheet named '" + std::string(name) + "'");

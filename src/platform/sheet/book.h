@@ -1,7 +1,8 @@
 // An in-process .xlsx workbook with Excel's editing semantics. Rows, columns and sheet
 // numbers are 1-based. Every operation that inserts or deletes cells moves merges, page
 // breaks, defined names, conditional formats, validations and the references inside
-// formulas, as Excel does; a saved book asks the application to recalculate on opening.
+// formulas, as Excel does; a saved book carries the results of the formulas it can compute
+// and asks the application to recalculate on opening only when some are left.
 #pragma once
 
 #include <cstdint>
@@ -80,6 +81,7 @@ class Sheet {
   // 1-based position in the book.
   int index() const;
   Book& book() { return *book_; }
+  const Book& book() const { return *book_; }
 
   // Last row and column holding a cell or a row with its own format (0 when empty).
   int last_row() const { return static_cast<int>(rows_.size()); }
@@ -181,6 +183,7 @@ class Sheet {
   friend class Book;
   friend struct XlsxReader;
   friend struct XlsxWriter;
+  friend struct FormulaEvaluator;
 
   struct Cell {
     uint32_t col;
@@ -273,6 +276,7 @@ class Book {
   Sheet& sheet(int index);  // 1-based
   Sheet& sheet(std::string_view name);
   Sheet* find_sheet(std::string_view name);
+  const Sheet* find_sheet(std::string_view name) const;
   Sheet& active_sheet() { return sheet(active_); }
   void set_active_sheet(int index);
 
@@ -296,10 +300,15 @@ class Book {
 
   Styles& styles() { return styles_; }
 
+  // Computes the formulas and keeps their results, which a saved book carries. False when some
+  // are left without a result for the application to compute (see formula_eval.h).
+  bool calculate();
+
  private:
   friend class Sheet;
   friend struct XlsxReader;
   friend struct XlsxWriter;
+  friend struct FormulaEvaluator;
   struct Formula {
     uint32_t text;  // string id, without "="
     ValueType cached = ValueType::empty;

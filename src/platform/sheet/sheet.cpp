@@ -121,9 +121,8 @@ Value Sheet::value(int row, int col) const {
     case ValueType::text:
     case ValueType::error: v.text = book_->str(c->index); break;
     case ValueType::formula: {
-      auto& f = book_->formulas_[c->index];
-      v.text = book_->str(f.text);
-      v.number = f.number;
+      // The formula only; result() gives what it computes to.
+      v.text = book_->str(book_->formulas_[c->index].text);
       break;
     }
     default: break;

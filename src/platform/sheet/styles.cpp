@@ -385,8 +385,9 @@ bool Styles::font_bold(uint32_t xf) const { return fonts_[std::min<size_t>(forma
 
 namespace hrdoc::sheet {
 
-uint32_t Styles::with_font(uint32_t xf, std::string_view name, double size, bool bold, bool italic, bool underline) {
-  if (size <= 0 || size > 409) size = 11;
+namespace {
+
+std::string font_xml(std::string_view name, double size, bool bold, bool italic, bool underline) {
   char sz[32];
   std::snprintf(sz, sizeof sz, "%g", size);
   std::string xml = "<font>";
@@ -400,7 +401,19 @@ uint32_t Styles::with_font(uint32_t xf, std::string_view name, double size, bool
     else if (c == '<') xml += "&lt;";
     else xml += c;
   }
-  xml += "\"/><charset val=\"204\"/></font>";
+  return xml + "\"/><charset val=\"204\"/></font>";
+}
+
+}  // namespace
+
+void Styles::set_default_font(std::string_view name, double size) {
+  if (size <= 0 || size > 409) size = 11;
+  fonts_[0] = {font_xml(name, size, false, false, false), size, false};
+}
+
+uint32_t Styles::with_font(uint32_t xf, std::string_view name, double size, bool bold, bool italic, bool underline) {
+  if (size <= 0 || size > 409) size = 11;
+  const std::string xml = font_xml(name, size, bold, italic, underline);
   size_t id = 0;
   while (id < fonts_.size() && fonts_[id].xml != xml) ++id;
   if (id == fonts_.size()) fonts_.push_back({xml, size, bold});

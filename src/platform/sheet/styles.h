@@ -58,6 +58,8 @@ class Styles {
   // Sets (or with an empty value removes) an alignment attribute.
   uint32_t with_alignment(uint32_t xf, std::string_view attr, std::string_view value);
 
+  // The font of cells without a format of their own, and of the workbook's Normal style.
+  void set_default_font(std::string_view name, double size);
   double font_size(uint32_t xf) const;
   bool font_bold(uint32_t xf) const;
   // Derives a format with this font (an equal font already in the table is shared).

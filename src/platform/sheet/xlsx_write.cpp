@@ -101,6 +101,8 @@ struct XlsxWriter {
   std::vector<uint32_t> sst;       // pool id -> shared index (UINT32_MAX = unused)
   std::vector<uint32_t> sst_order;  // shared index -> pool id
   std::vector<std::string> col_names;
+  size_t sst_refs = 0;     // text cells, each a reference into the shared strings
+  bool complete = true;    // every formula carries its result
 
   const std::string& col_name(uint32_t c) {
     if (c >= col_names.size()) {
@@ -116,7 +118,9 @@ struct XlsxWriter {
     for (auto& sh : book.sheets_) {
       for (auto& row : sh->rows_) {
         for (auto& c : row.cells) {
-          if (c.type == ValueType::text && sst[c.index] == UINT32_MAX) {
+          if (c.type != ValueType::text) continue;
+          ++sst_refs;
+          if (sst[c.index] == UINT32_MAX) {
             sst[c.index] = static_cast<uint32_t>(sst_order.size());
             sst_order.push_back(c.index);
           }
@@ -128,7 +132,7 @@ struct XlsxWriter {
   std::string shared_strings() {
     std::string s = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<sst xmlns=\"";
     s += ns_main;
-    s += "\" count=\"" + std::to_string(sst_order.size()) + "\" uniqueCount=\"" + std::to_string(sst_order.size()) + "\">";
+    s += "\" count=\"" + std::to_string(sst_refs) + "\" uniqueCount=\"" + std::to_string(sst_order.size()) + "\">";
     for (uint32_t id : sst_order) {
       if (auto rich = book.rich_.find(id); rich != book.rich_.end()) {
         s += "<si>" + rich->second + "</si>";
@@ -174,9 +178,14 @@ struct XlsxWriter {
         s += "</v></c>";
         return;
       case ValueType::formula: {
-        // No cached result: cells have moved since it was computed, and an application that
-        // trusts cached results (LibreOffice does by default) would show stale values.
+        // The result computed just before saving; readers that do not calculate show it.
         auto& f = book.formulas_[c.index];
+        switch (f.cached) {
+          case ValueType::text: s += " t=\"str\""; break;
+          case ValueType::boolean: s += " t=\"b\""; break;
+          case ValueType::error: s += " t=\"e\""; break;
+          default: break;
+        }
         if (f.array_rows) {
           Range g{r, static_cast<int>(c.col), std::min(max_rows, r + f.array_rows - 1),
                   std::min<int>(max_columns, c.col + f.array_cols - 1)};
@@ -186,6 +195,21 @@ struct XlsxWriter {
         }
         xml::escape(s, book.strings_[f.text]);
         s += "</f>";
+        switch (f.cached) {
+          case ValueType::number:
+          case ValueType::boolean:
+            s += "<v>";
+            put_number(s, f.number);
+            s += "</v>";
+            break;
+          case ValueType::text:
+          case ValueType::error:
+            s += "<v>";
+            xml::escape(s, book.strings_[f.cached_text]);
+            s += "</v>";
+            break;
+          default: break;
+        }
         s += "</c>";
         return;
       }
@@ -383,14 +407,16 @@ struct XlsxWriter {
       }
       parts.emplace_back(workbook_child_order("definedNames"), dn + "</definedNames>");
     }
-    // Cells have moved since the application last computed them.
-    parts.emplace_back(workbook_child_order("calcPr"), "<calcPr calcId=\"191029\" fullCalcOnLoad=\"1\"/>");
+    // The application computes on opening only what the engine could not.
+    parts.emplace_back(workbook_child_order("calcPr"),
+                       complete ? "<calcPr calcId=\"191029\"/>" : "<calcPr calcId=\"191029\" fullCalcOnLoad=\"1\"/>");
     std::stable_sort(parts.begin(), parts.end(), [](auto& a, auto& b) { return a.first < b.first; });
     for (auto& [o, x] : parts) s += x;
     return s + "</workbook>";
   }
 
   void run() {
+    complete = book.calculate();
     collect_strings();
     ZipWriter zip(path);
     std::vector<std::pair<std::string, std::string>> overrides;  // part -> content type
@@ -459,7 +485,7 @@ struct XlsxWriter {
 };
 
 void Book::save(const std::string& path) {
-  XlsxWriter writer{*this, path, {}, {}, {}};
+  XlsxWriter writer{*this, path, {}, {}, {}, 0, true};
   writer.run();
 }
 

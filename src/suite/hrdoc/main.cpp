@@ -6,6 +6,7 @@
 
 #include <CLI/CLI.hpp>
 #include <climits>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "host/compark.h"
+#include "host/output.h"
 #include "suite/hrdoc/session.h"
 #include "suite/hrdoc/signals.h"
 #include "text/date.h"
@@ -143,10 +145,28 @@ int run(const RunOptions& o, hrdoc::host::SignalWatch& signals) {
   if (o.order != -1 && (o.order < 0 || o.order > 2)) return usage_error("--order takes 0, 1 or 2");
   if (o.dept < -1) return usage_error("--dept takes a department key, 0 for the whole enterprise");
 
+  // A missing documents folder is made; one that is a file or cannot be written is refused
+  // before anything runs.
   fs::path work = o.out.empty() ? fs::current_path() : fs::path(o.out);
   std::error_code ec;
   if (!o.out.empty()) fs::create_directories(work, ec);
-  if (!fs::is_directory(work)) return usage_error("--out: " + work.string() + " is not a folder");
+  if (!fs::is_directory(work)) {
+    std::fprintf(stderr, "hrdoc: --out: %s is not a folder%s\n", work.c_str(),
+                 ec ? (" (" + ec.message() + ")").c_str() : "");
+    return kErrorShown;
+  }
+  if (access(work.c_str(), W_OK | X_OK) != 0) {
+    std::fprintf(stderr, "hrdoc: --out: cannot write into the folder %s\n", work.c_str());
+    return kErrorShown;
+  }
+  std::string out_dir = fs::absolute(work).lexically_normal().string();
+  if (out_dir.back() != '/') out_dir += '/';
+  try {
+    hrdoc::host::prepare_work_folder(hrdoc::host::work_folder(out_dir));
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "hrdoc: %s\n", e.what());
+    return kErrorShown;
+  }
 
   hrdoc::ui::TerminalUi ui(uo);
   compark ctx;
@@ -155,8 +175,8 @@ int run(const RunOptions& o, hrdoc::host::SignalWatch& signals) {
   ctx.ext().ui = &ui;
   ctx.ext().host_path = (dir / "hrdoc").string();
   ctx.ext().template_dir = (dir / "mzxls").string() + "/";
-  ctx.ext().work_dir = fs::absolute(work).lexically_normal().string();
-  if (ctx.ext().work_dir.back() != '/') ctx.ext().work_dir += '/';
+  ctx.ext().out_dir = out_dir;
+  ctx.ext().work_dir = hrdoc::host::work_folder(out_dir);
   ctx.ext().office = o.office == "calc" ? 1 : 0;
   ctx.user() = o.user.empty() ? login_name() : o.user;
   TDateTime today = hrdoc::text::today();
@@ -248,6 +268,8 @@ int list() {
 
 int main(int argc, char** argv) {
   hrdoc::host::SignalWatch signals;
+  // A file-size limit reached while saving is a failed write with a message, not a dead process.
+  std::signal(SIGXFSZ, SIG_IGN);
   CLI::App app{"hrdoc: personnel reports from the suite's Firebird database into .xlsx and .docx"};
   app.require_subcommand(1);
   app.footer(
@@ -287,7 +309,7 @@ int main(int argc, char** argv) {
   run_cmd->add_option("--press", o.presses,
                       "Button to press in the next window that has it, by name or caption; repeat for several, "
                       "in order (windows whose default button cancels need one)");
-  run_cmd->add_option("--out", o.out, "Folder for the documents (default: the current folder)");
+  run_cmd->add_option("--out", o.out, "Folder for the documents, made when missing (default: the current folder)");
   run_cmd->add_option("--office", o.office, "Spreadsheet backend: native (default) or calc (LibreOffice)");
   run_cmd->add_flag("--quiet", o.quiet, "No progress line and no information boxes");
 

@@ -237,6 +237,8 @@ void build_book(const TemplateSource& src, sheet::Book& book) {
     const SheetSource& sh = src.sheets[si];
     sheet::Sheet& s = si == 0 ? book.sheet(1) : book.add_sheet(sh.name);
     if (si == 0) book.rename_sheet(1, sh.name);
+    // Cells a report writes without a format of their own print in the form's font.
+    if (si == 0 && !sh.font.empty()) book.styles().set_default_font(sh.font, sh.font_size);
 
     auto& page = s.page_setup();
     page.orientation = sh.landscape ? "landscape" : "portrait";

@@ -2,7 +2,10 @@
 // workbook is read back cell by cell.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <set>
 #include <string>
@@ -15,6 +18,7 @@
 #include "sheet/ref.h"
 #include "support/host_run.h"
 #include "support/test_context.h"
+#include "support/office.h"
 #include "support/test_database.h"
 #include "support/work_dir.h"
 
@@ -372,17 +376,82 @@ TEST_F(Hrdoc340Test, command_line_department_is_the_set_and_a_failed_copy_leaves
   hrdoc::test::HostRun r = hrdoc::test::run_hrdoc(common + (work_ / "ok").string() + "'");
   ASSERT_EQ(r.code, 0) << r.out;
   EXPECT_NE(r.out.find("набор подразделений: 4"), std::string::npos) << r.out;
-  book_ = std::make_unique<hrdoc::sheet::Book>(work_ / "ok" / "WLST_00.xlsx");
+  book_ = std::make_unique<hrdoc::sheet::Book>(work_ / "ok" / "HRDOC340_2024-03-15.xlsx");
   EXPECT_EQ(text(2, "B12"), "Цех 4");
   expect_row(2, 12, {{"H", 1}});  // the manager in shop 4 counts; the worker outside it does not
   expect_row(2, 14, {{"H", 0}});
 
-  fs::create_directories(work_ / "locked" / ".WLST.xlsx.lock");
+  // A folder where the work copies' lock file belongs: no copy can be made.
+  fs::create_directories(work_ / "locked" / ".hrdoc" / ".WLST.xlsx.lock");
   r = hrdoc::test::run_hrdoc(common + (work_ / "locked").string() + "'");
   EXPECT_EQ(r.code, 1) << r.out;
   EXPECT_NE(r.out.find("Не удалось сделать рабочую копию шаблона"), std::string::npos) << r.out;
   EXPECT_EQ(hrdoc::test::read_file(template_path), before);
-  EXPECT_FALSE(fs::exists(work_ / "locked" / "WLST_00.xlsx"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(work_ / "locked"), fs::directory_iterator()), 1);  // .hrdoc only
 }
 
 }  // namespace
+
+namespace {
+
+// The fields of one line of LibreOffice's csv (commas, double quotes).
+std::vector<std::string> csv_fields(const std::string& line) {
+  std::vector<std::string> cells(1);
+  bool quoted = false;
+  for (size_t i = 0; i < line.size(); ++i) {
+    const char c = line[i];
+    if (c == '"' && quoted && i + 1 < line.size() && line[i + 1] == '"') cells.back() += c, ++i;
+    else if (c == '"') quoted = !quoted;
+    else if (c == ',' && !quoted) cells.emplace_back();
+    else cells.back() += c;
+  }
+  return cells;
+}
+
+}  // namespace
+
+// Every formula of the three sheets carries the value LibreOffice computes for it, so readers
+// that show stored results agree with those that calculate.
+TEST_F(Hrdoc340Test, stored_formula_results_match_what_libreoffice_computes) {
+  if (!hrdoc::test::have_office()) GTEST_SKIP() << "LibreOffice is not installed";
+  person({101, 1, "Ж", "1969-03-15"});
+  person({102, 2, "М", "1985-06-01"});
+  person({103, 4, "М", "1990-01-01"});
+  person({104, 4, "Ж", "1975-02-01", 1, "2024-03-05", 121, 0, 0, 0, "80"});
+  pay(101, "2024-03-01", 50000.5);
+  pay(102, "2024-03-01", 30000);
+  pay(103, "2024-03-01", 20000.25);
+  const std::string doc = run("15.03.2024");
+  ASSERT_FALSE(doc.empty());
+  // One formula the engine leaves to the application makes LibreOffice compute them all
+  // rather than show the stored results.
+  hrdoc::sheet::Book copy(doc);
+  copy.sheet(1).set_formula(200, 1, "SIN(0)");
+  const fs::path xlsx = work_ / "recalc.xlsx";
+  copy.save(xlsx.string());
+  // Every sheet to its own file, values as computed rather than as formatted.
+  ASSERT_TRUE(hrdoc::test::soffice_convert(
+      xlsx, "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,false,false,false,-1", work_ / "lo",
+      work_ / "lo"));
+  int compared = 0;
+  for (int n = 1; n <= book_->sheet_count(); ++n) {
+    const auto& s = book_->sheet(n);
+    std::ifstream in(work_ / "lo" / ("recalc-" + s.name() + ".csv"));
+    ASSERT_TRUE(in) << s.name();
+    std::vector<std::vector<std::string>> rows;
+    for (std::string line; std::getline(in, line);) rows.push_back(csv_fields(line));
+    for (int r = 1; r <= s.last_row(); ++r)
+      for (int c = 1; c <= s.last_column(); ++c) {
+        if (s.value(r, c).type != ValueType::formula) continue;
+        const auto v = s.result(r, c);
+        ASSERT_EQ(v.type, ValueType::number) << s.name() << " " << hrdoc::sheet::cell_name(r, c);
+        ASSERT_LT(static_cast<size_t>(r - 1), rows.size());
+        const auto& row = rows[static_cast<size_t>(r - 1)];
+        const std::string lo = static_cast<size_t>(c - 1) < row.size() ? row[static_cast<size_t>(c - 1)] : "";
+        EXPECT_NEAR(v.number, std::strtod(lo.c_str(), nullptr), 1e-9 * (1 + std::fabs(v.number)))
+            << s.name() << " " << hrdoc::sheet::cell_name(r, c) << " LibreOffice: " << lo;
+        ++compared;
+      }
+  }
+  EXPECT_GT(compared, 40);
+}

@@ -242,7 +242,7 @@ TEST_F(Hrdoc092, host_answers_the_questions_by_their_captions) {
       "run HRDOC092 --quiet --db '" + database + "' --date 05.12.2026 --from 01.01.2027 --to 31.12.2027 --dept 0"
       " --answer 'Тип выборки=yes' --answer 'Тип сортировки=yes' --out '" + out + "'");
   ASSERT_EQ(code, 0) << printed;
-  const std::string path = out + "/WLST_00.xlsx";
+  const std::string path = out + "/HRDOC092_2026-12-05.xlsx";
   EXPECT_NE(printed.find(path), std::string::npos) << printed;
 
   hrdoc::sheet::Book book(path);
