@@ -9,10 +9,13 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <stdexcept>
 
 #include "host/compark.h"
 #include "text/date.h"
+#include "ui/stop.h"
+#include "ui/ui.h"
 
 namespace hrdoc::host {
 namespace {
@@ -128,7 +131,13 @@ std::string publish_document(compark& ctx, const std::string& saved_path) {
     std::snprintf(date, sizeof date, "_%04d-%02d-%02d", d.year % 10000, d.month % 100, d.day % 100);
     name += date;
   }
-  return place_document(saved_path, ext.out_dir, name);
+  // A book kept after an error box is shown, but its name says it is not the whole report.
+  // A book released while the job's error is on its way to the box counts as shown after it.
+  if ((ctx.ui() && ctx.ui()->error_boxes() > 0) || std::uncaught_exceptions() > 0) name += "_неполный";
+  const std::string placed = place_document(saved_path, ext.out_dir, name);
+  // A command stopped after this point takes the document back out of the folder.
+  ui::note_output(placed);
+  return placed;
 }
 
 }  // namespace hrdoc::host

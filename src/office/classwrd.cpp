@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "office/office_host.h"
+#include "office/srvimp.h"
 #include "word/document.h"
 
 namespace hrdoc::office {
@@ -28,17 +30,12 @@ word::Document& TWordDoc::Active() { return active().doc; }
 
 void TWordDoc::SetVisible(bool visible) {
   if (!visible) return;
-  namespace fs = std::filesystem;
   for (auto& d : docs_) {
     if (!d->path.empty()) continue;
     // The first free name, so that an earlier document is never replaced.
-    std::string path;
-    for (int n = 1;; ++n) {
-      path = work_dir_ + "Документ" + std::to_string(n) + ".docx";
-      std::error_code ec;
-      if (!fs::exists(path, ec)) break;
-    }
+    std::string path = FirstFreeName(work_dir_, "Документ", ".docx");
     d->doc.save(path);
+    path = OfficeHost().PlaceDocument(path);
     d->path = path;
     shown_.push_back(path);
     if (announce_) announce_(path);
