@@ -11,11 +11,12 @@ style dept bold left middle box
 style num box center top
 style mid box center top wrap
 style cell box left top wrap
+style code box center top wrap text
 print-titles 3:4
 | ppHB | $f1 {title} | < | < | < | < | < | < | < | < | < | < | < | < | $END$ | height=34
 |      |  |  |  |  |  |  |  |  |  |  |  |  |  |  | height=6
 |      | № п/п {head} | Таб. № {head} | Фамилия, имя, отчество {head} | Дата рождения {head} | Должность {head} | Воинское звание {head} | Состав {head} | ВУС {head} | Военкомат {head} | Адрес {head} | Телефон {head} | Паспорт {head} | Состав семьи {head} | | height=30
 | ppHE | 1 {colnum} | 2 {colnum} | 3 {colnum} | 4 {colnum} | 5 {colnum} | 6 {colnum} | 7 {colnum} | 8 {colnum} | 9 {colnum} | 10 {colnum} | 11 {colnum} | 12 {colnum} | 13 {colnum} |
 | ppRB | $f2 {dept} | < | < | < | < | < | < | < | < | < | < | < | < |
-| ppPB | $f3 {num} | $f4 {num} | $f5 {cell} | $f6 {mid} | $f7 {cell} | $f8 {cell} | $f9 {cell} | $f10 {mid} | $f11 {cell} | $f12 {cell} | $f13 {cell} | $f14 {cell} | $f15 {cell} |
+| ppPB | $f3 {num} | $f4 {num} | $f5 {cell} | $f6 {mid} | $f7 {cell} | $f8 {cell} | $f9 {cell} | $f10 {code} | $f11 {cell} | $f12 {cell} | $f13 {cell} | $f14 {cell} | $f15 {cell} |
 | $END$ |

@@ -14,6 +14,7 @@ style dept bold left middle box
 style num box center top
 style mid box center top wrap
 style cell box left top wrap
+style code box center top wrap text
 style sign left bottom size=11
 print-titles 6:7
 | ppHB | $f1 {title}  | < | < | < | < | < | < | < | < | < | $END$ | height=20
@@ -24,6 +25,6 @@ print-titles 6:7
 |      | № п/п {head} | Воинское звание {head} | Фамилия, имя, отчество {head} | Дата рождения {head} | ВУС {head} | Должность {head} | Домашний адрес {head} | Дата приема {head} | Дата увольнения {head} | Характер движения {head} | | height=32
 | ppHE | 1 {colnum} | 2 {colnum} | 3 {colnum} | 4 {colnum} | 5 {colnum} | 6 {colnum} | 7 {colnum} | 8 {colnum} | 9 {colnum} | 10 {colnum} |
 | ppRB | $fnown {dept} | < | < | < | < | < | < | < | < | < |
-| ppPB | $fnp {num} | $fzv {cell} | $ffio {cell} | $ffdr {mid} | $fvus {mid} | $fdolj {cell} | $fadr {cell} | $fdtpr {mid} | $fdtuv {mid} | $fhar {cell} |
+| ppPB | $fnp {num} | $fzv {cell} | $ffio {cell} | $ffdr {mid} | $fvus {code} | $fdolj {cell} | $fadr {cell} | $fdtpr {mid} | $fdtuv {mid} | $fhar {cell} |
 | ppFB | $fnach {sign} | < | < | < | < | < | < | < | < | < | height=36
 | $END$ |
