@@ -4,7 +4,7 @@
 sheet "Ф.ex.23" landscape A3 fit-width
 font "Arial" 8
 margins 1 1 1.5 1.5
-columns 3 4 6 24 10 7 8 10 30 32 32 12 11 12 11 8 10 28 11 8 18 10 16 10 8 16 18 12 20 34 3
+columns 3 4 6 24 10 7 8 10 30 32 32 13 15 13 13 8 10 28 11 9 18 10 16 10 8 16 18 12 20 34 3
 style title bold size=12 center middle wrap
 style head bold center middle wrap box
 style colnum size=7 center middle box

@@ -3,7 +3,7 @@
 sheet "Военнообязанные" landscape A4 fit-width
 font "Times New Roman" 9
 margins 1 1 1.5 1.5
-columns 3 5 7 22 10 18 14 14 9 18 30 11 30 30 3
+columns 3 5 7 22 10 18 13 13 9 24 32 11 36 36 3
 style title bold size=12 center middle wrap
 style head bold center middle wrap box
 style colnum size=8 center middle box
