@@ -2,7 +2,7 @@
 # grouping the 29 columns and the column numbers (repeated on every page), then a merged heading
 # per department (ppZagD) and a row per employee (ppD).
 sheet "Ф.ex.23" landscape A3 fit-width
-font "Arial" 8
+font "Times New Roman" 9
 margins 1 1 1.5 1.5
 columns 3 4 6 24 10 7 8 10 30 32 32 13 15 13 13 8 10 28 11 9 18 10 16 10 8 16 18 12 20 34 3
 style title bold size=12 center middle wrap

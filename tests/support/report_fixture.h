@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -16,6 +17,7 @@
 
 #include "host/commands.h"
 #include "sheet/book.h"
+#include "support/office.h"
 #include "support/test_context.h"
 #include "support/test_database.h"
 #include "support/work_dir.h"
@@ -96,6 +98,17 @@ class ReportFixture : public ::testing::Test {
       out.push_back(line);
     }
     return out;
+  }
+
+  // Prints the last document to PDF with LibreOffice; its text, and pdfinfo's account in info.
+  std::string printed(std::string& info) {
+    const std::filesystem::path book = ui().documents.back();
+    EXPECT_TRUE(soffice_convert(book, "pdf", work_dir() / "lo"));
+    const std::filesystem::path pdf = book.parent_path() / (book.stem().string() + ".pdf");
+    const std::filesystem::path txt = work_dir() / "info.txt";
+    EXPECT_EQ(std::system(("pdfinfo '" + pdf.string() + "' >'" + txt.string() + "'").c_str()), 0);
+    info = read_file(txt);
+    return pdf_text(pdf);
   }
 
   const std::filesystem::path& work_dir() const { return dir_.path(); }

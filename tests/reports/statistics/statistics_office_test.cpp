@@ -2,8 +2,6 @@
 // prints them: one conversion for each family.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "reports/statistics/statistics_fixture.h"
@@ -19,17 +17,6 @@ class StatisticsOffice : public hrdoc::test::StatisticsFixture {
   void SetUp() override {
     if (!hrdoc::test::have_office(true)) GTEST_SKIP() << "LibreOffice or poppler-utils is not installed";
     StatisticsFixture::SetUp();
-  }
-
-  // Prints the last document to PDF with LibreOffice; its text, and pdfinfo's account in info.
-  std::string printed(std::string& info) {
-    const std::filesystem::path book = ui().documents.back();
-    EXPECT_TRUE(hrdoc::test::soffice_convert(book, "pdf", work_dir() / "lo"));
-    const std::filesystem::path pdf = book.parent_path() / (book.stem().string() + ".pdf");
-    const std::filesystem::path txt = work_dir() / "info.txt";
-    EXPECT_EQ(std::system(("pdfinfo '" + pdf.string() + "' >'" + txt.string() + "'").c_str()), 0);
-    info = hrdoc::test::read_file(txt);
-    return hrdoc::test::pdf_text(pdf);
   }
 };
 
