@@ -16,6 +16,9 @@ namespace hrdoc {
 class TfmNSTAGE {
  public:
   explicit TfmNSTAGE(compark* ctx);
+  // The look-up of the form calls back into this object.
+  TfmNSTAGE(const TfmNSTAGE&) = delete;
+  TfmNSTAGE& operator=(const TfmNSTAGE&) = delete;
 
   // Shows the dialog. Confirmed with "OK": 1, the chosen kind's code (0 when none was chosen),
   // the minimum years and the kind's name. Otherwise 0 and the arguments are untouched.
