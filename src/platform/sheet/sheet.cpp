@@ -718,11 +718,13 @@ void Sheet::auto_fit_rows(int first, int last) {
       int lines = 0;
       size_t start = 0;
       while (start <= t.size()) {
-        size_t nl = t.find('\n', start);
+        // A carriage return breaks a line too; "\r\n" is one break.
+        size_t nl = t.find_first_of("\r\n", start);
         if (nl == std::string::npos) nl = t.size();
         double w = glyphs(std::string_view(t).substr(start, nl - start)) * size / 11.0;
-        lines += wrap && width > 0 ? std::max(1, static_cast<int>(std::ceil(w / std::max(1.0, width - 1)))) : 1;
-        start = nl + 1;
+        // A text exactly as wide as an auto-fitted column is one line, rounding aside.
+        lines += wrap && width > 0 ? std::max(1, static_cast<int>(std::ceil(w / std::max(1.0, width - 1) - 1e-6))) : 1;
+        start = nl + (t.compare(nl, 2, "\r\n") == 0 ? 2 : 1);
       }
       height = std::max(height, lines * size * 1.3 + 0.75);
     }

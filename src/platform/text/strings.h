@@ -9,4 +9,9 @@ namespace hrdoc::text {
 // The text without the blanks, tabs and line ends around it.
 std::string trim(std::string_view s);
 
+// The UTF-8 text with its Latin and Cyrillic letters (Ё included) in upper or lower case; every
+// other character stays as it is.
+std::string upper(std::string_view s);
+std::string lower(std::string_view s);
+
 }  // namespace hrdoc::text

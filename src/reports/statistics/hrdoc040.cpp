@@ -11,8 +11,8 @@
 #include "host/udm.h"
 #include "host/uosrv250.h"
 #include "office/classexl.h"
+#include "reports/statistics/full_name.h"
 #include "text/date.h"
-#include "text/strings.h"
 
 namespace hrdoc {
 namespace {
@@ -44,33 +44,6 @@ order by t2.owner, kpn.fname)";
 
 constexpr const char* kPreviousPosition =
     R"(select kdt2iiidvg.* from  kdt2iiidvg where kdt2iiidvg.kp=:kp and kdt2iiidvg.dto<:dto order by kdt2iiidvg.dto desc)";
-
-struct FullName {
-  std::string surname, name, patronymic;
-};
-
-// Surname, first name and patronymic cut at the first two spaces; with fewer than three words
-// the last word is the first name.
-FullName SplitName(const std::string& fname) {
-  std::string s = text::trim(fname);
-  // The text before the first space (empty when there is none); s keeps what follows it.
-  auto cut = [&s] {
-    const size_t space = s.find(' ');
-    if (space == std::string::npos) return std::string();
-    std::string head = s.substr(0, space);
-    s.erase(0, space + 1);
-    return head;
-  };
-  FullName n;
-  n.surname = cut();
-  n.name = cut();
-  n.patronymic = s;
-  if (n.name.empty()) {
-    n.name = n.patronymic;
-    n.patronymic.clear();
-  }
-  return n;
-}
 
 // The address from its parts, each applied only when not empty.
 std::string AddressLine(const db::Query& q) {

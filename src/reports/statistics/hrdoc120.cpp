@@ -10,6 +10,7 @@
 #include "host/statements.h"
 #include "host/udm.h"
 #include "office/classexl.h"
+#include "reports/statistics/department_list.h"
 #include "text/date.h"
 
 namespace hrdoc {
@@ -18,21 +19,6 @@ namespace {
 using office::TExcelShablon;
 
 constexpr const char* kDepartment = R"(select FNAME from otzkpn where KP=:KP)";
-
-constexpr const char* kQryPODR = R"(select ((case when (kpn3.KP<>1)then kpn3.SNAME else '' end) ||
-(case when (kpn2.KP<>1)then kpn2.SNAME else '' end) ||
-(case when (kpn1.KP<>1)then kpn1.SNAME else '' end) ||
-(case when (kpn.KP<>1)then kpn.SNAME else '' end)) as URSNAME,
-kpn.KP,kpn.SNAME,
-(case when (kpn1.KP<>1)then kpn1.SNAME else '' end) as SNAME1,
-(case when (kpn2.KP<>1)then kpn2.SNAME else '' end) as SNAME2,
-(case when (kpn3.KP<>1)then kpn3.SNAME else '' end) as SNAME3
-from otzkpn kpn
-left join otzkpn kpn1 on kpn1.KP=kpn.OWNER
-left join otzkpn kpn2 on kpn2.KP=kpn1.OWNER
-left join otzkpn kpn3 on kpn3.KP=kpn2.OWNER
-left join otzruc2 ruc on ruc.KP=kpn.KP
-where kpn.TN=0 and ruc.PRZ<>1 and kpn.KP>1)";
 
 constexpr const char* kQryExlSp = R"(Select kpn.FNAME, ads1.POL, ads1.FDR,kpn.TN,dvg1.nmdl as doln,
 ((htr.ktht*100000)+(htr.ktpd*10000)+htr.nn) as SORTNN
@@ -79,16 +65,6 @@ int GroupOf(bool man, int Y) {
   for (int i = first; i < last; ++i)
     if (Y <= kGroupFields[i].upTo) return i;
   return last;
-}
-
-// The list order setting of the host: by name, by personnel number, by staffing order.
-const char* ListOrder(int setting) {
-  switch (setting) {
-    case 0: return "fname";
-    case 1: return "tn";
-    case 2: return "SORTNN,doln";
-    default: return nullptr;
-  }
 }
 
 class TfmHRDOC120 : public TReportWindow {
@@ -146,14 +122,8 @@ class TfmHRDOC120 : public TReportWindow {
       qryExlSp.open();
       if (order) qryExlSp.sort(order);
       if (qryExlSp.record_count() > 0) {
-        // Levels from the top down, "::" between them.
-        std::string caption = qryPODR.field("SNAME").as_string();
-        for (const char* upper : {"SNAME1", "SNAME2", "SNAME3"}) {
-          const std::string s = qryPODR.field(upper).as_string();
-          if (!s.empty()) caption = s + "::" + caption;
-        }
         w.ClearPart("ppD");
-        w.SetField("ppD", "fname", caption);
+        w.SetField("ppD", "fname", DepartmentCaption(qryPODR));
         Counters c{};
         const int year = text::decode_date(D).year;
         for (qryExlSp.first(); !qryExlSp.eof(); qryExlSp.next()) {

@@ -1,0 +1,31 @@
+#include "text/strings.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using hrdoc::text::lower;
+using hrdoc::text::upper;
+
+TEST(Strings, upper_and_lower_change_latin_and_cyrillic_letters_and_keep_the_rest) {
+  struct Case {
+    std::string mixed, up, down;
+  };
+  const Case cases[] = {
+      {"По соглашению Сторон", "ПО СОГЛАШЕНИЮ СТОРОН", "по соглашению сторон"},
+      {"Ёлка ёж", "ЁЛКА ЁЖ", "ёлка ёж"},
+      {"ая АЯ", "АЯ АЯ", "ая ая"},  // the ends of both ranges
+      {"Art. 81, п.2 №5", "ART. 81, П.2 №5", "art. 81, п.2 №5"},
+      {"", "", ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(upper(c.mixed), c.up) << c.mixed;
+    EXPECT_EQ(lower(c.mixed), c.down) << c.mixed;
+  }
+  // A cut-off byte at the end stays as it was.
+  EXPECT_EQ(upper("я\xD1"), "Я\xD1");
+}
+
+}  // namespace
