@@ -691,7 +691,9 @@ void Sheet::auto_fit_columns(int first, int last) {
         start = nl + 1;
       }
       double factor = st.font_size(c.style) / 11.0 * (st.font_bold(c.style) ? 1.1 : 1.0);
-      best[c.col - first] = std::max(best[c.col - first], widest * factor + 1.0);
+      // Office applications draw Cyrillic a little wider than the width unit's digits: a
+      // tenth more keeps short names from wrapping.
+      best[c.col - first] = std::max(best[c.col - first], widest * factor * 1.15 + 1.0);
     }
   }
   for (int k = first; k <= last; ++k) {
