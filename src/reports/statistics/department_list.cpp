@@ -1,7 +1,5 @@
 #include "reports/statistics/department_list.h"
 
-#include <exception>
-
 #include "host/compark.h"
 #include "host/udm.h"
 #include "office/classexl.h"
@@ -42,33 +40,9 @@ std::string DepartmentCaption(const db::Query& podr) {
   return caption;
 }
 
-namespace {
-
-constexpr const char* kDepartment = R"(select FNAME from otzkpn where KP=:KP)";
-
-}  // namespace
-
-void TDepartmentList::Job() {
-  office::TExcelShablon w;
-  if (!OpenReport(w, form_.code, "Подготовка формы для печати...")) return;
-  try {
-    Fill(w);
-  } catch (const std::exception& e) {
-    c_p->armerr(kArmError, std::string(e.what()));
-  }
-  FinishReport(w, "ppH");
-}
-
 void TDepartmentList::Fill(office::TExcelShablon& w) {
   const TDateTime D = c_p->D;
-  db::Query& qryTmp = *dm->qryTmp;
-  qryTmp.close();
-  qryTmp.sql(kDepartment);
-  qryTmp.set("KP", int64_t{c_p->KP});
-  qryTmp.open();
-  const std::string H = qryTmp.field("FNAME").as_string();
-  qryTmp.close();
-  Header(w, H);
+  Header(w, NodeFullName(*dm, c_p->KP));
 
   db::Query qryPODR(*dm->ADOConnection), employees(*dm->ADOConnection);
   qryPODR.sql(std::string(kQryPODR) + c_p->GetKpSewForWhere("kpn.KP") + " order by 1");

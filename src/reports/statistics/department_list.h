@@ -6,7 +6,7 @@
 #include <string>
 
 #include "db/database.h"
-#include "host/report_window.h"
+#include "reports/statistics/filled_report.h"
 
 namespace hrdoc {
 namespace office {
@@ -25,16 +25,14 @@ const char* ListOrder(int setting);
 std::string DepartmentCaption(const db::Query& podr);
 
 // A list with a heading per department ("ppZagD" fname) and a line per employee ("ppD").
-class TDepartmentList : public TReportWindow {
- public:
-  void Job() override;
-
+class TDepartmentList : public TFilledReport {
  protected:
   struct Form {
     const char* code;  // template
     const char* sql;   // employee query, bound with PODR and the date
   };
-  explicit TDepartmentList(const Form& form) : form_(form) {}
+  explicit TDepartmentList(const Form& form)
+      : TFilledReport(form.code, "Подготовка формы для печати...", Errors::shown), form_(form) {}
 
   // The heading of the book; H is the full name of the selected department.
   virtual void Header(office::TExcelShablon& w, const std::string& H) = 0;
@@ -44,7 +42,7 @@ class TDepartmentList : public TReportWindow {
   virtual void Line(office::TExcelShablon& w, const db::Query& employee, int number) = 0;
 
  private:
-  void Fill(office::TExcelShablon& w);
+  void Fill(office::TExcelShablon& w) override;
   const Form form_;
 };
 

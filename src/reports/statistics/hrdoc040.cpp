@@ -1,12 +1,11 @@
 // "HRDOC040": the employees of the selected department dismissed in the period, one line each
 // with personal, passport and address data, the last position before the dismissal, the date
 // and the ground.
-#include <exception>
 #include <string>
 
 #include "db/database.h"
 #include "host/compark.h"
-#include "host/report_window.h"
+#include "reports/statistics/filled_report.h"
 #include "host/statements.h"
 #include "host/udm.h"
 #include "host/uosrv250.h"
@@ -57,21 +56,12 @@ std::string AddressLine(const db::Query& q) {
   return line;
 }
 
-class Tfmhrd04 : public TReportWindow {
+class Tfmhrd04 : public TFilledReport {
  public:
-  void Job() override {
-    TExcelShablon w;
-    if (!OpenReport(w, "hrdoc04", "Подготовка информации")) return;
-    try {
-      Fill(w);
-    } catch (const std::exception&) {
-      // The user gets the book as far as it was written.
-    }
-    FinishReport(w, "ppH");
-  }
+  Tfmhrd04() : TFilledReport("hrdoc04", "Подготовка информации", Errors::silent) {}
 
  private:
-  void Fill(TExcelShablon& w) {
+  void Fill(TExcelShablon& w) override {
     skpw record;
     c_p->f_skpw(static_cast<uint16_t>(c_p->KP), c_p->payroll_month, &record);
     const TDateTime D1 = text::encode_date(c_p->d1_year, c_p->d1_month, c_p->d1_day);

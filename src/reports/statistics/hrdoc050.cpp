@@ -1,11 +1,10 @@
 // "HRDOC050": the education records of the current employees of the selected department, a line
 // per record under a heading per department.
-#include <exception>
 #include <string>
 
 #include "db/database.h"
 #include "host/compark.h"
-#include "host/report_window.h"
+#include "reports/statistics/filled_report.h"
 #include "host/statements.h"
 #include "host/udm.h"
 #include "host/uosrv250.h"
@@ -42,21 +41,12 @@ and (ruc.ow1=:ow1 or ruc.ow2=:ow2 or ruc.ow3=:ow3 or ruc.ow4=:ow4 or ruc.ow5=:ow
  or ruc.ow6=:ow6 or ruc.ow7=:ow7 or t2st.owner=:ow or 0=:md)
 order by t2st.owner, kpn.fname)";
 
-class Tfmhrd05 : public TReportWindow {
+class Tfmhrd05 : public TFilledReport {
  public:
-  void Job() override {
-    TExcelShablon w;
-    if (!OpenReport(w, "hrdoc05", "Подготовка информации")) return;
-    try {
-      Fill(w);
-    } catch (const std::exception&) {
-      // The user gets the book as far as it was written.
-    }
-    FinishReport(w, "ppH");
-  }
+  Tfmhrd05() : TFilledReport("hrdoc05", "Подготовка информации", Errors::silent) {}
 
  private:
-  void Fill(TExcelShablon& w) {
+  void Fill(TExcelShablon& w) override {
     const int K = c_p->KP;
     skpw record;
     c_p->f_skpw(static_cast<uint16_t>(K), c_p->payroll_month, &record);

@@ -1,12 +1,11 @@
 // "HRDOC180": the staff of each department by category (managers, specialists, workers), with
 // higher and with secondary education by category, men and women; the total and the signatures.
 #include <array>
-#include <exception>
 #include <string>
 
 #include "db/database.h"
 #include "host/compark.h"
-#include "host/report_window.h"
+#include "reports/statistics/filled_report.h"
 #include "host/statements.h"
 #include "host/udm.h"
 #include "host/uosrv250.h"
@@ -99,23 +98,14 @@ std::string OwnName(compark& ctx, int64_t owner) {
   return name;
 }
 
-class Tfmhrd180 : public TReportWindow {
+class Tfmhrd180 : public TFilledReport {
  public:
-  Tfmhrd180() { Caption = "Численность специалистов в отрасли с высшим и средним образованием"; }
-
-  void Job() override {
-    TExcelShablon w;
-    if (!OpenReport(w, "hrdoc180", "Подготовка информации")) return;
-    try {
-      Fill(w);
-    } catch (const std::exception&) {
-      // The user gets the book as far as it was written.
-    }
-    FinishReport(w, "ppH");
+  Tfmhrd180() : TFilledReport("hrdoc180", "Подготовка информации", Errors::silent) {
+    Caption = "Численность специалистов в отрасли с высшим и средним образованием";
   }
 
  private:
-  void Fill(TExcelShablon& w) {
+  void Fill(TExcelShablon& w) override {
     const TDateTime D = c_p->D;
     skpw record;
     c_p->f_skpw(static_cast<uint16_t>(c_p->KP), c_p->payroll_month, &record);

@@ -2,12 +2,11 @@
 // and by current study; a total line and the signatures.
 #include <array>
 #include <cmath>
-#include <exception>
 #include <string>
 
 #include "db/database.h"
 #include "host/compark.h"
-#include "host/report_window.h"
+#include "reports/statistics/filled_report.h"
 #include "host/statements.h"
 #include "host/udm.h"
 #include "office/classexl.h"
@@ -79,19 +78,10 @@ int LevelOf(int64_t kobr) {
 constexpr bool IsUniversity(int64_t ktuz) { return ktuz >= 1 && ktuz <= 7; }
 constexpr bool IsCollege(int64_t ktuz) { return (ktuz >= 8 && ktuz <= 10) || ktuz == 13 || ktuz == 17; }
 
-class Tfmhrd300 : public TReportWindow {
+class Tfmhrd300 : public TFilledReport {
  public:
-  Tfmhrd300() { Caption = "Сведения об образовании (до 29 лет)"; }
-
-  void Job() override {
-    TExcelShablon w;
-    if (!OpenReport(w, "hrdoc300", "Подготовка информации")) return;
-    try {
-      Fill(w);
-    } catch (const std::exception&) {
-      // The user gets the book as far as it was written.
-    }
-    FinishReport(w, "ppH");
+  Tfmhrd300() : TFilledReport("hrdoc300", "Подготовка информации", Errors::silent) {
+    Caption = "Сведения об образовании (до 29 лет)";
   }
 
  private:
@@ -99,7 +89,7 @@ class Tfmhrd300 : public TReportWindow {
     for (int i = 0; i < kCounters; ++i) w.SetField(part, kFields[i], static_cast<int32_t>(c[i]));
   }
 
-  void Fill(TExcelShablon& w) {
+  void Fill(TExcelShablon& w) override {
     const TDateTime D = c_p->D;
     w.SetField("ppH", "f1", "по состоянию на " + text::date_text(D));
     w.SetField("ppH", "fdatatime", PrintTime());

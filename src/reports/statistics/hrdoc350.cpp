@@ -2,14 +2,13 @@
 // one enterprise code: eleven counts with their name lists, in the heading of the form.
 #include <array>
 #include <cstdio>
-#include <exception>
 #include <string>
 #include <vector>
 
 #include "db/database.h"
 #include "host/compark.h"
 #include "host/kwdlg_choice.h"
-#include "host/report_window.h"
+#include "reports/statistics/filled_report.h"
 #include "host/statements.h"
 #include "host/udm.h"
 #include "office/classexl.h"
@@ -132,24 +131,13 @@ std::string CellText(const std::string& list) {
   return list.substr(0, i) + "…";
 }
 
-class Tfmhrd350 : public TReportWindow {
+class Tfmhrd350 : public TFilledReport {
  public:
-  Tfmhrd350() {
+  Tfmhrd350() : TFilledReport("HRDOC350", "Подготовка информации", Errors::shown) {
     Caption = "Сведения о неполной занятости и движении работников";
     Fields = {ui::lookup_field("eMst", "Выберите ОКПО нужных мест работы",
                                [this](ui::Field& self, ui::Form&) { return btnMstClick(self); })};
     Buttons = {{"bnStart", "Сформировать", false, false, true}, {"btnCancel", "Отмена", true}};
-  }
-
-  void Job() override {
-    TExcelShablon w;
-    if (!OpenReport(w, "HRDOC350", "Подготовка информации")) return;
-    try {
-      Fill(w);
-    } catch (const std::exception& e) {
-      c_p->armerr(kArmError, std::string(e.what()));
-    }
-    FinishReport(w, "ppH");
   }
 
  private:
@@ -172,7 +160,7 @@ class Tfmhrd350 : public TReportWindow {
     }
   };
 
-  void Fill(TExcelShablon& w) {
+  void Fill(TExcelShablon& w) override {
     const TDateTime D = c_p->D, D1 = c_p->D1, D2 = c_p->D2;
     const std::string okpo = Text("eMst");
     w.SetField("ppH", "fnmst", W + " c " + text::date_text(D1) + " по " + text::date_text(D2));
