@@ -50,6 +50,13 @@ std::string change_case(std::string_view s, bool to_upper) {
 
 }  // namespace
 
+std::string_view first_characters(std::string_view s, size_t n) {
+  size_t characters = 0;
+  for (size_t i = 0; i < s.size(); ++i)
+    if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80 && characters++ == n) return s.substr(0, i);
+  return s;
+}
+
 std::string upper(std::string_view s) { return change_case(s, true); }
 std::string lower(std::string_view s) { return change_case(s, false); }
 

@@ -14,4 +14,7 @@ std::string trim(std::string_view s);
 std::string upper(std::string_view s);
 std::string lower(std::string_view s);
 
+// The first n characters of a UTF-8 text (all of it when it is shorter).
+std::string_view first_characters(std::string_view s, size_t n);
+
 }  // namespace hrdoc::text

@@ -95,7 +95,7 @@ std::string OwnName(compark& ctx, int64_t owner) {
   ctx.f_skpw(static_cast<uint16_t>(owner), ctx.payroll_month, &record);
   std::string name = record.second_sname;
   if (!text::trim(record.third_sname).empty()) name += ":" + record.third_sname;
-  return name;
+  return std::string(text::first_characters(name, 100));  // the field holds 100 characters
 }
 
 class Tfmhrd180 : public TFilledReport {

@@ -124,11 +124,8 @@ int DismissalGroup(const std::string& nosd) {
 
 // The list cut to the characters a cell holds.
 std::string CellText(const std::string& list) {
-  size_t characters = 0, i = 0;
-  for (; i < list.size(); ++i)
-    if ((static_cast<unsigned char>(list[i]) & 0xC0) != 0x80 && ++characters == kCellCharacters) break;
-  if (i >= list.size()) return list;
-  return list.substr(0, i) + "…";
+  if (text::first_characters(list, kCellCharacters).size() == list.size()) return list;
+  return std::string(text::first_characters(list, kCellCharacters - 1)) + "…";
 }
 
 class Tfmhrd350 : public TFilledReport {

@@ -6,6 +6,7 @@
 
 namespace {
 
+using hrdoc::text::first_characters;
 using hrdoc::text::lower;
 using hrdoc::text::upper;
 
@@ -26,6 +27,14 @@ TEST(Strings, upper_and_lower_change_latin_and_cyrillic_letters_and_keep_the_res
   }
   // A cut-off byte at the end stays as it was.
   EXPECT_EQ(upper("я\xD1"), "Я\xD1");
+}
+
+TEST(Strings, first_characters_counts_characters_not_bytes) {
+  EXPECT_EQ(first_characters("Ёжик; TN=1", 3), "Ёжи");
+  EXPECT_EQ(first_characters("Ёжик", 4), "Ёжик");
+  EXPECT_EQ(first_characters("Ёжик", 40), "Ёжик");
+  EXPECT_EQ(first_characters("a№b", 2), "a№");  // three bytes for "№"
+  EXPECT_EQ(first_characters("abc", 0), "");
 }
 
 }  // namespace
