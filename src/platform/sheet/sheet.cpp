@@ -691,7 +691,9 @@ void Sheet::auto_fit_columns(int first, int last) {
         start = nl + 1;
       }
       double factor = st.font_size(c.style) / 11.0 * (st.font_bold(c.style) ? 1.1 : 1.0);
-      best[c.col - first] = std::max(best[c.col - first], widest * factor + 1.0);
+      // Office applications draw Cyrillic a little wider than the width unit's digits: a
+      // tenth more keeps short names from wrapping.
+      best[c.col - first] = std::max(best[c.col - first], widest * factor * 1.15 + 1.0);
     }
   }
   for (int k = first; k <= last; ++k) {
@@ -718,11 +720,13 @@ void Sheet::auto_fit_rows(int first, int last) {
       int lines = 0;
       size_t start = 0;
       while (start <= t.size()) {
-        size_t nl = t.find('\n', start);
+        // A carriage return breaks a line too; "\r\n" is one break.
+        size_t nl = t.find_first_of("\r\n", start);
         if (nl == std::string::npos) nl = t.size();
         double w = glyphs(std::string_view(t).substr(start, nl - start)) * size / 11.0;
-        lines += wrap && width > 0 ? std::max(1, static_cast<int>(std::ceil(w / std::max(1.0, width - 1)))) : 1;
-        start = nl + 1;
+        // A text exactly as wide as an auto-fitted column is one line, rounding aside.
+        lines += wrap && width > 0 ? std::max(1, static_cast<int>(std::ceil(w / std::max(1.0, width - 1) - 1e-6))) : 1;
+        start = nl + (t.compare(nl, 2, "\r\n") == 0 ? 2 : 1);
       }
       height = std::max(height, lines * size * 1.3 + 0.75);
     }
