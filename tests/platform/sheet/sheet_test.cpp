@@ -89,6 +89,11 @@ TEST_F(SheetTest, copying_a_part_with_insertion_carries_values_formats_merges_an
   EXPECT_EQ(s.border(3, 4).right.style, "thin");
   EXPECT_EQ(s.merges(), (std::vector<Range>{{1, 1, 1, 4}, {3, 3, 3, 4}, {4, 3, 4, 4}}));
   EXPECT_EQ(s.value(6, 2).text, "SUM(B2:B5)");
+  // A break before the part's row goes with every copy; one below it just moves down.
+  s.add_row_break(4);
+  s.add_row_break(5);
+  s.copy_rows(4, 4, 4, true);
+  EXPECT_EQ(s.row_breaks(), (std::vector<int>{4, 5, 6}));
 }
 
 TEST_F(SheetTest, block_copies_overwrite_or_shift_and_block_deletes_shift_within_their_columns) {

@@ -1,4 +1,5 @@
 #include "text/codepage.h"
+#include "text/strings.h"
 
 #include <gtest/gtest.h>
 
@@ -21,4 +22,25 @@ TEST(Codepage, UnmappableAndMalformedInputBecomesQuestionMarks) {
   EXPECT_EQ(utf8_to_cp1251("a\u2603b"), "a?b");  // a snowman has no Windows-1251 byte
   EXPECT_EQ(utf8_to_cp866("x\xff" "y"), "x?y");
   EXPECT_EQ(utf8_to_cp1251(std::string(10000, 'z')).size(), 10000u);
+}
+
+TEST(LetterCase, russian_and_latin_letters_change_everything_else_stays) {
+  struct Case {
+    const char* given;
+    const char* upper;
+    const char* lower;
+    const char* capitalized;
+  };
+  const Case cases[] = {
+      {"московская обл.", "МОСКОВСКАЯ ОБЛ.", "московская обл.", "Московская обл."},
+      {"ЁЛКИНО-2", "ЁЛКИНО-2", "ёлкино-2", "Ёлкино-2"},
+      {"ул. Lenina", "УЛ. LENINA", "ул. lenina", "Ул. lenina"},
+      {"№ 5 €", "№ 5 €", "№ 5 €", "№ 5 €"},  // signs of the code page and outside it
+      {"", "", "", ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(hrdoc::text::to_upper(c.given), c.upper) << c.given;
+    EXPECT_EQ(hrdoc::text::to_lower(c.given), c.lower) << c.given;
+    EXPECT_EQ(hrdoc::text::capitalize(c.given), c.capitalized) << c.given;
+  }
 }
