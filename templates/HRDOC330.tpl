@@ -9,8 +9,9 @@ style subr bold right middle
 style subl bold left middle
 style left left middle
 style right right middle
-style day center middle format="00"
-style year left middle
+style day right middle format="\«00\»"
+style month center middle
+style year left middle format="0\ \г\."
 style text left top wrap
 style party bold left bottom
 style req left top wrap
@@ -20,7 +21,7 @@ style small left bottom size=10 wrap
 page-break
 | ppHB | ДОПОЛНИТЕЛЬНОЕ СОГЛАШЕНИЕ {title} | < | < | < | < | < | < | < | < | < | < | < | | height=20
 |      | к трудовому договору {subr} | < | < | < | < | $fnumdate {subl} | < | < | < | < | < | < | | height=16
-|      | г. Заречный {left} | < | < |  |  |  | « {right} | $fdv {day} | » {left} | $fmv {left} | < | $fyv {year} | | height=22
+|      | г. Заречный {left} | < | < |  |  |  |  |  | $fdv {day} | $fmv {month} | < | $fyv {year} | | height=22
 |      | $fd1 {text} | < | < | < | < | < | < | < | < | < | < | < | | height=92
 |      | $fd2 {text} | < | < | < | < | < | < | < | < | < | < | < | | height=46
 |      | $fd3 {text} | < | < | < | < | < | < | < | < | < | < | < | | height=62

@@ -209,6 +209,12 @@ void RunReport(const char* command, const std::function<std::unique_ptr<TReportW
   // Launchers that take no context still work on the host's.
   compark* cp = ctx ? ctx : ::c_p;
   if (!cmd || !cp || !cp->ui()) return;
+  // The documents of a run are named after its command, whichever templates it copies.
+  struct DocumentCode {
+    compark& ctx;
+    DocumentCode(compark& c, const char* code) : ctx(c) { ctx.ext().document_code = code; }
+    ~DocumentCode() { ctx.ext().document_code.clear(); }
+  } naming(*cp, command);
   try {
     const bool skip_dialog = cmd->arg == LaunchArg::entry2 && value != 0;
     if (!skip_dialog &&

@@ -243,7 +243,7 @@ TEST_F(TariffAgreements, hrdoc330_fills_a_page_per_employee_with_a_salary) {
   EXPECT_EQ(s.row_breaks(), std::vector<int>(titles.begin() + 1, titles.end()));
   const int r = titles[1];
   EXPECT_EQ(s.text(r + 1, 6), "№ ТД-102 от 5 марта 2020 года.");
-  EXPECT_EQ((Line{s.text(r + 2, 8), s.text(r + 2, 10), s.text(r + 2, 12)}), (Line{"1", "декабря", "2026"}));
+  EXPECT_EQ((Line{s.text(r + 2, 9), s.text(r + 2, 10), s.text(r + 2, 12)}), (Line{"1", "декабря", "2026"}));
   EXPECT_EQ(s.text(r + 3, 1).find("группы ГУ отдела ОК Инспектор Борисова Вера в лице Генеральный директор "
                                   "Смирнов Алексей Петрович, действующего на основании Устава"),
             0u);
