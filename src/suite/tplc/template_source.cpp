@@ -349,6 +349,12 @@ void build_book(const TemplateSource& src, sheet::Book& book) {
           any = true;
         }
         const sheet::Range one{r, c, r, c};
+        // The inner cells of a merged area show nothing of their own: they carry only their
+        // part of the area's frame, so a wide grid of merged texts stays small.
+        if (cell.styles.empty() && key != std::make_pair(r, c)) {
+          if (st.edges) s.set_borders(one, (st.edges & 0x80) ? 0x1E : st.edges, st.weight, 0);
+          continue;
+        }
         if (!cell.text.empty() || any) {
           s.set_font(one, st.font.empty() ? sh.font : st.font, st.size ? st.size : sh.font_size, st.bold, st.italic,
                      st.underline);
