@@ -901,9 +901,6 @@ select first 1 dvg.NMDS,js.KTD,dvg.okl from kdt2iiidvg dvg left join kdsdjs js o
 -- HRDOC110 position
 select first 1 dvg.NMDS from kdt2iiidvg dvg where dvg.KP=:KP and dvg.DTO<=:DTO order by dvg.DTO desc;
 
--- HRDOC320 qryT2
-select ob.CONTRACTN as CONN,ob.CONTRACTDATE as CONDT,adr.SER,adr.NUM,adr.ORG,adr.FDVD, ob.KREGP,ob.KRAIP,ob.KGORP/*,ob.DTR*/,kpn.fname,dvg.OKL,dvg.NMDS as DOLN,dvg.STV, adr.fdr as DTR,dvg.RZ from otzkpn kpn left join zpads1 adr on adr.KP=kpn.KP left join kdt2iob ob on kpn.KP=ob.KP left join kdt2iiidvg dvg on dvg.KP=ob.KP and dvg.dto=(     select max(dvg1.dto)     from kdt2iiidvg dvg1     left join KDSDJS js on js.UNSD=dvg1.UNSD     left join KDSDJZ jz on jz.UND=js.UND     where dvg1.KP=ob.KP and dvg1.kp=:IDKBU1 and (jz.KTD=21 or jz.KTD=22) and dvg1.DTO<=:DTO ) where kpn.kp=:IDKBU;
-
 -- HRDOC330 enterprise
 select n from zppasp where p=1;
 
