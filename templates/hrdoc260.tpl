@@ -11,6 +11,7 @@ style left left middle
 style right right middle
 style fill center bottom border=bottom
 style filll left bottom border=bottom
+style fillltext left bottom border=bottom text
 style bold bold left middle
 style boldc bold center middle
 style small size=8 center top
@@ -29,7 +30,7 @@ style note left middle size=10
 | *1 |  height=4
 | 1. Стороны договорились изменить трудовой договор {left} | <*63 | *1 | {left} | <*44 |
 | *1 |  height=4
-| согласно приказу об индексации, вступающему в силу с {left} | <*72 | {fill} | <*11 | № {center} | <*1 | {filll} | <*22 |
+| согласно приказу об индексации, вступающему в силу с {left} | <*72 | {fill} | <*11 | № {center} | <*1 | {fillltext} | <*22 |
 | от {right} | <*11 | « {right} | <*1 | {fill} | <*2 | » {left} | <*1 | *3 | {fill} | <*10 | {fill} | <*5 | г. {left} | <*2 | работнику установлен оклад {right} | <*35 | {fill} | <*11 | рублей {left} | <*19 |
 | {text} | <*109 |  height=18
 | 2. Настоящее соглашение вступает в силу с {left} | <*57 | « {right} | <*1 | {fill} | <*2 | » {left} | <*1 | *5 | {fill} | <*10 | {fill} | <*5 | года. {left} | <*22 |

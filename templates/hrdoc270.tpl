@@ -12,6 +12,8 @@ style right right middle
 style rightof right bottom
 style fill center bottom border=bottom
 style filll left bottom border=bottom
+style filltext center bottom border=bottom text
+style fillltext left bottom border=bottom text
 style bold bold left middle
 style boldc bold center middle
 style small size=8 center top

@@ -13,6 +13,8 @@ style right right middle
 style rightof right bottom
 style fill center bottom border=bottom
 style filll left bottom border=bottom
+style filltext center bottom border=bottom text
+style fillltext left bottom border=bottom text
 style bold bold left middle
 style boldc bold center middle
 style small size=8 center top
@@ -21,10 +23,10 @@ style note left middle size=10
 | ДОПОЛНИТЕЛЬНОЕ СОГЛАШЕНИЕ {title} | <*109 |  height=20
 | к трудовому договору {center} | <*109 |
 | {center} | <*109 |
-| г. Заречный {left} | <*39 | *32 | « {right} | <*2 | {fill} | <*2 | » {left} | <*1 | *3 | {fill} | <*9 | {fill} | <*5 | г. {left} | <*3 |  height=18
+| г. Заречный {left} | <*39 | *32 | « {right} | <*2 | {filltext} | <*2 | » {left} | <*1 | *3 | {fill} | <*9 | {fill} | <*5 | г. {left} | <*3 |  height=18
 | Открытое акционерное общество «Заречные магистральные трубопроводы» в лице представителя работодателя, {text} | <*109 |  height=32
 | *1 |  height=4
-| действующего на основании доверенности № {left} | <*43 | {fill} | <*9 | от {center} | <*3 | {fill} | <*13 | , именуемое в дальнейшем {left} | <*37 |
+| действующего на основании доверенности № {left} | <*43 | {filltext} | <*9 | от {center} | <*3 | {fill} | <*13 | , именуемое в дальнейшем {left} | <*37 |
 | {text} | <*109 |  height=24
 | ^*110 |  height=24
 | *1 |  height=4
