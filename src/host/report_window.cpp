@@ -238,8 +238,10 @@ void RunReport(const char* command, const std::function<std::unique_ptr<TReportW
         w->Close();
         break;
       case LaunchKind::modal:
-      case LaunchKind::own:
         w->ShowModal();
+        break;
+      case LaunchKind::own:
+        if (w->Prepare()) w->ShowModal();
         break;
     }
   } catch (const std::exception& e) {

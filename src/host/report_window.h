@@ -93,6 +93,9 @@ class TReportWindow {
   // Direct windows: a settings step before the window opens (a settings dialog, say); false
   // cancels the command: no window, no job, nothing written.
   virtual bool Settings() { return true; }
+  // Own windows: fills the window (its lists, its entries) before the modal loop; false ends
+  // the command without showing it.
+  virtual bool Prepare() { return true; }
   // Shown windows: the report's own questions, asked before the window is shown.
   virtual void AskQuestions() {}
   // Modal windows: the entry checks in order; the text of the first that fails, empty when

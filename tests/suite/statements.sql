@@ -901,24 +901,6 @@ select first 1 dvg.NMDS,js.KTD,dvg.okl from kdt2iiidvg dvg left join kdsdjs js o
 -- HRDOC110 position
 select first 1 dvg.NMDS from kdt2iiidvg dvg where dvg.KP=:KP and dvg.DTO<=:DTO order by dvg.DTO desc;
 
--- HRDOC260 qryPasp
-select kpn.FNAME as FIONASH,kd.N as DOLN, kpn.SNAME as SFIONASH,(case when (kpnow1.OWNER=1) then kpnow1.SNAME else kpnow.SNAME end) as NMOWNER, p.IND,p.KODREG,p.GOROD,p.N,p.INN,p1.KPP,p1.OKPO,p1.OKONH,p.NASP,p.DOM from ZPPASP p left join ZPPASP1 p1 on p1.P=p.P left join OTZKPN kpn on kpn.KP=p.NASH left join ZPLSDT ls on ls.KP=p.NASH and ls.FD=(select max(ls1.FD) from ZPLSDT ls1 where ls1.KP=p.NASH and ls1.FD<=:LSFD) left join ZPKD kd on kd.D=ls.DOL left join OTZKPN kpnow on kpnow.KP=kpn.OWNER left join OTZKPN kpnow1 on kpnow1.KP=kpnow.OWNER where p.P=1;
-
--- HRDOC260 qrySelect
-select coalesce(kpn2.KP,kpn1.KP,kpn.KP) as KP, (case when (kpnow1.OWNER=1) then kpnow1.FNAME else kpnow.FNAME end) as NMOWNER, adr.REGN,adr.RAI,adr.GOR,adr.NAS,adr.ULNAME,adr.DOM,adr.KORP,adr.KV,ads.SER,ads.NUM,ads.FDVD,ads.ORG from OTZKPN kpn left join OTZKPN kpn1 on kpn1.OWNER=kpn.KP left join OTZKPN kpn2 on kpn2.OWNER=kpn1.KP left join OTZKPN kpnow on kpnow.KP=coalesce(kpn2.OWNER,kpn1.OWNER,kpn.OWNER) left join OTZKPN kpnow1 on kpnow1.KP=kpnow.OWNER left join ZPLSDT ls on ls.KP=coalesce(kpn2.KP,kpn1.KP,kpn.KP) and ls.FD= (select max(ls1.FD) from ZPLSDT ls1 where ls1.KP=coalesce(kpn2.KP,kpn1.KP,kpn.KP) and ls1.FD<=:LSFD) left join ZPADRES adr on adr.KP=coalesce(kpn2.KP,kpn1.KP,kpn.KP) left join ZPADS1 ads on ads.KP=adr.KP where kpn.OWNER=:KP and coalesce(kpn2.TN,kpn1.TN,kpn.TN)>0 and ls.UW=0;
-
--- HRDOC260 qryT2
-select ob.CONTRACTN as CONN,ob.CONTRACTDATE as CONDT,adr.SER,adr.NUM,adr.ORG,adr.FDVD, ob.KREGP,ob.KRAIP,ob.KGORP/*,ob.DTR*/,kpn.fname,dvg.OKL,dvg.NMDS as DOLN,dvg.STV, adr.fdr as DTR,ls.okl as LSOKL from otzkpn kpn left join zpads1 adr on adr.KP=kpn.KP left join kdt2iob ob on kpn.KP=ob.KP left join zpls ls on ls.KP=ob.KP and ls.fd=:fd left join kdt2iiidvg dvg on dvg.KP=ob.KP and dvg.dto=(     select max(dvg1.dto)     from kdt2iiidvg dvg1     left join KDSDJS js on js.UNSD=dvg1.UNSD     left join KDSDJZ jz on jz.UND=js.UND     where dvg1.KP=ob.KP and dvg1.kp=:IDKBU1 and (jz.KTD=21 or jz.KTD=22 or jz.KTD=26) and dvg1.DTO<=:DTO ) where kpn.kp=:IDKBU;
-
--- HRDOC260 signatory
-select fname from otzkpn where kp=:KP;
-
--- HRDOC260 settings
-select CNST from SPCONST where IDCONST=:IDCONST;
-
--- HRDOC320 qryT2
-select ob.CONTRACTN as CONN,ob.CONTRACTDATE as CONDT,adr.SER,adr.NUM,adr.ORG,adr.FDVD, ob.KREGP,ob.KRAIP,ob.KGORP/*,ob.DTR*/,kpn.fname,dvg.OKL,dvg.NMDS as DOLN,dvg.STV, adr.fdr as DTR,dvg.RZ from otzkpn kpn left join zpads1 adr on adr.KP=kpn.KP left join kdt2iob ob on kpn.KP=ob.KP left join kdt2iiidvg dvg on dvg.KP=ob.KP and dvg.dto=(     select max(dvg1.dto)     from kdt2iiidvg dvg1     left join KDSDJS js on js.UNSD=dvg1.UNSD     left join KDSDJZ jz on jz.UND=js.UND     where dvg1.KP=ob.KP and dvg1.kp=:IDKBU1 and (jz.KTD=21 or jz.KTD=22) and dvg1.DTO<=:DTO ) where kpn.kp=:IDKBU;
-
 -- HRDOC030 qryKpn
 select s2.sname as sort1,
 (case when s3.sname is null

@@ -321,3 +321,22 @@ TEST_F(SheetTest, copying_onto_another_sheet_brings_formats_and_merges) {
   Book other;
   EXPECT_THROW(s.copy(Range{1, 1, 1, 1}, 1, 1, false, Direction::down, &other.sheet(1)), Error);
 }
+
+TEST(BookSheets, copies_take_the_first_free_number_and_names_ignore_letter_case) {
+  Book b;
+  b.rename_sheet(1, "Лист");
+  for (int i = 0; i < 3; ++i) b.copy_sheet(1, b.sheet_count(), true);
+  EXPECT_EQ(b.sheet(4).name(), "Лист (4)");
+  EXPECT_EQ(b.copy_sheet(3, 4, true).name(), "Лист (5)");  // a copy of a copy counts on
+  EXPECT_THROW(b.add_sheet("лист (3)"), Error);
+  b.delete_sheet(2);  // "Лист (2)" is free again
+  EXPECT_EQ(b.copy_sheet(1, 1, true).name(), "Лист (2)");
+  b.rename_sheet(3, "Итоги");  // so is "Лист (3)"
+  EXPECT_EQ(b.copy_sheet(1, 1).name(), "Лист (3)");
+  b.rename_sheet(1, "ИТОГИ (2)");
+  EXPECT_THROW(b.rename_sheet(2, "итоги"), Error);
+  Sheet* totals = b.find_sheet("ИТОГИ");
+  ASSERT_NE(totals, nullptr);
+  b.rename_sheet(totals->index(), "итоги");  // its own name in other letters
+  EXPECT_EQ(totals->name(), "итоги");
+}
