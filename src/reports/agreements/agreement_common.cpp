@@ -63,38 +63,6 @@ std::string date_words(TDateTime d, bool two_digit_day) {
   return std::string(day) + " " + month_word(ymd.month) + " " + std::to_string(ymd.year);
 }
 
-std::string lower(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size();) {
-    const auto b = static_cast<unsigned char>(text[i]);
-    if (b >= 'A' && b <= 'Z') {
-      out += static_cast<char>(b + 32);
-      ++i;
-    } else if (b == 0xD0 && i + 1 < text.size()) {
-      // А..П (D0 90..9F) -> а..п (D0 B0..BF); Р..Я (D0 A0..AF) -> р..я (D1 80..8F); Ё (D0 81) -> ё (D1 91).
-      const auto c = static_cast<unsigned char>(text[i + 1]);
-      if (c >= 0x90 && c <= 0x9F) {
-        out += '\xD0';
-        out += static_cast<char>(c + 0x20);
-      } else if (c >= 0xA0 && c <= 0xAF) {
-        out += '\xD1';
-        out += static_cast<char>(c - 0x20);
-      } else if (c == 0x81) {
-        out += "\xD1\x91";
-      } else {
-        out += text.substr(i, 2);
-      }
-      i += 2;
-    } else {
-      const size_t n = std::min(char_length(b), text.size() - i);
-      out += text.substr(i, n);
-      i += n;
-    }
-  }
-  return out;
-}
-
 std::string short_name(std::string_view surname, std::string_view name, std::string_view patronymic) {
   std::string out;
   for (std::string_view w : {name, patronymic}) {
@@ -102,7 +70,7 @@ std::string short_name(std::string_view surname, std::string_view name, std::str
     if (!first.empty()) out += first + ".";
   }
   const auto [first, rest] = split_first(text::trim(surname));
-  return out + first + lower(rest);
+  return out + first + text::to_lower(rest);
 }
 
 std::string short_name(std::string_view full_name) {

@@ -68,9 +68,6 @@ std::string short_name(std::string_view surname, std::string_view name, std::str
 // The same from a full name, split at blanks into surname, name and patronymic.
 std::string short_name(std::string_view full_name);
 
-// The text in lower case (Latin and Cyrillic letters; anything else as it is).
-std::string lower(std::string_view text);
-
 // The non-empty parts (trimmed) joined by sep.
 std::string join(std::initializer_list<std::string> parts, std::string_view sep = ", ");
 

@@ -6,6 +6,7 @@
 #include "host/statements.h"
 #include "host/udm.h"
 #include "office/classexl.h"
+#include "reports/agreements/agreement_common.h"
 #include "reports/agreements/tariff_window.h"
 #include "text/date.h"
 #include "text/strings.h"
@@ -64,7 +65,7 @@ class Tfmhrd330 : public agreements::TTariffAgreementWindow {
     db::Query qryT2(*dm->ADOConnection);
     qryT2.sql(kQryT2);
     const text::Ymd issued = text::decode_date(*DateOf("edDTOPr"));
-    const std::string issuedWords = agreements::DateWords(*DateOf("edDTOPr"));
+    const std::string issuedWords = agreements::date_words(*DateOf("edDTOPr"));
     PrintRows(qrySelect, "fname", [&] {
       const int64_t kp = qrySelect.field("kp").as_int();
       qryT2.close();
@@ -77,11 +78,11 @@ class Tfmhrd330 : public agreements::TTariffAgreementWindow {
       const std::string doln = qryT2.field("DOLN").as_string();
       const std::string contract = qryT2.field("CONN").as_string();
       const std::string contractDate =
-          qryT2.field("CONDT").is_null() ? std::string() : agreements::DateWords(qryT2.field("CONDT").as_date());
+          qryT2.field("CONDT").is_null() ? std::string() : agreements::date_words(qryT2.field("CONDT").as_date());
       w.ClearPart("ppH");
       w.SetField("ppH", "fnumdate", "№ " + contract + " от " + contractDate + " года.");
       w.SetField("ppH", "fdv", static_cast<int32_t>(issued.day));
-      w.SetField("ppH", "fmv", agreements::MonthWord(issued.month));
+      w.SetField("ppH", "fmv", agreements::month_word(issued.month));
       w.SetField("ppH", "fyv", static_cast<int32_t>(issued.year));
       w.SetField("ppH", "fd1",
                  text::trim(agreements::UnitText(qrySelect)) + " " + doln + " " + name + " в лице " + Text("edDolRuk") +

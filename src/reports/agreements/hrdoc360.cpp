@@ -11,6 +11,7 @@
 #include "host/udm.h"
 #include "host/uosrv220.h"
 #include "office/classwrd.h"
+#include "reports/agreements/agreement_common.h"
 #include "reports/agreements/tariff_window.h"
 #include "text/date.h"
 #include "text/strings.h"
@@ -127,7 +128,7 @@ class Tfmhrd360 : public agreements::TTariffAgreementWindow {
     const std::string doln = t2.field("DOLN").as_string();
     const double okl = t2.field("OKL").as_float();
     const std::string contract = t2.field("CONN").as_string();
-    const std::string contractDate = t2.field("CONDT").is_null() ? std::string() : agreements::DateWords(t2.field("CONDT").as_date());
+    const std::string contractDate = t2.field("CONDT").is_null() ? std::string() : agreements::date_words(t2.field("CONDT").as_date());
     word.ReplaceAll("$fnumdate", "№ " + contract + " от " + contractDate + " года");
     word.ReplaceAll("$fdolfioruk", Text("edDolRuk") + ", " + Text("edFioRuk"));
     word.ReplaceAll("$fosn", Text("edOsnPr"));
@@ -139,8 +140,8 @@ class Tfmhrd360 : public agreements::TTariffAgreementWindow {
     word.ReplaceAll("$foprop", text::trim(text::amount_in_words(okl)));
     word.ReplaceAll("$fpkg", std::to_string(t2.field("PKG").as_int()));
     if (word.Find("$fdatarab")) word.TypeText(Requisites(e));
-    word.ReplaceAll("$ffruk1", agreements::ShortName(Text("edFioRuk")));
-    word.ReplaceAll("$ffiorab1", agreements::ShortName(name));
+    word.ReplaceAll("$ffruk1", agreements::short_name(Text("edFioRuk")));
+    word.ReplaceAll("$ffiorab1", agreements::short_name(name));
     if (word.Find("$fsogl")) word.TypeText(Text("mmSogl"));
     word.ReplaceAll("$fnumpr", Text("edNumPr"));
     word.ReplaceAll("$fdtopr", IssueDateText());

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <optional>
-#include <sstream>
 #include <vector>
 
 #include "host/compark.h"
+#include "reports/agreements/agreement_common.h"
 #include "host/compark_text.h"
 #include "host/domain.h"
 #include "host/kvdlg_lookup.h"
@@ -26,7 +26,7 @@ std::string quoted_date(TDateTime d) {
   const text::Ymd ymd = text::decode_date(d);
   char day[8];
   std::snprintf(day, sizeof day, "%02d", ymd.day);
-  return std::string("«") + day + "» " + MonthWord(ymd.month) + " " +
+  return std::string("«") + day + "» " + month_word(ymd.month) + " " +
          std::to_string(ymd.year) + " г.";
 }
 
@@ -77,38 +77,11 @@ std::string TTariffAgreementWindow::IssueDateText() const { return quoted_date(*
 std::string TTariffAgreementWindow::EffectiveDateText() const { return quoted_date(*DateOf("edDTVPr")); }
 TDateTime TTariffAgreementWindow::SelectionDate() const { return text::first_day_of_month(*DateOf("edDTOPr")); }
 
-std::string MonthWord(int month) { return text::to_lower(text::month_name(month, 1)); }
-
-std::string DateWords(TDateTime d) {
-  const text::Ymd ymd = text::decode_date(d);
-  return std::to_string(ymd.day) + " " + MonthWord(ymd.month) + " " + std::to_string(ymd.year);
-}
-
 std::string AmountText(double amount) {
   std::string s = text::rounded_text(amount, 2);
   for (char& c : s)
     if (c == '.') c = ',';
   return s;
-}
-
-std::string ShortName(const std::string& fullName) {
-  std::vector<std::string> words;
-  std::istringstream in(fullName);
-  for (std::string w; in >> w;) words.push_back(w);
-  auto initial = [&](size_t i) {
-    if (i >= words.size()) return std::string();
-    const std::string& w = words[i];
-    size_t len = 1;
-    const auto lead = static_cast<unsigned char>(w[0]);
-    if (lead >= 0xF0) len = 4;
-    else if (lead >= 0xE0) len = 3;
-    else if (lead >= 0xC0) len = 2;
-    return w.substr(0, std::min(len, w.size())) + ".";
-  };
-  if (words.empty()) return {};
-  const std::string& surname = words[0];
-  const std::string first = initial(0);
-  return initial(1) + initial(2) + first.substr(0, first.size() - 1) + text::to_lower(surname.substr(first.size() - 1));
 }
 
 std::string UnitText(const db::Query& row) {

@@ -28,14 +28,8 @@ class TTariffAgreementWindow : public TReportWindow {
   bool PickSignatory(ui::Field& self, ui::Form& form);
 };
 
-// The genitive month word: "марта".
-std::string MonthWord(int month);
-// A date in words: "5 марта 2020".
-std::string DateWords(TDateTime d);
 // An amount of rubles in figures: "25000,00".
 std::string AmountText(double amount);
-// "И.П.Иванов" of "ИВАНОВ ИВАН ПЕТРОВИЧ"; a missing word drops with its dot.
-std::string ShortName(const std::string& fullName);
 
 // The unit an employee works in, as the agreements name it: " группы X отдела Y" for a group
 // inside a department, else " отдела X".
