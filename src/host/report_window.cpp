@@ -3,6 +3,8 @@
 #include "host/compark_text.h"
 #include "host/udm.h"
 #include "office/classexl.h"
+#include "office/classwrd.h"
+#include "office/office_host.h"
 
 #include <cstdio>
 #include <stdexcept>
@@ -83,6 +85,28 @@ bool TReportWindow::OpenReport(office::TExcelShablon& workbook, const std::strin
     return false;
   }
   return true;
+}
+
+std::unique_ptr<office::TWordDoc> TReportWindow::OpenWordReport(const std::string& status) {
+  if (!dm || !dm->ADOConnection) {
+    c_p->armerr(kArmError, "Нет соединения с базой данных: отчёт " + ClassName + " читает базу.");
+    return nullptr;
+  }
+  CheckCancel();
+  lbM.set_caption(status);
+  pbM.set_min(0);
+  pbM.set_position(0);
+  pbM.set_step(1);
+  return std::make_unique<office::TWordDoc>(c_p->ext().work_dir,
+                                            [](const std::string& path) { office::OfficeHost().DocumentShown(path); });
+}
+
+std::optional<std::string> TReportWindow::WordCopy(const std::string& code) {
+  std::optional<std::string> copy = host::open_work_copy(*c_p, code, ".docx");
+  if (!copy)
+    c_p->armerr(kArmError, "Не удалось сделать рабочую копию шаблона " + c_p->ext().template_dir + code +
+                               ".docx в папке " + c_p->ext().work_dir + ".");
+  return copy;
 }
 
 void TReportWindow::FinishReport(office::TExcelShablon& workbook, const std::string& keepParts) {
@@ -185,6 +209,12 @@ void RunReport(const char* command, const std::function<std::unique_ptr<TReportW
   // Launchers that take no context still work on the host's.
   compark* cp = ctx ? ctx : ::c_p;
   if (!cmd || !cp || !cp->ui()) return;
+  // The documents of a run are named after its command, whichever templates it copies.
+  struct DocumentCode {
+    compark& ctx;
+    DocumentCode(compark& c, const char* code) : ctx(c) { ctx.ext().document_code = code; }
+    ~DocumentCode() { ctx.ext().document_code.clear(); }
+  } naming(*cp, command);
   try {
     const bool skip_dialog = cmd->arg == LaunchArg::entry2 && value != 0;
     if (!skip_dialog &&
@@ -208,8 +238,10 @@ void RunReport(const char* command, const std::function<std::unique_ptr<TReportW
         w->Close();
         break;
       case LaunchKind::modal:
-      case LaunchKind::own:
         w->ShowModal();
+        break;
+      case LaunchKind::own:
+        if (w->Prepare()) w->ShowModal();
         break;
     }
   } catch (const std::exception& e) {

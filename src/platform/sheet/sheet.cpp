@@ -363,6 +363,8 @@ void Sheet::apply_shift(const Shift& s) {
     for (auto it = from_it; it != breaks.end(); ++it) *it += s.count;
     int limit = s.rows ? max_rows : max_columns;
     while (!breaks.empty() && breaks.back() > limit) breaks.pop_back();
+    // A break before the first row (column) breaks nothing.
+    while (!breaks.empty() && breaks.front() <= 1) breaks.erase(breaks.begin());
   }
   for (auto it = ranged_.begin(); it != ranged_.end();) {
     std::vector<Range> kept;
@@ -542,6 +544,12 @@ void Sheet::copy(const Range& src, int row, int col, bool insert, Direction shif
   Sheet& t = target ? *target : *this;
   if (&t.book() != book_) throw Error(book_->path_, "sheet '" + name_ + "'", "cannot copy cells into another book");
   Clip clip = take(src);
+  // A manual break before a copied whole row goes with it, as Excel keeps it with the row: a
+  // part that starts a page starts one in every copy.
+  std::vector<int> carried;
+  if (clip.whole_rows)
+    for (int b : row_breaks_)
+      if (b >= src.row1 && b <= src.row2) carried.push_back(b - src.row1);
   if (insert) {
     Range room{row, col, row + src.rows() - 1, col + src.columns() - 1};
     if (clip.whole_rows) room.col1 = 1, room.col2 = max_columns;
@@ -549,6 +557,8 @@ void Sheet::copy(const Range& src, int row, int col, bool insert, Direction shif
     t.insert_cells(room, shift);
   }
   t.paste(clip, row, col);
+  for (int offset : carried)
+    if (row + offset <= max_rows) t.add_row_break(row + offset);
 }
 
 void Sheet::copy_rows(int first, int last, int dest, bool insert) {

@@ -60,4 +60,9 @@ std::string_view first_characters(std::string_view s, size_t n) {
 std::string upper(std::string_view s) { return change_case(s, true); }
 std::string lower(std::string_view s) { return change_case(s, false); }
 
+std::string capitalize(std::string_view s) {
+  const std::string_view first = first_characters(s, 1);
+  return upper(first) + lower(s.substr(first.size()));
+}
+
 }  // namespace hrdoc::text

@@ -16,5 +16,7 @@ std::string lower(std::string_view s);
 
 // The first n characters of a UTF-8 text (all of it when it is shorter).
 std::string_view first_characters(std::string_view s, size_t n);
+// The first letter in upper case, the rest in lower case ("МОСКОВСКАЯ" -> "Московская").
+std::string capitalize(std::string_view s);
 
 }  // namespace hrdoc::text

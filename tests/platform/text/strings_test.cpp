@@ -27,6 +27,8 @@ TEST(Strings, upper_and_lower_change_latin_and_cyrillic_letters_and_keep_the_res
   }
   // A cut-off byte at the end stays as it was.
   EXPECT_EQ(upper("я\xD1"), "Я\xD1");
+  EXPECT_EQ(hrdoc::text::capitalize("ТУЛЬСКАЯ обл."), "Тульская обл.");
+  EXPECT_EQ(hrdoc::text::capitalize("ёлкино"), "Ёлкино");
 }
 
 TEST(Strings, first_characters_counts_characters_not_bytes) {
