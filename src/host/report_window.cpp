@@ -55,24 +55,32 @@ int TReportWindow::Number(const std::string& name) const {
   }
 }
 
+bool TReportWindow::HasDatabase(const std::string& code) {
+  if (dm && dm->ADOConnection) return true;
+  c_p->armerr(kArmError, "Нет соединения с базой данных: отчёт " + code + " читает базу (hrdoc run " + code +
+                             " --db ФАЙЛ.fdb).");
+  return false;
+}
+
+std::optional<std::string> TReportWindow::WorkCopy(const std::string& code) {
+  CheckCancel();
+  std::optional<std::string> copy = host::open_work_copy(*c_p, code);
+  if (!copy)
+    c_p->armerr(kArmError, "Не удалось сделать рабочую копию шаблона " + c_p->ext().template_dir + code +
+                               ".xlsx в папке " + c_p->ext().work_dir + ".");
+  return copy;
+}
+
 bool TReportWindow::OpenReport(office::TExcelShablon& workbook, const std::string& code, const std::string& status,
                                Layout layout) {
-  if (!dm || !dm->ADOConnection) {
-    c_p->armerr(kArmError, "Нет соединения с базой данных: отчёт " + code + " читает базу (hrdoc run " + code +
-                               " --db ФАЙЛ.fdb).");
-    return false;
-  }
+  if (!HasDatabase(code)) return false;
   CheckCancel();
   lbM.set_caption(status);
   pbM.set_min(0);
   pbM.set_position(0);
   pbM.set_step(1);
-  const std::optional<std::string> copy = host::open_work_copy(*c_p, code);
-  if (!copy) {
-    c_p->armerr(kArmError, "Не удалось сделать рабочую копию шаблона " + c_p->ext().template_dir + code +
-                               ".xlsx в папке " + c_p->ext().work_dir + ".");
-    return false;
-  }
+  const std::optional<std::string> copy = WorkCopy(code);
+  if (!copy) return false;
   if (layout == Layout::parts)
     workbook.Open(*copy, true, false, c_p->ext().office);
   else

@@ -125,6 +125,11 @@ class TReportWindow {
   // made or opened; the template is only ever read.
   bool OpenReport(office::TExcelShablon& workbook, const std::string& code, const std::string& status,
                   Layout layout = Layout::parts);
+  // For jobs that drive the spreadsheet servers themselves, the two first steps of OpenReport:
+  // false, after an error message, without a database; the work copy of a template, nullopt
+  // after an error message when none could be made.
+  bool HasDatabase(const std::string& code);
+  std::optional<std::string> WorkCopy(const std::string& code);
   // The closing step: a book of parts loses its marks and the parts not in keepParts ("ppH;ppX");
   // the book is written once and shown.
   void FinishReport(office::TExcelShablon& workbook, const std::string& keepParts = {});

@@ -859,48 +859,6 @@ and (ruc.ow1=:ow1 or ruc.ow2=:ow2 or ruc.ow3=:ow3 or ruc.ow4=:ow4 or ruc.ow5=:ow
 -- HRDOC010 family
 select kdisr.nsr,kdt2ifam.fio,kdt2ifam.dtr from kdt2ifam left join kdisr on kdisr.ksr=kdt2ifam.ksr where kp=:kp;
 
--- HRDOC101 qrySelect
-select kpn.KP,kpn.SNAME as FIO,ob.PSTS,dvg.UNSD,kpn1.SNAME as OWNAME FROM otzkpn kpn left join otzkpn kpn1 on kpn1.KP=kpn.OWNER left join otzkpn kpn2 on kpn2.KP=kpn1.OWNER left join otzkpn kpn3 on kpn3.KP=kpn2.OWNER left join  KDT2IIIDVG dvg on dvg.KP=kpn.KP and dvg.unsd=    (select max(dvg1.UNSD)    from KDT2IIIDVG dvg1    left join KDSDJS js on js.UNSD=dvg.UNSD    left join KDSDJZ jz on jz.UND=js.UND    where dvg1.KP=dvg.KP and dvg1.DTO>=:DT1 and dvg1.DTO<=:DT2 and jz.KTD in (21,22,23)) left join  KDT2IOB ob on ob.kp=kpn.kp left join  ZPADRES t2add on t2add.kp=kpn.kp left join  ZPLS ls on ls.kp=kpn.kp and ls.FD=:FD where kpn.TN>0 and (0=:OW or :OW1 in (kpn.OWNER,kpn1.OWNER,kpn2.OWNER,kpn3.OWNER)) and ls.UW=0 and ls.KP is not NULL and ls.OKL>0 and dvg.KTPD=1 and (ob.KP is not NULL and ob.PSTS is NULL) order by kpn.SNAME;
-
--- HRDOC101 card account
-select NS4 from ZPMB where KP=:KP and PRIZ=4;
-
--- HRDOC101 telephone
-select CNST from SPCONST where IDCONST=:CNST;
-
--- HRDOC101 qryExlSp27
-select kpn.KP,kpn.FNAME, ads1.POL, ads1.FDR, ads1.SER, ads1.NUM,ads1.norg as ORG, ads1.KORG, ads1.FDVD, ads1.IND,ads1.VDOC, adr.ST as stpN, adr.REG as regN, adr.KODREG as regK, adr.RAI as raiN, adr.NAS as nasN, adr.GOR as gorN, adr.ULNAME as ulN, adr.DOM, adr.KORP, adr.KV, adr.KODST as kst, adr.KODREG as kreg, adr.KODRAI as krai, adr.KODNAS as knas,adr.KODGOR as kgor, kpn.tn, kd.N as NML, ob.kregp, ob.kraip, ob.kgorp,ls.okl FROM otzkpn kpn left join  ZPLS ls on ls.KP=kpn.kp and ls.FD=:FD left join  ZPKD kd on kd.D=ls.DOL left join  KDT2IOB ob on ob.kp=kpn.kp left join  ZPADS1 ads1 on ads1.kp=kpn.kp left join  ZPADRES adr on adr.KP=kpn.kp where kpn.KP=:KP;
-
--- HRDOC101 ZPADRES
-select ads.* from ZPADRES ads where ads.KP=:KP;
-
--- HRDOC101 KDT2IADF
-select adf.* from KDT2IADF adf where adf.KP=:KP;
-
--- HRDOC110 qryExl38 FNAME
-select kpn.FNAME,ads1.FDVD,ads1.POL,ads1.FDR,t2ob.KSTR,t2ob.KREGP,t2ob.KRAIP,t2ob.KGORP,ads1.VDOC,ads1.SER, ads1.NUM,ads1.ORG,ads1.KORG,t2add.IND,t2add.REG as REGN,t2add.GOR as GORN,t2add.NAS as NASN,t2add.ULNAME as ULN, t2add.DOM,t2add.KORP,kpn.TN,t2add.RAI as RAIN,ads1.ULNAME as INN,t2add.KODNAS as KNAS,kpn.KP,dvg.DTO from otzkpn kpn left join otzkpn kpn1 on kpn1.KP=kpn.OWNER left join otzkpn kpn2 on kpn2.KP=kpn1.OWNER left join otzkpn kpn3 on kpn3.KP=kpn2.OWNER left join KDT2IIIDVG dvg on dvg.UNSD=(select max(dvg1.UNSD) from KDT2IIIDVG dvg1 left join kdsdjs js on js.UNSD=dvg1.UNSD where dvg1.KP=kpn.KP and dvg1.DTO>=:DT1 and dvg1.DTO<=:DT2 and js.KTD=21) left join ZPADRES t2add on t2add.KP=kpn.KP left join ZPADS1 ads1 on ads1.KP=kpn.KP left join KDT2IADF t2adf on t2adf.KP=kpn.KP left join KDT2IOB t2ob on t2ob.KP=kpn.KP left join otzruc2 ruc2 on ruc2.KP=kpn.OWNER where kpn.TN>0 and upper(kpn1.SNAME) <> 'ПЕНСИОНЕРЫ' and upper(kpn1.SNAME) <> 'АКЦИОНЕРЫ' and :OW in (kpn.OWNER,kpn1.OWNER,kpn2.OWNER,kpn3.OWNER) and dvg.UNSD is not NULL order by kpn.FNAME;
-
--- HRDOC110 qryExl38 TN
-select kpn.FNAME,ads1.FDVD,ads1.POL,ads1.FDR,t2ob.KSTR,t2ob.KREGP,t2ob.KRAIP,t2ob.KGORP,ads1.VDOC,ads1.SER, ads1.NUM,ads1.ORG,ads1.KORG,t2add.IND,t2add.REG as REGN,t2add.GOR as GORN,t2add.NAS as NASN,t2add.ULNAME as ULN, t2add.DOM,t2add.KORP,kpn.TN,t2add.RAI as RAIN,ads1.ULNAME as INN,t2add.KODNAS as KNAS,kpn.KP,dvg.DTO from otzkpn kpn left join otzkpn kpn1 on kpn1.KP=kpn.OWNER left join otzkpn kpn2 on kpn2.KP=kpn1.OWNER left join otzkpn kpn3 on kpn3.KP=kpn2.OWNER left join KDT2IIIDVG dvg on dvg.UNSD=(select max(dvg1.UNSD) from KDT2IIIDVG dvg1 left join kdsdjs js on js.UNSD=dvg1.UNSD where dvg1.KP=kpn.KP and dvg1.DTO>=:DT1 and dvg1.DTO<=:DT2 and js.KTD=21) left join ZPADRES t2add on t2add.KP=kpn.KP left join ZPADS1 ads1 on ads1.KP=kpn.KP left join KDT2IADF t2adf on t2adf.KP=kpn.KP left join KDT2IOB t2ob on t2ob.KP=kpn.KP left join otzruc2 ruc2 on ruc2.KP=kpn.OWNER where kpn.TN>0 and upper(kpn1.SNAME) <> 'ПЕНСИОНЕРЫ' and upper(kpn1.SNAME) <> 'АКЦИОНЕРЫ' and :OW in (kpn.OWNER,kpn1.OWNER,kpn2.OWNER,kpn3.OWNER) and dvg.UNSD is not NULL order by kpn.TN;
-
--- HRDOC110 qryExl38 DTO
-select kpn.FNAME,ads1.FDVD,ads1.POL,ads1.FDR,t2ob.KSTR,t2ob.KREGP,t2ob.KRAIP,t2ob.KGORP,ads1.VDOC,ads1.SER, ads1.NUM,ads1.ORG,ads1.KORG,t2add.IND,t2add.REG as REGN,t2add.GOR as GORN,t2add.NAS as NASN,t2add.ULNAME as ULN, t2add.DOM,t2add.KORP,kpn.TN,t2add.RAI as RAIN,ads1.ULNAME as INN,t2add.KODNAS as KNAS,kpn.KP,dvg.DTO from otzkpn kpn left join otzkpn kpn1 on kpn1.KP=kpn.OWNER left join otzkpn kpn2 on kpn2.KP=kpn1.OWNER left join otzkpn kpn3 on kpn3.KP=kpn2.OWNER left join KDT2IIIDVG dvg on dvg.UNSD=(select max(dvg1.UNSD) from KDT2IIIDVG dvg1 left join kdsdjs js on js.UNSD=dvg1.UNSD where dvg1.KP=kpn.KP and dvg1.DTO>=:DT1 and dvg1.DTO<=:DT2 and js.KTD=21) left join ZPADRES t2add on t2add.KP=kpn.KP left join ZPADS1 ads1 on ads1.KP=kpn.KP left join KDT2IADF t2adf on t2adf.KP=kpn.KP left join KDT2IOB t2ob on t2ob.KP=kpn.KP left join otzruc2 ruc2 on ruc2.KP=kpn.OWNER where kpn.TN>0 and upper(kpn1.SNAME) <> 'ПЕНСИОНЕРЫ' and upper(kpn1.SNAME) <> 'АКЦИОНЕРЫ' and :OW in (kpn.OWNER,kpn1.OWNER,kpn2.OWNER,kpn3.OWNER) and dvg.UNSD is not NULL order by dvg.DTO;
-
--- HRDOC110 enterprise
-select N from zppasp where P=1;
-
--- HRDOC110 department
-select SNAME from otzkpn where KP=:KP;
-
--- HRDOC110 account
-select ls.UW from zpls ls where ls.KP=:KP and ls.FD=:FD;
-
--- HRDOC110 position and order
-select first 1 dvg.NMDS,js.KTD,dvg.okl from kdt2iiidvg dvg left join kdsdjs js on js.UNSD=dvg.UNSD where dvg.KP=:KP and dvg.DTO<=:DTO order by dvg.DTO desc;
-
--- HRDOC110 position
-select first 1 dvg.NMDS from kdt2iiidvg dvg where dvg.KP=:KP and dvg.DTO<=:DTO order by dvg.DTO desc;
-
 -- HRDOC260 qryPasp
 select kpn.FNAME as FIONASH,kd.N as DOLN, kpn.SNAME as SFIONASH,(case when (kpnow1.OWNER=1) then kpnow1.SNAME else kpnow.SNAME end) as NMOWNER, p.IND,p.KODREG,p.GOROD,p.N,p.INN,p1.KPP,p1.OKPO,p1.OKONH,p.NASP,p.DOM from ZPPASP p left join ZPPASP1 p1 on p1.P=p.P left join OTZKPN kpn on kpn.KP=p.NASH left join ZPLSDT ls on ls.KP=p.NASH and ls.FD=(select max(ls1.FD) from ZPLSDT ls1 where ls1.KP=p.NASH and ls1.FD<=:LSFD) left join ZPKD kd on kd.D=ls.DOL left join OTZKPN kpnow on kpnow.KP=kpn.OWNER left join OTZKPN kpnow1 on kpnow1.KP=kpnow.OWNER where p.P=1;
 
