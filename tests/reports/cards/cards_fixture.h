@@ -8,10 +8,7 @@
 // are hired earlier in 2026 for the card-issue registry's rules.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
-
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -19,6 +16,7 @@
 
 #include "host/commands.h"
 #include "sheet/book.h"
+#include "support/fixture_script.h"
 #include "support/test_context.h"
 #include "support/test_database.h"
 #include "support/work_dir.h"
@@ -131,26 +129,8 @@ class CardsScript {
   int unsd_ = 1000;
 };
 
-// The fixture database's script: the schema and the rows above.
-class CardsDatabaseScript {
- public:
-  CardsDatabaseScript()
-      : path_(std::filesystem::temp_directory_path() / ("hrdoc_cards_" + std::to_string(::getpid()) + ".sql")) {
-    const std::string dir = std::string(HRDOC_SOURCE_DIR) + "db/";
-    std::ofstream(path_, std::ios::binary) << read_file(dir + "schema.sql") << "\n" << CardsScript().text;
-  }
-  ~CardsDatabaseScript() {
-    std::error_code ec;
-    std::filesystem::remove(path_, ec);
-  }
-  std::string path() const { return path_.string(); }
-
- private:
-  std::filesystem::path path_;
-};
-
 inline std::string cards_database() {
-  static const CardsDatabaseScript script;
+  static const FixtureScript script("cards", CardsScript().text);
   return script.path();
 }
 
