@@ -5,7 +5,7 @@
 sheet "Реестр" landscape A4 fit-width
 font "Arial" 8
 margins 1 1 1.5 1.5
-columns 4 4 13 11 13 7 5 7 8 10 22 8 13 4 11 14 5 5 6 7 10 13 4 7 11 8 6 5 9 7 9 8 10 8 9 8 8 10 7 8 8 8 8 6
+columns 8 4 13 11 13 7 5 7 8 10 22 8 13 4 11 14 5 5 6 7 10 13 4 7 11 8 6 5 9 7 9 8 10 8 9 8 8 10 7 8 8 8 8 6
 style title bold size=12 left middle
 style lbl left middle
 style val left middle border=bottom

@@ -168,7 +168,8 @@ class TExportLog {
     for (int c = 0; c < 4; ++c) PutValue(s, 2, c + 1, headings[c], 0);
     const int last = 2 + lines_;
     if (lines_ > 1) s.SortRange("A3:E" + std::to_string(last), {{kColE, true}}, 0);
-    s.DeleteColumns(kColE, kColE, office::xlShiftToLeft, 0);
+    // The key's cells go rather than the column: the Calc server keeps whole columns in place.
+    s.DeleteRange("E1:E" + std::to_string(last), office::xlShiftToLeft, 0);
     s.SetBorders(s.GetRangeObject("A1:D" + std::to_string(last), 0), office::beAll, 2, 0, false);
     s.AutoFitColumns(1, 4, 0);
     s.FitToPageWidth(0);
