@@ -4,7 +4,7 @@
 sheet "Выгрузка" landscape A4 fit-width
 font "Arial" 9
 margins 1 1 1.5 1.5
-columns 6 5 16 12 16 11 20 7 7 8 11 30 9 8 16 8 18 8 6 20 7 14 7 9 26 14 4
+columns 6 7 16 12 16 11 20 8 7 8 11 30 9 8 16 8 18 8 6 20 7 14 7 9 26 14 4
 style title bold size=11 left middle
 style head bold center middle box
 style cell left middle box text
