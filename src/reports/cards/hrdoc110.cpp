@@ -36,7 +36,7 @@ constexpr const char* kQryDoljn =
 
 constexpr int kFirstLine = 13;   // of the registry
 constexpr int kFirstData = 3;    // of the data sheet
-constexpr int kKtdRecalled = 3;  // an order that cancels the hiring
+constexpr int kKtdLeftOut = 3;   // an order of this kind keeps the employee off the registry
 
 // The kind words of place, district and street names, in the order they are tried.
 constexpr std::array<std::string_view, 35> kKindWords = {
@@ -206,7 +206,7 @@ class TfmfmHRDOC110 : public TReportWindow {
   }
 
   // Whether the employee of the row is left out: dismissed in the month of the report date, or
-  // the last order up to the hiring cancels it or pays nothing.
+  // the last order up to the hiring is of kind 3 or pays nothing.
   bool Skipped(const db::Query& q) {
     const int64_t kp = q.field("KP").as_int();
     qryUw_->set("KP", kp);
@@ -216,7 +216,7 @@ class TfmfmHRDOC110 : public TReportWindow {
     qryOrder_->set_date("DTO", q.field("DTO").as_date());
     qryOrder_->open();
     return !qryOrder_->eof() &&
-           (qryOrder_->field("KTD").as_int() == kKtdRecalled || qryOrder_->field("okl").as_float() == 0);
+           (qryOrder_->field("KTD").as_int() == kKtdLeftOut || qryOrder_->field("okl").as_float() == 0);
   }
 
   // Walks the rows from the first, one progress step each, and does the work for those listed.

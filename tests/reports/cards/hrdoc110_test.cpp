@@ -41,7 +41,7 @@ TEST_F(Hrdoc110, both_books_list_the_hired_by_personnel_number_without_the_skipp
   EXPECT_EQ(reg.text(7, 3), "Заря");
   EXPECT_TRUE(hrdoc::test::no_marks(reg));
   // Left out: the pensioners' department, dismissed in the month of the report date, a hiring
-  // recalled the same day, a hiring without salary.
+  // followed the same day by an order of kind 3, a hiring without salary.
   const Line names = {"Шумов Шамиль \"Шамилевич\"", "Иванов Иван Иванович", "Петрова Анна Сергеевна",
                       "Сидоров Олег Петрович", "Оганесян", "Кузнецов Кирилл Андреевич", "Лебедев Лев Львович",
                       "Морозов Максим Максимович", "Новиков Никита Николаевич", "Орлов Олег Олегович",
