@@ -57,24 +57,32 @@ int TReportWindow::Number(const std::string& name) const {
   }
 }
 
+bool TReportWindow::HasDatabase(const std::string& code) {
+  if (dm && dm->ADOConnection) return true;
+  c_p->armerr(kArmError, "Нет соединения с базой данных: отчёт " + code + " читает базу (hrdoc run " + code +
+                             " --db ФАЙЛ.fdb).");
+  return false;
+}
+
+std::optional<std::string> TReportWindow::WorkCopy(const std::string& code, const std::string& extension) {
+  CheckCancel();
+  std::optional<std::string> copy = host::open_work_copy(*c_p, code, extension);
+  if (!copy)
+    c_p->armerr(kArmError, "Не удалось сделать рабочую копию шаблона " + c_p->ext().template_dir + code + extension +
+                               " в папке " + c_p->ext().work_dir + ".");
+  return copy;
+}
+
 bool TReportWindow::OpenReport(office::TExcelShablon& workbook, const std::string& code, const std::string& status,
                                Layout layout) {
-  if (!dm || !dm->ADOConnection) {
-    c_p->armerr(kArmError, "Нет соединения с базой данных: отчёт " + code + " читает базу (hrdoc run " + code +
-                               " --db ФАЙЛ.fdb).");
-    return false;
-  }
+  if (!HasDatabase(code)) return false;
   CheckCancel();
   lbM.set_caption(status);
   pbM.set_min(0);
   pbM.set_position(0);
   pbM.set_step(1);
-  const std::optional<std::string> copy = host::open_work_copy(*c_p, code);
-  if (!copy) {
-    c_p->armerr(kArmError, "Не удалось сделать рабочую копию шаблона " + c_p->ext().template_dir + code +
-                               ".xlsx в папке " + c_p->ext().work_dir + ".");
-    return false;
-  }
+  const std::optional<std::string> copy = WorkCopy(code);
+  if (!copy) return false;
   if (layout == Layout::parts)
     workbook.Open(*copy, true, false, c_p->ext().office);
   else
@@ -87,11 +95,8 @@ bool TReportWindow::OpenReport(office::TExcelShablon& workbook, const std::strin
   return true;
 }
 
-std::unique_ptr<office::TWordDoc> TReportWindow::OpenWordReport(const std::string& status) {
-  if (!dm || !dm->ADOConnection) {
-    c_p->armerr(kArmError, "Нет соединения с базой данных: отчёт " + ClassName + " читает базу.");
-    return nullptr;
-  }
+std::unique_ptr<office::TWordDoc> TReportWindow::OpenWordReport(const std::string& code, const std::string& status) {
+  if (!HasDatabase(code)) return nullptr;
   CheckCancel();
   lbM.set_caption(status);
   pbM.set_min(0);
@@ -99,14 +104,6 @@ std::unique_ptr<office::TWordDoc> TReportWindow::OpenWordReport(const std::strin
   pbM.set_step(1);
   return std::make_unique<office::TWordDoc>(c_p->ext().work_dir,
                                             [](const std::string& path) { office::OfficeHost().DocumentShown(path); });
-}
-
-std::optional<std::string> TReportWindow::WordCopy(const std::string& code) {
-  std::optional<std::string> copy = host::open_work_copy(*c_p, code, ".docx");
-  if (!copy)
-    c_p->armerr(kArmError, "Не удалось сделать рабочую копию шаблона " + c_p->ext().template_dir + code +
-                               ".docx в папке " + c_p->ext().work_dir + ".");
-  return copy;
 }
 
 void TReportWindow::FinishReport(office::TExcelShablon& workbook, const std::string& keepParts) {

@@ -129,13 +129,15 @@ class TReportWindow {
   // made or opened; the template is only ever read.
   bool OpenReport(office::TExcelShablon& workbook, const std::string& code, const std::string& status,
                   Layout layout = Layout::parts);
-  // The opening steps of a job that fills Word templates: the status text, the progress bar at
-  // 0 and the word processor whose new documents are placed and shown like books. Null, after
-  // an error message, without a database.
-  std::unique_ptr<office::TWordDoc> OpenWordReport(const std::string& status);
-  // A Word template's work copy (".docx"); nothing, after an error message, when none could be
-  // made.
-  std::optional<std::string> WordCopy(const std::string& code);
+  // For jobs that drive the spreadsheet servers themselves, the two first steps of OpenReport:
+  // false, after an error message, without a database; the work copy of a template, nullopt
+  // after an error message when none could be made.
+  bool HasDatabase(const std::string& code);
+  std::optional<std::string> WorkCopy(const std::string& code, const std::string& extension = ".xlsx");
+  // The opening steps of a job that fills Word templates (copied by WorkCopy with ".docx"): the
+  // status text, the progress bar at 0 and the word processor whose new documents are placed and
+  // shown like books. Null, after an error message, without a database.
+  std::unique_ptr<office::TWordDoc> OpenWordReport(const std::string& code, const std::string& status);
   // The closing step: a book of parts loses its marks and the parts not in keepParts ("ppH;ppX");
   // the book is written once and shown.
   void FinishReport(office::TExcelShablon& workbook, const std::string& keepParts = {});

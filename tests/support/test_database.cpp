@@ -52,26 +52,6 @@ class FileLock {
 
 }  // namespace
 
-std::string fixture_script(const std::string& family, const std::string& rows) {
-  struct Script {
-    fs::path path;
-    ~Script() {
-      std::error_code ec;
-      fs::remove(path, ec);
-    }
-  };
-  static std::vector<std::unique_ptr<Script>> scripts;
-  auto script = std::make_unique<Script>();
-  script->path = fs::temp_directory_path() / ("hrdoc_" + family + "_" + std::to_string(::getpid()) + ".sql");
-  const std::string dir = std::string(HRDOC_SOURCE_DIR) + "/db/";
-  std::ifstream schema(dir + "schema.sql", std::ios::binary), clients(dir + "zpclients.sql", std::ios::binary);
-  std::ofstream out(script->path, std::ios::binary);
-  out << schema.rdbuf() << "\n" << clients.rdbuf() << "\n" << rows;
-  if (!out) throw std::runtime_error("cannot write " + script->path.string());
-  scripts.push_back(std::move(script));
-  return scripts.back()->path.string();
-}
-
 std::string default_schema() { return std::string(HRDOC_SOURCE_DIR) + "/db/schema.sql"; }
 
 std::string template_database(const std::string& schema_path) {

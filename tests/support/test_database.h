@@ -51,12 +51,6 @@ struct ServerInfo {
 };
 ServerInfo read_server_info(const std::string& path);
 
-// A family's fixture database: the schema with the family's rows after it, as a script whose
-// template database is built once for every test process of the build (found again by the
-// script's text). Returns the script's path, for TestDatabase; the script lives as long as the
-// process.
-std::string fixture_script(const std::string& family, const std::string& rows);
-
 // Builds (or finds) the template database of a schema script and returns its path.
 std::string template_database(const std::string& schema_path);
 

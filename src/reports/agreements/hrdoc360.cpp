@@ -55,9 +55,9 @@ std::string Requisites(const db::Query& e) {
 class Tfmhrd360 : public agreements::TTariffAgreementWindow {
  public:
   void Job() override {
-    std::unique_ptr<office::TWordDoc> word = OpenWordReport("Подготовка данных...");
+    std::unique_ptr<office::TWordDoc> word = OpenWordReport("HRDOC360", "Подготовка данных...");
     if (!word) return;
-    const std::optional<std::string> copy360 = WordCopy("HRDOC360"), copy361 = WordCopy("HRDOC361");
+    const std::optional<std::string> copy360 = WorkCopy("HRDOC360", ".docx"), copy361 = WorkCopy("HRDOC361", ".docx");
     if (!copy360 || !copy361) return;
     word->OpenDocument(*copy360);
     const std::string name360 = word->ActiveName();
@@ -86,7 +86,7 @@ class Tfmhrd360 : public agreements::TTariffAgreementWindow {
       const int64_t pkg = qryT2.field("PKG").as_int();
       const bool tariff = pkg >= 1 && pkg <= 3;
       if (result.empty()) {
-        const std::optional<std::string> first = WordCopy(tariff ? "HRDOC360" : "HRDOC361");
+        const std::optional<std::string> first = WorkCopy(tariff ? "HRDOC360" : "HRDOC361", ".docx");
         if (!first) throw std::runtime_error("Не найден шаблон");
         word->NewDocument(*first);
         result = word->ActiveName();

@@ -10,6 +10,7 @@
 
 #include "host/commands.h"
 #include "sheet/book.h"
+#include "support/fixture_script.h"
 #include "support/office.h"
 #include "support/test_context.h"
 #include "support/test_database.h"
@@ -82,9 +83,9 @@ std::string rows() {
   return s;
 }
 
-const std::string& database() {
-  static const std::string script = fixture_script("agreements", rows());
-  return script;
+std::string database() {
+  static const FixtureScript script("tariff_agreements", rows(), {"schema.sql", "zpclients.sql"});
+  return script.path();
 }
 
 class TariffAgreements : public ::testing::Test {

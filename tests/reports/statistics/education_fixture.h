@@ -198,7 +198,7 @@ class EducationScript {
 };
 
 inline std::string education_database() {
-  static const StatisticsDatabaseScript script("education", EducationScript().text);
+  static const FixtureScript script("education", EducationScript().text, {"schema.sql", "zpclients.sql"});
   return script.path();
 }
 
