@@ -92,4 +92,13 @@ HostRun run_hrdoc(const std::string& args, bool with_stderr) {
   return r;
 }
 
+std::string printed(const fs::path& book, const fs::path& work, std::string& info) {
+  EXPECT_TRUE(soffice_convert(book, "pdf", work / "lo"));
+  const fs::path pdf = book.parent_path() / (book.stem().string() + ".pdf");
+  const fs::path txt = work / "info.txt";
+  EXPECT_EQ(std::system(("pdfinfo '" + pdf.string() + "' >'" + txt.string() + "'").c_str()), 0);
+  info = read_file(txt);
+  return pdf_text(pdf);
+}
+
 }  // namespace hrdoc::test

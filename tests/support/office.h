@@ -21,4 +21,8 @@ bool soffice_convert(const std::filesystem::path& file, const std::string& filte
 // The text of a PDF by pdftotext (with -layout when asked); empty on failure.
 std::string pdf_text(const std::filesystem::path& pdf, bool layout = true);
 
+// Prints a book to PDF beside it (LibreOffice's profile and pdfinfo's account kept in `work`):
+// the PDF's text, and pdfinfo's account in info.
+std::string printed(const std::filesystem::path& book, const std::filesystem::path& work, std::string& info);
+
 }  // namespace hrdoc::test

@@ -1,29 +1,23 @@
 // "HRDOC150": the employees in the reserve and those liable to call-up, department by
 // department, with their passport, address, registration, position, education and family, in
 // the enterprise's form Ф.ex.23.
-#include <exception>
+#include <memory>
 #include <string>
 
 #include "db/database.h"
 #include "host/compark.h"
-#include "host/report_window.h"
 #include "host/statements.h"
 #include "host/udm.h"
 #include "office/classexl.h"
-#include "office/srvimp.h"
 #include "reports/cards/address_texts.h"
-#include "reports/department_set.h"
 #include "reports/military/passport.h"
+#include "reports/statistics/department_list.h"
 #include "text/date.h"
 
 namespace hrdoc {
 namespace {
 
 using office::TExcelShablon;
-using reports::kQryPODR;
-
-constexpr const char* kTitle = R"(select FNAME from otzkpn where KP=:KP)";
-
 constexpr const char* kQryExl23 = R"(Select kpn.FNAME,kpn.KP,kpn.TN, ads1.POL, ads1.FDR, dvg.NMDS as DOLN,dvg.RZ,ads1.SER,
 ads1.NUM,ads1.ORG,ads1.FDVD,adf.T,kwu.NKWU,wzv.NWZV,swu.NSWU,wu.WUS,gwu.NGWU,rwk.NRWK,
 vwu.NVWU,wu.NSU,wu.MOB,dvg.DTO,kpn1.SNAME as OWNM,dvg.NMDS,jz.ND,jz.DTV,kwd.NKWD,ksd.NKSD,
@@ -69,28 +63,38 @@ constexpr std::pair<const char*, const char*> kPlainFields[] = {
     {"fdtpost", "DTO"}, {"fow", "OWNM"},   {"fdtpr", "DTV"},     {"fnumpr", "ND"},   {"fkval", "NKWD"},
     {"fspec", "NKSD"}, {"fsemp", "NSEM"},  {"fprof", "NMDS"}};
 
-class TfmHRDOC150 : public TReportWindow {
+class TfmHRDOC150 : public TDepartmentList {
  public:
-  TfmHRDOC150() {
+  TfmHRDOC150() : TDepartmentList({"HRDOC150", kQryExl23, "Подготовка формы... Данных нет"}) {
     Caption = "Печать \"Сведения о работающих на предприятии гражданах пребывающих в запасе и гражданах "
               "подлежащих призыву на военную службу\" (Ф.ex.23)";
   }
 
-  void Job() override {
-    TExcelShablon w;
-    if (!OpenReport(w, "HRDOC150", "Подготовка формы для печати...")) return;
-    try {
-      Fill(w);
-    } catch (const std::exception& e) {
-      // The rows written so far stay in the book.
-      c_p->armerr(kArmError, std::string(e.what()));
-    }
-    FinishReport(w, "ppH");
+ private:
+  void Header(TExcelShablon& w, const std::string& H) override {
+    w.SetField("ppH", "fzag", "Список сотрудников подразделения " + H + " на " + text::date_text(c_p->D));
+    qryFam07_ = std::make_unique<db::Query>(*dm->ADOConnection);
+    qryFam07_->sql(kQryFam07);
   }
 
- private:
+  void BindDate(db::Query& q, TDateTime D) override { q.set_date("DTO", D); }
+
+  void Line(TExcelShablon& w, const db::Query& employee, int number) override {
+    const int kp = static_cast<int>(employee.field("KP").as_int());
+    w.SetField("ppD", "fnum", std::to_string(number));
+    for (const auto& [field, column] : kPlainFields) w.SetField("ppD", field, employee.field(column).as_string());
+    const military::Passport passport = military::SplitPassport(
+        employee.field("VDOC").as_int(), employee.field("SER").as_string(), employee.field("NUM").as_string());
+    w.SetField("ppD", "fser", passport.series);
+    w.SetField("ppD", "fnump", passport.number);
+    w.SetField("ppD", "fadrp", cards::registered_address(*dm, kp));
+    w.SetField("ppD", "fadrf", cards::actual_address(*dm, kp));
+    w.SetField("ppD", "fssem", FamilyText(kp));
+  }
+
   // The family members as "kinship - name, 1990г.р. , ...".
-  std::string FamilyText(db::Query& qryFam07, int64_t kp) {
+  std::string FamilyText(int64_t kp) {
+    db::Query& qryFam07 = *qryFam07_;
     qryFam07.close();
     qryFam07.set("KP", kp);
     qryFam07.open();
@@ -107,69 +111,11 @@ class TfmHRDOC150 : public TReportWindow {
     return text;
   }
 
-  void Fill(TExcelShablon& w) {
-    const TDateTime D = c_p->D;
-    db::Query& qryTmp = *dm->qryTmp;
-    qryTmp.close();
-    qryTmp.sql(kTitle);
-    qryTmp.set("KP", int64_t{c_p->KP});
-    qryTmp.open();
-    w.SetField("ppH", "fzag", "Список сотрудников подразделения " + qryTmp.field("FNAME").as_string() + " на " +
-                                  text::date_text(D));
-    qryTmp.close();
-
-    db::Query qryPODR(*dm->ADOConnection), qryExl23(*dm->ADOConnection), qryFam07(*dm->ADOConnection);
-    qryPODR.sql(std::string(kQryPODR) + c_p->GetKpSewForWhere("kpn.KP") + " order by 1");
-    qryPODR.open();
-    pbM.set_max(qryPODR.record_count());
-    qryExl23.sql(kQryExl23);
-    qryFam07.sql(kQryFam07);
-    const char* order = reports::ListOrder(c_p->list_order);
-
-    int number = 0;
-    for (qryPODR.first(); !qryPODR.eof(); qryPODR.next()) {
-      qryExl23.close();
-      qryExl23.set_date("DTO", D);
-      qryExl23.set("PODR", qryPODR.field("KP").as_int());
-      qryExl23.open();
-      if (order) qryExl23.sort(order);
-      if (qryExl23.record_count() > 0) {
-        w.ClearPart("ppZagD");
-        w.SetField("ppZagD", "fname", reports::DepartmentHeading(qryPODR));
-        w.AddPart("ppZagD", 0);
-      }
-      for (qryExl23.first(); !qryExl23.eof(); qryExl23.next()) {
-        lbM.set_caption("Подготовка формы >" + qryExl23.field("FNAME").as_string());
-        const int kp = static_cast<int>(qryExl23.field("KP").as_int());
-        w.ClearPart("ppD");
-        w.SetField("ppD", "fnum", std::to_string(++number));
-        for (const auto& [field, column] : kPlainFields) w.SetField("ppD", field, qryExl23.field(column).as_string());
-        const military::Passport passport = military::SplitPassport(
-            qryExl23.field("VDOC").as_int(), qryExl23.field("SER").as_string(), qryExl23.field("NUM").as_string());
-        w.SetField("ppD", "fser", passport.series);
-        w.SetField("ppD", "fnump", passport.number);
-        w.SetField("ppD", "fadrp", cards::registered_address(*dm, kp));
-        w.SetField("ppD", "fadrf", cards::actual_address(*dm, kp));
-        w.SetField("ppD", "fssem", FamilyText(qryFam07, kp));
-        w.AddPart("ppD", 0);
-      }
-      pbM.step_it();
-    }
-
-    office::TServerImp& app = *w.GetApplication();
-    app.SelectRange("A2:E" + std::to_string(w.OutputRow()), 0);
-    app.AutoFitColumns(1, 5, 0);
-    app.SelectRange("A1", 0);
-    w.FitOutputRows();
-    lbM.set_caption(number > 0 ? "Подготовка формы... Ok" : "Подготовка формы... Данных нет");
-  }
+  std::unique_ptr<db::Query> qryFam07_;
 };
 
 const bool statements =
-    register_statements("HRDOC150", {{"qryPODR", std::string(kQryPODR) + " order by 1"},
-                                     {"qryExl23", kQryExl23},
-                                     {"qryFam07", kQryFam07},
-                                     {"title", kTitle}});
+    register_statements("HRDOC150", {{"qryExl23", kQryExl23}, {"qryFam07", kQryFam07}});
 const bool registered = register_report<TfmHRDOC150, "HRDOC150">();
 
 }  // namespace

@@ -1,26 +1,21 @@
 // "HRDOC120": the sex and age structure of the staff (form Ф.ex.26): for each department of the
 // department set a line with the men in eight and the women in seven age groups, and the total.
 #include <array>
-#include <exception>
 #include <string>
 
 #include "db/database.h"
 #include "host/compark.h"
-#include "host/report_window.h"
+#include "reports/statistics/filled_report.h"
 #include "host/statements.h"
 #include "host/udm.h"
 #include "office/classexl.h"
-#include "reports/department_set.h"
+#include "reports/statistics/department_list.h"
 #include "text/date.h"
 
 namespace hrdoc {
 namespace {
 
 using office::TExcelShablon;
-using reports::kQryPODR;
-using reports::ListOrder;
-
-constexpr const char* kDepartment = R"(select FNAME from otzkpn where KP=:KP)";
 
 constexpr const char* kQryExlSp = R"(Select kpn.FNAME, ads1.POL, ads1.FDR,kpn.TN,dvg1.nmdl as doln,
 ((htr.ktht*100000)+(htr.ktpd*10000)+htr.nn) as SORTNN
@@ -69,19 +64,10 @@ int GroupOf(bool man, int Y) {
   return last;
 }
 
-class TfmHRDOC120 : public TReportWindow {
+class TfmHRDOC120 : public TFilledReport {
  public:
-  TfmHRDOC120() { Caption = "Печать \"Половозрастная структура новая\" (Ф.ex.26)"; }
-
-  void Job() override {
-    TExcelShablon w;
-    if (!OpenReport(w, "HRDOC120", "Подготовка формы для печати...")) return;
-    try {
-      Fill(w);
-    } catch (const std::exception& e) {
-      c_p->armerr(kArmError, std::string(e.what()));
-    }
-    FinishReport(w, "ppH");
+  TfmHRDOC120() : TFilledReport("HRDOC120", "Подготовка формы для печати...", Errors::shown) {
+    Caption = "Печать \"Половозрастная структура новая\" (Ф.ex.26)";
   }
 
  private:
@@ -97,15 +83,9 @@ class TfmHRDOC120 : public TReportWindow {
     w.SetField(part, "fItg", static_cast<int32_t>(sum));
   }
 
-  void Fill(TExcelShablon& w) {
+  void Fill(TExcelShablon& w) override {
     const TDateTime D = c_p->D;
-    db::Query& qryTmp = *dm->qryTmp;
-    qryTmp.close();
-    qryTmp.sql(kDepartment);
-    qryTmp.set("KP", int64_t{c_p->KP});
-    qryTmp.open();
-    const std::string H = qryTmp.field("FNAME").as_string();
-    qryTmp.close();
+    const std::string H = NodeFullName(*dm, c_p->KP);
     w.SetField("ppH", "fzag", "Половозрастная структура сотрудников подразделения " + H + " на " + text::date_text(D));
 
     db::Query qryPODR(*dm->ADOConnection), qryExlSp(*dm->ADOConnection);
@@ -125,7 +105,7 @@ class TfmHRDOC120 : public TReportWindow {
       if (order) qryExlSp.sort(order);
       if (qryExlSp.record_count() > 0) {
         w.ClearPart("ppD");
-        w.SetField("ppD", "fname", reports::DepartmentHeading(qryPODR));
+        w.SetField("ppD", "fname", DepartmentCaption(qryPODR));
         Counters c{};
         const int year = text::decode_date(D).year;
         for (qryExlSp.first(); !qryExlSp.eof(); qryExlSp.next()) {
@@ -157,7 +137,7 @@ class TfmHRDOC120 : public TReportWindow {
 };
 
 const bool statements = register_statements(
-    "HRDOC120", {{"otzkpn", kDepartment}, {"qryPODR", std::string(kQryPODR) + " order by 1"}, {"qryExlSp", kQryExlSp}});
+    "HRDOC120", {{"qryPODR", std::string(kQryPODR) + " order by 1"}, {"qryExlSp", kQryExlSp}});
 const bool registered = register_report<TfmHRDOC120, "HRDOC120">();
 
 }  // namespace

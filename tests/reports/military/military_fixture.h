@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "support/report_fixture.h"
+#include "reports/statistics/statistics_fixture.h"
+#include "support/fixture_script.h"
 
 namespace hrdoc::test {
 
-inline const TDateTime kD = text::encode_date(2026, 12, 5);
 inline const TDateTime kD1 = text::encode_date(2026, 1, 1);
 inline const TDateTime kD2 = text::encode_date(2026, 11, 30);
 
@@ -180,17 +180,16 @@ class MilitaryScript {
 };
 
 inline std::string military_database() {
-  static const FixtureScript script("military", MilitaryScript().text);
+  static const FixtureScript script("military", MilitaryScript().text, {"schema.sql", "zpclients.sql"});
   return script.path();
 }
 
-class MilitaryFixture : public ReportFixture {
+class MilitaryFixture : public StatisticsFixture {
  protected:
-  MilitaryFixture() : ReportFixture(military_database(), "military") {}
+  std::string database() const override { return military_database(); }
 
-  int run(const char* command, int kp, TDateTime d = kD, TDateTime d1 = kD1, TDateTime d2 = kD2) {
-    return run_command(command, kp, d, d1, d2);
-  }
+  // Runs the command for department kp, on the report date and in the period of the list.
+  int run(const char* command, int kp) { return StatisticsFixture::run(command, kD, kp, kD1, kD2); }
   // Column `column` of the rows from `first` on.
   static Line column(const sheet::Sheet& s, int first, int column) {
     Line out;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "military_fixture.h"
+#include "support/office.h"
 
 namespace hrdoc::test {
 namespace {
@@ -19,7 +20,7 @@ TEST_F(MilitaryOffice, hrdoc150_prints_its_29_columns_across_a3) {
   ctx().replace_kpsew({});
   ASSERT_EQ(run("HRDOC150", 1), 0);
   std::string info;
-  const std::string text = printed(info);
+  const std::string text = printed(ui().documents.back(), work_dir(), info);
   for (const char* wanted : {"Список сотрудников подразделения", "Паспорт", "Воинский учёт", "Состав семьи",
                              "Цех № 1::Участок", "Андреев Андрей", "04 51", "Ленинский РВК"})
     EXPECT_NE(text.find(wanted), std::string::npos) << wanted << "\n" << text;

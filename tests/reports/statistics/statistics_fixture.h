@@ -7,15 +7,31 @@
 // "Участок" below it), 20 "Бухгалтерия", 30 "Склад" (nobody) and 40 "Гараж" (only dismissed
 // employees). Who is who is written beside each employee in staff().
 
+#include <gtest/gtest.h>
+
 #include <cmath>
+#include <filesystem>
+#include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "support/report_fixture.h"
+#include "host/commands.h"
+#include "sheet/book.h"
 #include "support/sheet_rows.h"
+#include "support/fixture_script.h"
+#include "support/test_context.h"
+#include "support/test_database.h"
+#include "support/work_dir.h"
+#include "text/date.h"
+#include "text/strings.h"
+#include "ui/ui.h"
 
 namespace hrdoc::test {
+
+using Line = std::vector<std::string>;
+using Lines = std::vector<Line>;
 
 inline const TDateTime kD = text::encode_date(2026, 12, 5);
 
@@ -190,21 +206,68 @@ class StatisticsScript {
   int unsd_ = 0;
 };
 
-// The fixture database's script. Its template database is built once for every test process of
-// the build (found again by the script's text).
+// The fixture database's script: the schema, the per-user table and the rows above.
 inline std::string statistics_database() {
-  static const FixtureScript script("statistics", StatisticsScript().text);
+  static const FixtureScript script("statistics", StatisticsScript().text, {"schema.sql", "zpclients.sql"});
   return script.path();
 }
 
-class StatisticsFixture : public ReportFixture {
+class StatisticsFixture : public ::testing::Test {
  protected:
-  StatisticsFixture() : ReportFixture(statistics_database(), "statistics") {}
+  void SetUp() override {
+    db_ = std::make_unique<TestDatabase>(database());
+    t_ = std::make_unique<TestContext>(db_->connection());
+    ctx().ext().work_dir = dir_.slashed();
+    ctx().payroll_month = text::encode_date(2026, 12, 1);
+  }
+  void TearDown() override {
+    t_.reset();
+    db_.reset();
+  }
+
+  // The script of the family's database.
+  virtual std::string database() const { return statistics_database(); }
+
+  void exec(const std::string& sql) { db_->connection().execute(sql); }
 
   // Runs the command as the host does, the parameter dialog confirmed with these values.
   int run(const char* command, TDateTime d, int kp, TDateTime d1 = kD, TDateTime d2 = kD) {
-    return run_command(command, kp, d, d1, d2);
+    ctx().set_dates(d, d1, d2);
+    const auto department = t_->data_module->FindDepartment(kp);
+    ctx().set_department(kp, 0, department ? department->sname : std::string());
+    std::string self = std::string(HRDOC_BIN_DIR) + "hrdoc", cmd = command;
+    void* argv[2] = {self.data(), cmd.data()};
+    return main_dll(&ctx(), 2, argv);
   }
+
+  // The document the last command produced.
+  sheet::Sheet& result() {
+    if (ui().documents.empty()) throw std::runtime_error("no document was produced");
+    book_ = std::make_unique<sheet::Book>(ui().documents.back());
+    return book_->sheet(1);
+  }
+
+  // The texts of the rows from `first` to the end, blanks trimmed (a cleared field holds one).
+  static Lines lines(const sheet::Sheet& s, int first, int columns) {
+    Lines out;
+    for (int r = first; r <= s.last_row(); ++r) {
+      Line line;
+      for (int c = 1; c <= columns; ++c) line.push_back(text::trim(s.text(r, c)));
+      out.push_back(line);
+    }
+    return out;
+  }
+
+
+  const std::filesystem::path& work_dir() const { return dir_.path(); }
+  ui::ScriptedUi& ui() { return t_->ui; }
+  compark& ctx() { return t_->ctx; }
+
+ private:
+  std::unique_ptr<TestDatabase> db_;
+  std::unique_ptr<TestContext> t_;
+  std::unique_ptr<sheet::Book> book_;
+  WorkDir dir_{"statistics"};
 };
 
 }  // namespace hrdoc::test

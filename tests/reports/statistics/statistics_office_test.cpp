@@ -2,6 +2,7 @@
 // prints them: one conversion for each family.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "reports/statistics/statistics_fixture.h"
@@ -18,6 +19,9 @@ class StatisticsOffice : public hrdoc::test::StatisticsFixture {
     if (!hrdoc::test::have_office(true)) GTEST_SKIP() << "LibreOffice or poppler-utils is not installed";
     StatisticsFixture::SetUp();
   }
+
+  // Prints the last document to PDF with LibreOffice; its text, and pdfinfo's account in info.
+  std::string printed(std::string& info) { return hrdoc::test::printed(ui().documents.back(), work_dir(), info); }
 };
 
 TEST_F(StatisticsOffice, hrdoc120_prints_its_form_on_one_landscape_page) {
