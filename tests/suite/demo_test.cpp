@@ -280,7 +280,8 @@ TEST_F(DemoReports, every_report_statement_finds_rows_for_the_reference_month) {
       "HRDOC310 qryPRI", "HRDOC310 qryUV", "HRDOC310 qryDOLJ", "HRDOC101 card account", "HRDOC260 qrySelect",
       "HRDOC040 previous position", "HRDOC300 qryObr", "HRDOC140 education", "HRDOC150 qryFam07",
       "HRDOC010 family", "HRDOC120 qryExlSp", "HRDOC140 qryExl24", "HRDOC130 qryExl25", "HRDOC150 qryExl23",
-      "HRDOC260 qryT2", "HRDOC320 qryT2", "HRDOC360 qryT2", "HRDOC360 position", "CalcStage", "f_skpw zplspro",
+      "HRDOC260 qryT2", "HRDOC320 qryT2", "HRDOC360 qryT2", "agreements qryT2", "HRDOC330 qryT2",
+      "tariff agreements qryDolRuk", "HRDOC360 position", "CalcStage", "f_skpw zplspro",
       "HRDOC101 qryExlSp27", "domain signatory", "HRDOC110 account",
       "HRDOC110 position and order", "HRDOC110 position", "address texts qryAds", "address texts qryAdf"};
   const Value start = fdb_, end = fde_, day = today_;
