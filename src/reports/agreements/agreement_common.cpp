@@ -152,10 +152,11 @@ Employer read_employer(const compark& ctx, Tdm& dm, TDateTime LSFD) {
   return e;
 }
 
+std::string labelled(const char* label, const std::string& value) {
+  return value.empty() ? std::string() : std::string(label) + value;
+}
+
 std::string employer_requisites(const Employer& e) {
-  auto labelled = [](const char* label, const std::string& value) {
-    return value.empty() ? std::string() : std::string(label) + value;
-  };
   return join({e.IND, e.region, e.GOROD, e.N, labelled("ИНН ", e.INN), labelled("КПП ", e.KPP),
                labelled("Код ОКПО ", e.OKPO), labelled("ОКОНХ ", e.OKONH), e.GOROD, e.NASP, e.DOM});
 }

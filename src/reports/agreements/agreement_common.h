@@ -71,6 +71,9 @@ std::string short_name(std::string_view full_name);
 // The text in lower case (Latin and Cyrillic letters; anything else as it is).
 std::string lower(std::string_view text);
 
+// label + value, or nothing for an empty value: "ИНН " + INN, "кв. " + KV.
+std::string labelled(const char* label, const std::string& value);
+
 // The non-empty parts (trimmed) joined by sep.
 std::string join(std::initializer_list<std::string> parts, std::string_view sep = ", ");
 

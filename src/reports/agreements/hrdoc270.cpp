@@ -116,13 +116,10 @@ class Tfmhrd270 : public TReportWindow {
 
   // Name, passport, its issuer and date, the registered address.
   static std::string Requisites(const Address& a, const Contract& k) {
-    auto marked = [](const char* marker, const std::string& value) {
-      return value.empty() ? std::string() : std::string(marker) + value;
-    };
     std::string t = k.FNAME + "\nПаспорт " + k.SER + " №" + k.NUM;
     t += "\nВыдан: " + join({k.ORG, k.FDVD ? text::date_text(*k.FDVD) : std::string()}, " ");
-    t += "\nМесто прописки: " + join({a.REGN, a.RAI, a.GOR, a.NAS, a.ULNAME, marked("д. ", a.DOM),
-                                       marked("корп. ", a.KORP), marked("кв. ", a.KV)});
+    t += "\nМесто прописки: " + join({a.REGN, a.RAI, a.GOR, a.NAS, a.ULNAME, labelled("д. ", a.DOM),
+                                       labelled("корп. ", a.KORP), labelled("кв. ", a.KV)});
     return t;
   }
 
