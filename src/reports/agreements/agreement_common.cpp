@@ -18,11 +18,12 @@ namespace hrdoc::agreements {
 
 namespace {
 
-const bool statements = register_statements("agreements", {{"qryPasp", kQryPasp},
-                                                           {"qrySelect", kQrySelect},
-                                                           {"qryT2", kQryT2},
-                                                           {"person", kQryPerson},
-                                                           {"settings", kQryConst}});
+// Listed under the salary agreement, whose statements they are.
+const bool statements = register_statements("HRDOC260", {{"qryPasp", kQryPasp},
+                                                         {"qrySelect", kQrySelect},
+                                                         {"qryT2", kQryT2},
+                                                         {"signatory", kQryPerson},
+                                                         {"settings", kQryConst}});
 
 // Length in bytes of the UTF-8 character that starts with byte b.
 size_t char_length(unsigned char b) {
