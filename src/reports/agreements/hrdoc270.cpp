@@ -30,6 +30,10 @@ class Tfmhrd270 : public TReportWindow {
 
   // The list of the department's employees who have a salary and a rate, none ticked.
   bool Prepare() override {
+    if (!dm || !dm->ADOConnection) {
+      c_p->armerr(kArmError, "Нет соединения с базой данных: отчёт HRDOC270 читает базу (hrdoc run HRDOC270 --db ФАЙЛ.fdb).");
+      return false;
+    }
     const TDateTime D = c_p->D;
     lbPeriod.set_caption("на " + text::date_text(D));
     db::Query qryT2(*dm->ADOConnection), qryName(*dm->ADOConnection);
