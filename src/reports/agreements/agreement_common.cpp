@@ -4,10 +4,12 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <stdexcept>
 
 #include "db/database.h"
 #include "host/region.h"
 #include "host/report_window.h"
+#include "host/compark_text.h"
 #include "host/statements.h"
 #include "host/udm.h"
 #include "office/conv.h"
@@ -250,6 +252,8 @@ std::string person_name(Tdm& dm, int kp) {
 }
 
 std::string rubles_in_words(double amount) {
+  if (!(amount > -0.5 && amount < 999999999.5))
+    throw std::out_of_range("Сумма " + text::rounded_text(amount, 2) + " не записывается словами (от 0 до 999 999 999)");
   return text::trim(NumberInWords(static_cast<int32_t>(std::llround(amount)), "рубль", "рубля", "рублей"));
 }
 
