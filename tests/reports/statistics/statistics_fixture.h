@@ -211,12 +211,12 @@ class StatisticsScript {
 // built once for every test process of the build (found again by the script's text).
 class StatisticsDatabaseScript {
  public:
-  StatisticsDatabaseScript()
-      : path_(std::filesystem::temp_directory_path() / ("hrdoc_statistics_" + std::to_string(::getpid()) + ".sql")) {
+  StatisticsDatabaseScript(const std::string& family, const std::string& rows)
+      : path_(std::filesystem::temp_directory_path() / ("hrdoc_" + family + "_" + std::to_string(::getpid()) + ".sql")) {
     const std::string dir = std::string(HRDOC_SOURCE_DIR) + "db/";
     std::ofstream(path_, std::ios::binary) << read_file(dir + "schema.sql") << "\n"
                                            << read_file(dir + "zpclients.sql") << "\n"
-                                           << StatisticsScript().text;
+                                           << rows;
   }
   ~StatisticsDatabaseScript() {
     std::error_code ec;
@@ -229,14 +229,14 @@ class StatisticsDatabaseScript {
 };
 
 inline std::string statistics_database() {
-  static const StatisticsDatabaseScript script;
+  static const StatisticsDatabaseScript script("statistics", StatisticsScript().text);
   return script.path();
 }
 
 class StatisticsFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    db_ = std::make_unique<TestDatabase>(statistics_database());
+    db_ = std::make_unique<TestDatabase>(database());
     t_ = std::make_unique<TestContext>(db_->connection());
     ctx().ext().work_dir = dir_.slashed();
     ctx().payroll_month = text::encode_date(2026, 12, 1);
@@ -245,6 +245,9 @@ class StatisticsFixture : public ::testing::Test {
     t_.reset();
     db_.reset();
   }
+
+  // The script of the family's database.
+  virtual std::string database() const { return statistics_database(); }
 
   void exec(const std::string& sql) { db_->connection().execute(sql); }
 
