@@ -6,12 +6,12 @@ margins 1 1 1.5 1.5
 columns 3 6 30 8 26 7 24 8 12 44 3
 style title bold size=12 center middle wrap
 style subtitle size=11 center middle
-style head bold center middle wrap box
+style head bold center middle wrap box size=9
 style colnum size=8 center middle box
-style num box center top
-style cell box left top wrap
-style sum box right top format="#,##0.00##"
-style dept bold box left middle fill=EDEDED
+style num box center top size=9
+style cell box left top wrap size=9
+style sum box right top size=9 format="#,##0.00##"
+style dept bold box left middle size=9 fill=EDEDED
 print-titles 5:6
 | ppHB | $f1 {title} | < | < | < | < | < | < | < | < | $END$ | height=20
 |      | $f2 {subtitle} | < | < | < | < | < | < | < | < | | height=16

@@ -3,15 +3,15 @@
 sheet "Повышение квалификации" landscape A4 fit-width
 font "Times New Roman" 10
 margins 1 1 1.5 1.5
-columns 3 36 62 58 12 3
+columns 3 40 60 58 12 3
 style title bold size=12 center middle wrap
 style subtitle size=11 center middle
-style head bold center middle wrap box
+style head bold center middle wrap box size=9
 style colnum size=8 center middle box
-style num box center top
-style cell box left top wrap
-style tname bold box left top
-style tnum bold box center top
+style num box center top size=9
+style cell box left top wrap size=9
+style tname bold box left top size=9
+style tnum bold box center top size=9
 print-titles 5:6
 | ppHB | $f1 {title} | < | < | < | $END$ | height=20
 |      | $f2 {subtitle} | < | < | < | | height=16

@@ -2,17 +2,17 @@
 # type of course: a bold line per department (ppR), a line per course with the employee's cells
 # on the first of them (ppP); then the dismissed under their own bold heading (ppRU, ppPU).
 sheet "Повышение квалификации" landscape A4 fit-width
-font "Times New Roman" 8
+font "Times New Roman" 10
 margins 0.8 0.8 1.2 1.2
-columns 3 4 22 22 10 13 10 15 20 14 10 15 20 14 10 15 20 14 3
+columns 3 4 19 19 9 11 9 13 17 12 9 13 17 12 9 13 17 12 3
 style title bold size=11 center middle wrap
 style subtitle size=10 center middle
-style head bold center middle wrap box
+style head bold center middle wrap box size=8
 style colnum size=7 center middle box
-style num box center top
-style cell box left top wrap
-style mid box center top
-style dept bold box left middle fill=EDEDED
+style num box center top size=8
+style cell box left top wrap size=8
+style mid box center top size=8
+style dept bold box left middle fill=EDEDED size=8
 print-titles 5:7
 | ppHB | $f1 {title} | < | < | < | < | < | < | < | < | < | < | < | < | < | < | < | < | $END$ | height=18
 |      | $f2 {subtitle} | < | < | < | < | < | < | < | < | < | < | < | < | < | < | < | < | | height=15
