@@ -2,6 +2,7 @@
 // read back cell by cell.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -246,14 +247,26 @@ TEST_F(Qualification, a_failing_statement_still_gives_a_finished_book_without_a_
   EXPECT_TRUE(ui().boxes.empty());
 }
 
-TEST_F(Qualification, the_parameter_dialog_refuses_a_reversed_period) {
+TEST_F(Qualification, the_parameter_dialog_refuses_bad_dates_a_reversed_period_and_unknown_departments) {
+  const struct {
+    std::map<std::string, std::string> entered;
+    const char* message;
+  } cases[] = {
+      {{{"from", "31.02.2026"}}, "Неверная дата"},
+      {{{"from", "05.12.2026"}, {"to", "01.01.2026"}}, "Начало периода позже его конца"},
+      {{{"dept", "999"}}, "Подразделение с кодом 999 не найдено"},
+  };
   for (const char* command : {"HRDOC190", "HRDOC240"}) {
-    run(command, 0, {}, 0, kD, kD1);
-    ASSERT_EQ(ui().boxes.size(), 1u) << command;
-    EXPECT_NE(ui().boxes[0].text.find("Начало периода позже его конца"), std::string::npos);
-    EXPECT_TRUE(ui().documents.empty());
-    ui().boxes.clear();
+    for (const auto& c : cases) {
+      ui().boxes.clear();
+      ui().form_answers.push_back({c.entered, false, {}});
+      run(command, 0);
+      ASSERT_EQ(ui().boxes.size(), 1u) << command << " " << c.message;
+      EXPECT_NE(ui().boxes[0].text.find(c.message), std::string::npos) << ui().boxes[0].text;
+    }
   }
+  EXPECT_TRUE(ui().documents.empty());
+  EXPECT_TRUE(ui().windows.empty());
 }
 
 }  // namespace
