@@ -8,6 +8,7 @@
 #include "host/uosrv250.h"
 #include "office/classexl.h"
 #include "text/date.h"
+#include "ui/stop.h"
 
 namespace hrdoc {
 
@@ -67,6 +68,8 @@ void TQualificationReport::Job() {
   try {
     Fill(w);
     w.FitOutputRows();
+  } catch (const ui::Stopped&) {
+    throw;  // a stopped run writes no book
   } catch (const std::exception&) {
     // The user gets the book as far as it was written.
   }
