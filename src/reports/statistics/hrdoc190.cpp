@@ -38,8 +38,7 @@ and t2kv.DWS>=:fd1 and t2kv.DWS<=:fd2 and t2kv.DAYS>0)";
 class Tfmhrd190 : public TCourseList {
  public:
   Tfmhrd190()
-      : TCourseList({"hrdoc190", "Отчет о повышении квалификации  по всем категориям",
-                     "Отчет о повышении квалификации по всем категориям", kQryKpn, "", true}) {}
+      : TCourseList({"hrdoc190", "Отчет о повышении квалификации по всем категориям", kQryKpn, "", true}) {}
 };
 
 const bool statements = register_statements("HRDOC190", {{"qryKpn", kQryKpn}, {"qryKV", kQryCourses}});

@@ -15,8 +15,8 @@ constexpr const char* kOrder = " order by  1,kpn.fname";
 class Tfmhrd200 : public TCourseList {
  public:
   Tfmhrd200()
-      : TCourseList({"hrdoc200", "Отчет о повышении квалификации по всем категориям кроме рабочих",
-                     "Отчет о повышении квалификации по всем категориям кроме рабочих", kQryKpn.c_str(), kOrder, false}) {}
+      : TCourseList({"hrdoc200", "Отчет о повышении квалификации по всем категориям кроме рабочих", kQryKpn.c_str(),
+                     kOrder, false}) {}
 };
 
 const bool statements = register_statements("HRDOC200", {{"qryKpn", kQryKpn + kOrder}});

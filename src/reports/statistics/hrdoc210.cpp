@@ -15,8 +15,7 @@ constexpr const char* kOrder = " order by  1,kpn.fname";
 class Tfmhrd210 : public TCourseList {
  public:
   Tfmhrd210()
-      : TCourseList({"hrdoc210", "Отчет о повышении квалификации по рабочим",
-                     "Отчет о повышении квалификации по рабочим", kQryKpn.c_str(), kOrder, false}) {}
+      : TCourseList({"hrdoc210", "Отчет о повышении квалификации по рабочим", kQryKpn.c_str(), kOrder, false}) {}
 };
 
 const bool statements = register_statements("HRDOC210", {{"qryKpn", kQryKpn + kOrder}});

@@ -45,7 +45,7 @@ const char* ListOrder(int setting) {
 
 class Tfmhrd220 : public TQualificationReport {
  public:
-  Tfmhrd220() : TQualificationReport("hrdoc220", "Отчет о повышении квалификации по всем категориям кроме рабочих") {}
+  Tfmhrd220() : TQualificationReport("hrdoc220") {}
 
  private:
   void Fill(office::TExcelShablon& w) override {

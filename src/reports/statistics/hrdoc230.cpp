@@ -42,7 +42,7 @@ using Counters = std::array<int, 5>;
 
 class Tfmhrd230 : public TQualificationReport {
  public:
-  Tfmhrd230() : TQualificationReport("hrdoc230", "Обучение рабочих") {}
+  Tfmhrd230() : TQualificationReport("hrdoc230") {}
 
  private:
   void Fill(office::TExcelShablon& w) override {

@@ -89,7 +89,7 @@ Group GroupOf(int64_t kvpk) {
 
 class Tfmhrd240 : public TQualificationReport {
  public:
-  Tfmhrd240() : TQualificationReport("hrdoc240", "Сведения по повышению квалификации работников за период") {}
+  Tfmhrd240() : TQualificationReport("hrdoc240") {}
 
  private:
   void Fill(office::TExcelShablon& w) override {

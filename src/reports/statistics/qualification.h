@@ -21,7 +21,7 @@ class TQualificationReport : public TReportWindow {
   void Job() override;
 
  protected:
-  TQualificationReport(const char* code, const char* caption) : code_(code) { Caption = caption; }
+  explicit TQualificationReport(const char* code) : code_(code) {}
 
   // Fills the book below its header; an exception ends it without a message.
   virtual void Fill(office::TExcelShablon& w) = 0;
@@ -56,14 +56,13 @@ class TQualificationReport : public TReportWindow {
 class TCourseList : public TQualificationReport {
  protected:
   struct Form {
-    const char* code;    // template and command
-    const char* caption;
+    const char* code;    // template
     const char* title;
     const char* sql;     // qryKpn, completed by the department set and the tail
     const char* tail;    // appended after the department set
     bool listOrder;      // sorted in memory by the host's list order
   };
-  explicit TCourseList(const Form& form) : TQualificationReport(form.code, form.caption), form_(form) {}
+  explicit TCourseList(const Form& form) : TQualificationReport(form.code), form_(form) {}
   void Fill(office::TExcelShablon& w) override;
 
  private:
