@@ -144,7 +144,7 @@ class QualificationScript {
 };
 
 inline std::string qualification_database() {
-  static const StatisticsDatabaseScript script("qualification", QualificationScript().text);
+  static const FixtureScript script("qualification", QualificationScript().text);
   return script.path();
 }
 

@@ -8,11 +8,9 @@
 // employees). Who is who is written beside each employee in staff().
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -22,6 +20,7 @@
 #include "host/commands.h"
 #include "sheet/book.h"
 #include "support/sheet_rows.h"
+#include "support/fixture_script.h"
 #include "support/test_context.h"
 #include "support/test_database.h"
 #include "support/work_dir.h"
@@ -207,29 +206,9 @@ class StatisticsScript {
   int unsd_ = 0;
 };
 
-// The script of the fixture database: the schema and the rows above. Its template database is
-// built once for every test process of the build (found again by the script's text).
-class StatisticsDatabaseScript {
- public:
-  StatisticsDatabaseScript(const std::string& family, const std::string& rows)
-      : path_(std::filesystem::temp_directory_path() / ("hrdoc_" + family + "_" + std::to_string(::getpid()) + ".sql")) {
-    const std::string dir = std::string(HRDOC_SOURCE_DIR) + "db/";
-    std::ofstream(path_, std::ios::binary) << read_file(dir + "schema.sql") << "\n"
-                                           << read_file(dir + "zpclients.sql") << "\n"
-                                           << rows;
-  }
-  ~StatisticsDatabaseScript() {
-    std::error_code ec;
-    std::filesystem::remove(path_, ec);
-  }
-  std::string path() const { return path_.string(); }
-
- private:
-  std::filesystem::path path_;
-};
-
+// The fixture database's script: the schema, the per-user table and the rows above.
 inline std::string statistics_database() {
-  static const StatisticsDatabaseScript script("statistics", StatisticsScript().text);
+  static const FixtureScript script("statistics", StatisticsScript().text, {"schema.sql", "zpclients.sql"});
   return script.path();
 }
 
