@@ -65,14 +65,8 @@ class Tfmhrd250 : public TReportWindow {
     // A part whose employee has no short name gets no sheet: there is nothing to address it to.
     std::vector<vacation::Notice> notices;
     for (; !qryKpn.eof(); qryKpn.next()) {
-      vacation::Notice n;
-      n.sname = qryKpn.field("SNAME").as_string();
+      vacation::Notice n = vacation::NoticeOf(qryKpn);
       if (n.sname.empty()) continue;
-      n.fname = qryKpn.field("FNAME").as_string();
-      n.nmds = qryKpn.field("NMDS").as_string();
-      n.pol = qryKpn.field("POL").as_string();
-      n.year = static_cast<int>(qryKpn.field("YYEAR").as_int());
-      n.start = qryKpn.field("DT").as_date();
       n.end = last_day(n.start, static_cast<int>(qryKpn.field("DAYS").as_int()));
       notices.push_back(std::move(n));
     }

@@ -174,14 +174,8 @@ class TfmHRDOC280 : public TReportWindow {
       const db::Field dt = qryKpn.field("DT");
       const std::string date = dt.is_null() ? std::string() : text::date_text(dt.as_date());
       if (!wanted.count({qryKpn.field("FNAME").as_string(), date})) continue;
-      vacation::Notice n;
-      n.sname = qryKpn.field("SNAME").as_string();
+      vacation::Notice n = vacation::NoticeOf(qryKpn);
       if (n.sname.empty()) continue;
-      n.fname = qryKpn.field("FNAME").as_string();
-      n.nmds = qryKpn.field("NMDS").as_string();
-      n.pol = qryKpn.field("POL").as_string();
-      n.year = static_cast<int>(qryKpn.field("YYEAR").as_int());
-      n.start = dt.as_date();
       notices.push_back(std::move(n));
     }
     if (notices.empty()) {

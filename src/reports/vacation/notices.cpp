@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "db/database.h"
 #include "host/report_window.h"
 #include "office/classexl.h"
 #include "office/srvimp.h"
@@ -21,6 +22,17 @@ std::string cut_chars(const std::string& utf8, size_t n) {
 }
 
 }  // namespace
+
+Notice NoticeOf(const db::Query& row) {
+  Notice n;
+  n.fname = row.field("FNAME").as_string();
+  n.sname = row.field("SNAME").as_string();
+  n.nmds = row.field("NMDS").as_string();
+  n.pol = row.field("POL").as_string();
+  n.year = static_cast<int>(row.field("YYEAR").as_int());
+  n.start = row.field("DT").as_date();
+  return n;
+}
 
 std::string Greeting(const std::string& fname, const std::string& pol) {
   std::string parts[3];

@@ -11,6 +11,9 @@
 
 namespace hrdoc {
 class TReportWindow;
+namespace db {
+class Query;
+}
 
 namespace vacation {
 
@@ -23,6 +26,9 @@ struct Notice {
   TDateTime start = 0;
   std::optional<TDateTime> end;  // the last day, where the template has a place for it
 };
+
+// The notice of a notice query's current row (FNAME, SNAME, NMDS, POL, YYEAR, DT), without an end.
+Notice NoticeOf(const db::Query& row);
 
 // "Уважаемый Имя Отчество!" for "М", "Уважаемая ..." for "Ж", "Уважаемый(ая) ..." otherwise.
 // The full name splits into words at blanks and full stops; each part keeps 100 characters.

@@ -50,12 +50,7 @@ class Hrdoc080 : public hrdoc::test::ScheduleFixture {
 
   void used(int kp, const char* start, int days) { order({kp, start, start, days}); }
 
-  Lines lines() {
-    const auto& s = result();
-    Lines out;
-    for (int r = kFirstLine; r <= s.last_row(); ++r) out.push_back(line(s, r, kColumns));
-    return out;
-  }
+  Lines lines() { return lines_from(kFirstLine, kColumns); }
 };
 
 TEST_F(Hrdoc080, earns_28_days_a_year_month_by_month_and_subtracts_the_orders) {

@@ -20,10 +20,7 @@ class Hrdoc090 : public hrdoc::test::ScheduleFixture {
   void SetUp() override {
     ScheduleFixture::SetUp();
     set_period(encode_date(2026, 12, 5), encode_date(2026, 12, 1), encode_date(2026, 12, 31));
-    employee(200, 10, 15, "Иванов И.И.", "Иванов Иван Иванович", 3);
-    employee(201, 11, 16, "Петров П.П.", "Петров Пётр Петрович", 3);
-    employee(202, 20, 17, "Абрамова А.А.", "Абрамова Анна Андреевна", 4);
-    employee(203, 10, 18, "Сидоров С.С.", "Сидоров Семён Сидорович", 3, 2);  // off the payroll
+    staff();  // 203 is off the payroll
     plan(200, 2026, "2026-12-01", 14);  // the period's first day
     plan(200, 2026, "2026-12-31", 7);   // and its last
     plan(201, 2026, "2026-11-30", 7);   // the day before
@@ -34,12 +31,7 @@ class Hrdoc090 : public hrdoc::test::ScheduleFixture {
     plan(203, 2026, "2026-12-14", 14);
   }
 
-  Lines lines() {
-    const auto& s = result();
-    Lines out;
-    for (int r = kFirstLine; r <= s.last_row(); ++r) out.push_back(line(s, r, kColumns));
-    return out;
-  }
+  Lines lines() { return lines_from(kFirstLine, kColumns); }
 };
 
 TEST_F(Hrdoc090, lists_the_periods_parts_of_the_department_by_name_and_date) {

@@ -24,10 +24,7 @@ class Hrdoc280 : public hrdoc::test::ScheduleFixture {
   void SetUp() override {
     ScheduleFixture::SetUp();
     set_period(encode_date(2026, 12, 5), encode_date(2026, 12, 1), encode_date(2026, 12, 31));
-    employee(200, 10, 15, "Иванов И.И.", "Иванов Иван Иванович", 3);
-    employee(201, 11, 16, "Петров П.П.", "Петров Пётр Петрович", 3);
-    employee(202, 20, 17, "Абрамова А.А.", "Абрамова Анна Андреевна", 4);
-    employee(203, 10, 18, "Сидоров С.С.", "Сидоров Семён Сидорович", 3, 2);  // off the payroll
+    staff();  // 203 is off the payroll
     employee(204, 10, 19, "Гусев Г.Г.", "Гусев Глеб Глебович", 3);            // dismissed
     employee(205, 20, 20, "Дроздова Д.Д.", "Дроздова Дарья Дмитриевна", 4);   // no rate
     employee(206, 10, 21, "Фёдоров Ф.Ф.", "Фёдоров Фёдор Фёдорович", 3);     // leaves after the period

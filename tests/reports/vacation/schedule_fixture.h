@@ -65,6 +65,14 @@ class ScheduleFixture : public ::testing::Test {
          std::to_string(dol) + ", " + std::to_string(uw) + ")");
   }
 
+  // Three employees in three departments of the tree, and a fourth off the payroll (UW 2).
+  void staff() {
+    employee(200, 10, 15, "Иванов И.И.", "Иванов Иван Иванович", 3);
+    employee(201, 11, 16, "Петров П.П.", "Петров Пётр Петрович", 3);
+    employee(202, 20, 17, "Абрамова А.А.", "Абрамова Анна Андреевна", 4);
+    employee(203, 10, 18, "Сидоров С.С.", "Сидоров Семён Сидорович", 3, 2);
+  }
+
   // A planned part of the schedule of a year; dt "" plans it without a date.
   void plan(int kp, int year, const std::string& dt, int days) {
     const std::string k = std::to_string(kp), y = std::to_string(year);
@@ -170,6 +178,14 @@ class ScheduleFixture : public ::testing::Test {
     return out;
   }
 
+
+  // The rows of the produced document from row `first` on, cells 1..columns as line() reads them.
+  std::vector<std::vector<std::string>> lines_from(int first, int columns) {
+    const auto& s = result();
+    std::vector<std::vector<std::string>> out;
+    for (int r = first; r <= s.last_row(); ++r) out.push_back(line(s, r, columns));
+    return out;
+  }
 
   // Every non-blank text of a sheet, trimmed, row by row.
   static std::vector<std::string> texts(const sheet::Sheet& s) {
