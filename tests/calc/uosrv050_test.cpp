@@ -34,6 +34,9 @@ class VacatCalc : public ::testing::Test {
     month(2, 2027, 2, {1});
     month(2, 2027, 3, {}, 0);
     month(2, 2027, 4, {});
+    // Group 0, which an unknown kind counts by: March and April 2027.
+    month(0, 2027, 3, {});
+    month(0, 2027, 4, {});
   }
   static void TearDownTestSuite() { delete db_; }
 
@@ -95,20 +98,11 @@ TEST_F(VacatCalc, counts_the_schedules_marked_days_across_months) {
   EXPECT_TRUE(t_->ui.boxes.empty());
 }
 
-TEST_F(VacatCalc, an_unknown_kind_is_reported_once_and_counts_nothing) {
-  EXPECT_EQ(last_day(9, 2027, 1, 10, 5), "14.01.2027");
+TEST_F(VacatCalc, an_unknown_kind_is_reported_for_the_first_month_only_and_counts_by_group_0) {
+  EXPECT_EQ(last_day(9, 2027, 3, 30, 5), "03.04.2027");
   ASSERT_EQ(t_->ui.boxes.size(), 1u);
   EXPECT_EQ(t_->ui.boxes[0].caption, "Ошибка");
   EXPECT_EQ(t_->ui.boxes[0].text, "(UTLRSV.vacat_calc): Неопределен вид расчета дней отпуска в ЛОКС");
-}
-
-TEST_F(VacatCalc, is_created_once_and_destroyed_on_request) {
-  hrdoc::TdtUOSRV050* first = hrdoc::dtUOSRV050;
-  ASSERT_NE(first, nullptr);
-  hrdoc::CreateDtUOSRV050();
-  EXPECT_EQ(hrdoc::dtUOSRV050, first);
-  hrdoc::DestroyDtUOSRV050();
-  EXPECT_EQ(hrdoc::dtUOSRV050, nullptr);
 }
 
 }  // namespace
