@@ -128,7 +128,7 @@ class TfmHRDOC280 : public TReportWindow {
     q.set_date("FD", text::first_day_of_month(reminder ? today : c_p->D1));
     q.open();
     q.sort("owname,fio");
-    ui::Table rows{{"Подразделение", "ФИО", "Дата отпуска"}, {}};
+    ui::Table rows{{"Подразделение", "ФИО", "Дата отпуска"}, {}, {false, false, true}};
     std::vector<long long> keys;
     for (q.first(); !q.eof(); q.next()) {
       const db::Field dt = q.field("DT");

@@ -96,6 +96,11 @@ TEST_F(Hrdoc280, lists_the_periods_parts_of_employees_at_work_and_prints_the_pro
   EXPECT_EQ(shown, expected);
   EXPECT_EQ(list().columns, (std::vector<std::string>{"Подразделение", "ФИО", "Дата отпуска"}));
   EXPECT_TRUE(list().ticked().empty());
+  // The date stands right-aligned under its heading, two characters wider than a date.
+  for (size_t i = 0; i < list().items.size(); ++i) {
+    const std::string& item = list().items[i];
+    EXPECT_EQ(item.substr(item.size() - 15), " |   " + list().cells[i][2]) << item;
+  }
 
   const auto& s = result();
   EXPECT_TRUE(no_marks(s));
