@@ -144,6 +144,7 @@ class TfmHRDOC280 : public TReportWindow {
     return !items_.empty();
   }
 
+  // The window's work is its buttons'.
   void Job() override {}
 
   void Press() override {
