@@ -14,7 +14,8 @@
 // (that row is marked in the list; for "SPRANYEX2" a non-zero key picks its row without
 // asking). Result entries name the fields to return; a chosen row fills their values.
 // The answer is 0 when a row was chosen; otherwise non-zero and the result entries are as
-// they were. The reply carries the answer and, after a failure, its message.
+// they were. The reply carries the answer and, after a failure, its message; a text given in it
+// picks its row without a list.
 
 #include <cstdint>
 #include <cstdio>
@@ -73,6 +74,12 @@ struct LookupFilter {
 struct LookupReply {
   int32_t answer = 0;
   char message[512] = {};
+  // A code or name the user typed instead of choosing: the row whose key or shown column reads
+  // so is taken without asking; when none does, an error. Empty: the list is shown.
+  char given[256] = {};
+
+  LookupReply() = default;
+  explicit LookupReply(const std::string& typed) { std::snprintf(given, sizeof given, "%s", typed.c_str()); }
 };
 
 }  // namespace hrdoc::kvdlg
