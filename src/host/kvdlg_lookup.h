@@ -82,4 +82,12 @@ struct LookupReply {
   explicit LookupReply(const std::string& typed) { std::snprintf(given, sizeof given, "%s", typed.c_str()); }
 };
 
+// "KPN2", the person picker: l_call("KVDLG", "KPN2", &pick, 2). The user finds a person by
+// name; the answer is 0 with the person's key and full name in the record, non-zero with key 0
+// when nobody was chosen.
+struct PersonPick {
+  int32_t kp = 0;
+  char name[256] = {};
+};
+
 }  // namespace hrdoc::kvdlg
