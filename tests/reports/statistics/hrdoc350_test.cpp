@@ -22,6 +22,7 @@ class Hrdoc350 : public hrdoc::test::EducationFixture {
   std::vector<std::string> counts() {
     std::vector<std::string> out;
     const auto& s = result();
+    // A field left unfilled holds the one blank the template keeps there.
     for (int i = 0; i < 11; ++i) out.push_back(hrdoc::text::trim(s.text(kFirstCount + i, 3)));
     return out;
   }
