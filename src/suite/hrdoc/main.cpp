@@ -177,6 +177,7 @@ int run(const RunOptions& o, hrdoc::host::SignalWatch& signals) {
   ctx.ext().template_dir = (dir / "mzxls").string() + "/";
   ctx.ext().out_dir = out_dir;
   ctx.ext().work_dir = hrdoc::host::work_folder(out_dir);
+  signals.set_work_dir(ctx.ext().work_dir);
   ctx.ext().office = o.office == "calc" ? 1 : 0;
   ctx.user() = o.user.empty() ? login_name() : o.user;
   TDateTime today = hrdoc::text::today();

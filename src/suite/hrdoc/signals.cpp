@@ -9,6 +9,8 @@
 #include <cstring>
 #include <ctime>
 #include <mutex>
+#include <filesystem>
+#include <string>
 #include <thread>
 
 #include "ui/stop.h"
@@ -44,6 +46,24 @@ struct SignalWatch::Impl {
   std::mutex mutex;
   bool settled = false;
   std::thread thread;
+  std::mutex dir_mutex;
+  std::string work_dir;
+
+  // Temporary files carry the writer's process number: "X.xlsx.tmp1234", and the zip library's
+  // own "X.xlsx.tmp1234.AbCdEf" while it writes.
+  void remove_temporary_files() {
+    std::unique_lock guard(dir_mutex, std::try_to_lock);
+    if (!guard.owns_lock() || work_dir.empty()) return;
+    const std::string mark = ".tmp" + std::to_string(::getpid());
+    std::error_code ec;
+    for (auto it = std::filesystem::directory_iterator(work_dir, ec); !ec && it != std::filesystem::directory_iterator();
+         it.increment(ec)) {
+      const std::string name = it->path().filename().string();
+      const size_t at = name.find(mark);
+      if (at != std::string::npos && (at + mark.size() == name.size() || name[at + mark.size()] == '.'))
+        std::filesystem::remove(it->path(), ec);
+    }
+  }
 
   void watch() {
     const sigset_t set = owned();
@@ -63,6 +83,7 @@ struct SignalWatch::Impl {
       }
       // The second signal: nobody waits any more.
       ui::discard_outputs();
+      remove_temporary_files();
       say_stopped();
       _exit(128 + sig);
     }
@@ -73,6 +94,11 @@ SignalWatch::SignalWatch() : impl_(new Impl) {
   const sigset_t set = owned();
   pthread_sigmask(SIG_BLOCK, &set, nullptr);
   impl_->thread = std::thread([impl = impl_] { impl->watch(); });
+}
+
+void SignalWatch::set_work_dir(const std::string& dir) {
+  std::lock_guard guard(impl_->dir_mutex);
+  impl_->work_dir = dir;
 }
 
 SignalWatch::~SignalWatch() {
