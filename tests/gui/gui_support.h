@@ -60,7 +60,17 @@ class Worker {
         }) {}
   ~Worker() { finish(); }
   bool done() const { return done_; }
+  // Waits for the work; a window still waiting for an answer after ten seconds (a test that
+  // failed half way) is closed, so that a failure never hangs the binary.
   void finish() {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!done_) {
+      if (std::chrono::steady_clock::now() > until)
+        ui::on_gui_thread([] {
+          if (QWidget* w = QApplication::activeModalWidget()) w->close();
+        });
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
     if (thread_.joinable()) thread_.join();
   }
 
