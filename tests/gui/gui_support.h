@@ -106,6 +106,8 @@ inline void type_text(QWidget* w, const QString& text) {
   }
 }
 
+inline void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
+
 template <class T>
 T* child(QWidget* parent, const QString& name) {
   T* w = parent->findChild<T*>(name);

@@ -28,6 +28,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using hrdoc::test::child;
+using hrdoc::test::click;
 using hrdoc::test::drive;
 using hrdoc::test::gui;
 using hrdoc::test::post;
@@ -35,8 +36,6 @@ using hrdoc::test::shot;
 using hrdoc::test::type_text;
 using hrdoc::test::wait_modal;
 using hrdoc::test::Worker;
-
-void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
 
 class Desktop : public ::testing::Test {
  protected:

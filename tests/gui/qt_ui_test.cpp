@@ -27,6 +27,7 @@ namespace {
 
 using namespace hrdoc::ui;
 using hrdoc::test::child;
+using hrdoc::test::click;
 using hrdoc::test::drive;
 using hrdoc::test::gui;
 using hrdoc::test::post;
@@ -34,8 +35,6 @@ using hrdoc::test::shot;
 using hrdoc::test::type_text;
 using hrdoc::test::wait_modal;
 using hrdoc::test::Worker;
-
-void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
 
 Form every_kind() {
   Form form;

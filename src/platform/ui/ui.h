@@ -119,7 +119,7 @@ struct FormAction {
   char key = 0;
   std::string caption;
   std::function<void()> run;
-  std::string shortcut;  // for renderers with a keyboard of their own, e.g. "Ctrl+Shift+F12"
+  std::string shortcut = {};  // for renderers with a keyboard of their own, e.g. "Ctrl+Shift+F12"
 };
 
 // Where a window stands and its zoom in percent, for renderers with real windows. A window that
@@ -138,7 +138,7 @@ struct Form {
   std::vector<Button> buttons;  // empty: "OK" and "Отмена"
   std::vector<FormAction> actions;
   std::string pressed;  // set by edit_form: the name of the button pressed; empty before the first
-  Placement placement;
+  Placement placement = {};
 
   Field* find(const std::string& field_name);
   const Field* find(const std::string& field_name) const;
