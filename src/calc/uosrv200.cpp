@@ -69,8 +69,8 @@ void TStageSpan::set(int years, int months, int days) {
 }
 
 void TStageSpan::add(int y, int m, int d) {
-  int years = (bits >> 9) & 0x7F, months = this->months(), days = this->days();
-  years = (years + y) & 0x7F;
+  int years = this->years(), months = this->months(), days = this->days();
+  years += y;
   if (days + d < 30) {
     days += d;
   } else {
@@ -80,9 +80,13 @@ void TStageSpan::add(int y, int m, int d) {
   if (months + m < 12) {
     months += m;
   } else {
-    years = (years + (months + m) / 12) & 0x7F;
+    years += (months + m) / 12;
     months = (months + m) % 12;
   }
+  // 64 years and more do not fit the 7 signed bits: the slot holds the longest length it can
+  // rather than wrapping into a negative one. The sum only grows, so the order of the periods
+  // still does not matter.
+  if (years > kMaxYears) years = kMaxYears, months = 11, days = 29;
   set(years, months, days);
 }
 

@@ -32,15 +32,18 @@ struct TStageDate {
 };
 
 // A length of service packed into 16 bits: days 0-29 (bits 0-4), months 0-11 (5-8), years
-// (9-15, added modulo 128 and read sign-extended).
+// (9-15, read sign-extended). A total of 64 years or more stays at 63 years 11 months 29 days.
 struct TStageSpan {
   uint16_t bits = 0;
+
+  static constexpr int kMaxYears = 63;
 
   int days() const { return bits & 0x1F; }
   int months() const { return (bits >> 5) & 0x0F; }
   int years() const;  // signed 7-bit
   void set(int years, int months, int days);
-  // Adds one period's figures with the carries at 30 days and 12 months.
+  // Adds one period's figures with the carries at 30 days and 12 months, up to the longest
+  // length the slot holds.
   void add(int y, int m, int d);
 };
 

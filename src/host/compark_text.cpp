@@ -389,8 +389,8 @@ int compark::dzero(double value) { return sign_of(value); }
 
 int compark::mopenx(const char* name, char* out, const char* extension) {
   auto path = make_work_copy(ext().template_dir, ext().work_dir, name, extension);
-  // The finished document is named after its template.
-  if (path) ext().document_code = name;
+  // Outside a report's run, the finished document is named after its template.
+  if (path && ext().document_code.empty()) ext().document_code = name;
   if (!path) {
     if (out) out[0] = '\0';
     return -1;
@@ -431,7 +431,7 @@ namespace hrdoc::host {
 
 std::optional<std::string> open_work_copy(compark& ctx, const std::string& name, const std::string& extension) {
   auto path = make_work_copy(ctx.ext().template_dir, ctx.ext().work_dir, name.c_str(), extension.c_str());
-  if (path) ctx.ext().document_code = name;
+  if (path && ctx.ext().document_code.empty()) ctx.ext().document_code = name;
   return path;
 }
 

@@ -14,7 +14,8 @@
 // (that row is marked in the list; for "SPRANYEX2" a non-zero key picks its row without
 // asking). Result entries name the fields to return; a chosen row fills their values.
 // The answer is 0 when a row was chosen; otherwise non-zero and the result entries are as
-// they were. The reply carries the answer and, after a failure, its message.
+// they were. The reply carries the answer and, after a failure, its message; a text given in it
+// picks its row without a list.
 
 #include <cstdint>
 #include <cstdio>
@@ -73,6 +74,20 @@ struct LookupFilter {
 struct LookupReply {
   int32_t answer = 0;
   char message[512] = {};
+  // A code or name the user typed instead of choosing: the row whose key or shown column reads
+  // so is taken without asking; when none does, an error. Empty: the list is shown.
+  char given[256] = {};
+
+  LookupReply() = default;
+  explicit LookupReply(const std::string& typed) { std::snprintf(given, sizeof given, "%s", typed.c_str()); }
+};
+
+// "KPN2", the person picker: l_call("KVDLG", "KPN2", &pick, 2). The user finds a person by
+// name; the answer is 0 with the person's key and full name in the record, non-zero with key 0
+// when nobody was chosen.
+struct PersonPick {
+  int32_t kp = 0;
+  char name[256] = {};
 };
 
 }  // namespace hrdoc::kvdlg

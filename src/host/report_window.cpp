@@ -3,6 +3,8 @@
 #include "host/compark_text.h"
 #include "host/udm.h"
 #include "office/classexl.h"
+#include "office/classwrd.h"
+#include "office/office_host.h"
 
 #include <cstdio>
 #include <stdexcept>
@@ -55,24 +57,32 @@ int TReportWindow::Number(const std::string& name) const {
   }
 }
 
+bool TReportWindow::HasDatabase(const std::string& code) {
+  if (dm && dm->ADOConnection) return true;
+  c_p->armerr(kArmError, "Нет соединения с базой данных: отчёт " + code + " читает базу (hrdoc run " + code +
+                             " --db ФАЙЛ.fdb).");
+  return false;
+}
+
+std::optional<std::string> TReportWindow::WorkCopy(const std::string& code, const std::string& extension) {
+  CheckCancel();
+  std::optional<std::string> copy = host::open_work_copy(*c_p, code, extension);
+  if (!copy)
+    c_p->armerr(kArmError, "Не удалось сделать рабочую копию шаблона " + c_p->ext().template_dir + code + extension +
+                               " в папке " + c_p->ext().work_dir + ".");
+  return copy;
+}
+
 bool TReportWindow::OpenReport(office::TExcelShablon& workbook, const std::string& code, const std::string& status,
                                Layout layout) {
-  if (!dm || !dm->ADOConnection) {
-    c_p->armerr(kArmError, "Нет соединения с базой данных: отчёт " + code + " читает базу (hrdoc run " + code +
-                               " --db ФАЙЛ.fdb).");
-    return false;
-  }
+  if (!HasDatabase(code)) return false;
   CheckCancel();
   lbM.set_caption(status);
   pbM.set_min(0);
   pbM.set_position(0);
   pbM.set_step(1);
-  const std::optional<std::string> copy = host::open_work_copy(*c_p, code);
-  if (!copy) {
-    c_p->armerr(kArmError, "Не удалось сделать рабочую копию шаблона " + c_p->ext().template_dir + code +
-                               ".xlsx в папке " + c_p->ext().work_dir + ".");
-    return false;
-  }
+  const std::optional<std::string> copy = WorkCopy(code);
+  if (!copy) return false;
   if (layout == Layout::parts)
     workbook.Open(*copy, true, false, c_p->ext().office);
   else
@@ -83,6 +93,17 @@ bool TReportWindow::OpenReport(office::TExcelShablon& workbook, const std::strin
     return false;
   }
   return true;
+}
+
+std::unique_ptr<office::TWordDoc> TReportWindow::OpenWordReport(const std::string& code, const std::string& status) {
+  if (!HasDatabase(code)) return nullptr;
+  CheckCancel();
+  lbM.set_caption(status);
+  pbM.set_min(0);
+  pbM.set_position(0);
+  pbM.set_step(1);
+  return std::make_unique<office::TWordDoc>(c_p->ext().work_dir,
+                                            [](const std::string& path) { office::OfficeHost().DocumentShown(path); });
 }
 
 void TReportWindow::FinishReport(office::TExcelShablon& workbook, const std::string& keepParts) {
@@ -185,6 +206,12 @@ void RunReport(const char* command, const std::function<std::unique_ptr<TReportW
   // Launchers that take no context still work on the host's.
   compark* cp = ctx ? ctx : ::c_p;
   if (!cmd || !cp || !cp->ui()) return;
+  // The documents of a run are named after its command, whichever templates it copies.
+  struct DocumentCode {
+    compark& ctx;
+    DocumentCode(compark& c, const char* code) : ctx(c) { ctx.ext().document_code = code; }
+    ~DocumentCode() { ctx.ext().document_code.clear(); }
+  } naming(*cp, command);
   try {
     const bool skip_dialog = cmd->arg == LaunchArg::entry2 && value != 0;
     if (!skip_dialog &&
@@ -208,8 +235,10 @@ void RunReport(const char* command, const std::function<std::unique_ptr<TReportW
         w->Close();
         break;
       case LaunchKind::modal:
-      case LaunchKind::own:
         w->ShowModal();
+        break;
+      case LaunchKind::own:
+        if (w->Prepare()) w->ShowModal();
         break;
     }
   } catch (const std::exception& e) {

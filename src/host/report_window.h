@@ -47,6 +47,7 @@
 namespace hrdoc {
 namespace office {
 class TExcelShablon;
+class TWordDoc;
 }
 
 class TReportWindow {
@@ -92,6 +93,9 @@ class TReportWindow {
   // Direct windows: a settings step before the window opens (a settings dialog, say); false
   // cancels the command: no window, no job, nothing written.
   virtual bool Settings() { return true; }
+  // Own windows: fills the window (its lists, its entries) before the modal loop; false ends
+  // the command without showing it.
+  virtual bool Prepare() { return true; }
   // Shown windows: the report's own questions, asked before the window is shown.
   virtual void AskQuestions() {}
   // Modal windows: the entry checks in order; the text of the first that fails, empty when
@@ -125,6 +129,15 @@ class TReportWindow {
   // made or opened; the template is only ever read.
   bool OpenReport(office::TExcelShablon& workbook, const std::string& code, const std::string& status,
                   Layout layout = Layout::parts);
+  // For jobs that drive the spreadsheet servers themselves, the two first steps of OpenReport:
+  // false, after an error message, without a database; the work copy of a template, nullopt
+  // after an error message when none could be made.
+  bool HasDatabase(const std::string& code);
+  std::optional<std::string> WorkCopy(const std::string& code, const std::string& extension = ".xlsx");
+  // The opening steps of a job that fills Word templates (copied by WorkCopy with ".docx"): the
+  // status text, the progress bar at 0 and the word processor whose new documents are placed and
+  // shown like books. Null, after an error message, without a database.
+  std::unique_ptr<office::TWordDoc> OpenWordReport(const std::string& code, const std::string& status);
   // The closing step: a book of parts loses its marks and the parts not in keepParts ("ppH;ppX");
   // the book is written once and shown.
   void FinishReport(office::TExcelShablon& workbook, const std::string& keepParts = {});

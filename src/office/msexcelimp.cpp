@@ -530,4 +530,10 @@ void TMSExcelImp::SetRowHeight(int first, int last, double points, int sheet) {
   for (int r = first; r <= last; ++r) s.set_row_height(r - origin, points);
 }
 
+void TMSExcelImp::FitToPageWidth(int sheet) {
+  sheet::PageSetup& p = ws(sheet).page_setup();
+  p.fit_width = 1;
+  p.fit_height = 0;
+}
+
 }  // namespace hrdoc::office

@@ -87,6 +87,7 @@ class TMSExcelImp : public TServerImp {
   void SetNumberFormat(const std::string& name, const std::string& format, int sheet) override;
   void SetWrapText(const std::string& name, bool wrap, int sheet) override;
   void SetRowHeight(int first, int last, double points, int sheet) override;
+  void FitToPageWidth(int sheet) override;
 
   // The engine's book, for reports and tests that work with it directly; null when closed.
   sheet::Book* book() { return book_.get(); }

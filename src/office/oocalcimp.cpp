@@ -27,6 +27,7 @@
 #include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/container/XNameAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/document/XActionLockable.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
@@ -62,6 +63,7 @@
 #include <com/sun/star/table/XColumnRowRange.hpp>
 #include <com/sun/star/table/XTableColumns.hpp>
 #include <com/sun/star/table/XTableRows.hpp>
+#include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
 #include <com/sun/star/text/XTextRange.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
@@ -1297,6 +1299,18 @@ void TooCalcImp::SetRowHeight(int first, int last, double points, int sheet) {
     for (int r = first; r <= last; ++r)
       props(Reference<XInterface>(rows->getByIndex(r - origin), UNO_QUERY_THROW))
           ->setPropertyValue("Height", Any(height));
+  });
+}
+
+void TooCalcImp::FitToPageWidth(int sheet) {
+  uno_call([&] {
+    OUString style;
+    props(SH(sheet))->getPropertyValue("PageStyle") >>= style;
+    auto families = Reference<css::style::XStyleFamiliesSupplier>(h_->document, UNO_QUERY_THROW)->getStyleFamilies();
+    Reference<css::container::XNameAccess> pages(families->getByName("PageStyles"), UNO_QUERY_THROW);
+    auto page = props(Reference<XInterface>(pages->getByName(style), UNO_QUERY_THROW));
+    page->setPropertyValue("ScaleToPagesX", Any(sal_Int16(1)));
+    page->setPropertyValue("ScaleToPagesY", Any(sal_Int16(0)));
   });
 }
 

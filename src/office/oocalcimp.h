@@ -91,6 +91,7 @@ class TooCalcImp : public TServerImp {
   void SetNumberFormat(const std::string& name, const std::string& format, int sheet) override;
   void SetWrapText(const std::string& name, bool wrap, int sheet) override;
   void SetRowHeight(int first, int last, double points, int sheet) override;
+  void FitToPageWidth(int sheet) override;
 
   // Where the book is stored when shown.
   const std::string& path() const { return path_; }

@@ -114,6 +114,8 @@ class TServerImp {
   virtual void SetWrapText(const std::string& name, bool wrap, int sheet) = 0;
   // Height of the rows first..last, in points.
   virtual void SetRowHeight(int first, int last, double points, int sheet) = 0;
+  // Prints the sheet scaled to one page wide, as many pages down as it takes.
+  virtual void FitToPageWidth(int sheet) = 0;
 
   // Subtracted from every row, column and sheet number: 0 for applications counting from 1.
   int32_t origin = 0;

@@ -68,7 +68,7 @@ TEST(TStageDate, packs_the_representable_years_and_compares_across_1980) {
   EXPECT_EQ(TStageDate::pack(2050, 5, 5), TStageDate::pack(2043, 12, 31));
 }
 
-TEST(TStageSpan, days_carry_at_30_months_at_12_in_any_order_and_years_wrap_at_128) {
+TEST(TStageSpan, days_carry_at_30_months_at_12_in_any_order_and_years_stop_at_63) {
   TStageSpan s;
   s.add(0, 0, 20);
   s.add(0, 0, 20);
@@ -81,12 +81,19 @@ TEST(TStageSpan, days_carry_at_30_months_at_12_in_any_order_and_years_wrap_at_12
   // 90 days -> 3 months 0 days; 23 + 3 months -> 2 years 2 months; 3 + 2 years.
   EXPECT_EQ(of(forward), (Ymd{5, 2, 0}));
   EXPECT_EQ(of(backward), of(forward));
-  // Years wrap at 128 and read signed.
+  // 64 years and more would read negative in 7 signed bits: the slot stays at its longest.
   TStageSpan y;
   y.add(63, 0, 0);
-  EXPECT_EQ(y.years(), 63);
-  y.add(1, 0, 0);
-  EXPECT_EQ(y.years(), -64);
+  EXPECT_EQ(of(y), (Ymd{63, 0, 0}));
+  y.add(0, 11, 29);
+  EXPECT_EQ(of(y), (Ymd{63, 11, 29}));
+  y.add(0, 0, 1);
+  EXPECT_EQ(of(y), (Ymd{63, 11, 29}));
+  TStageSpan big;
+  big.add(67, 6, 0);
+  EXPECT_EQ(of(big), (Ymd{63, 11, 29}));
+  big.add(1, 0, 0);
+  EXPECT_EQ(of(big), (Ymd{63, 11, 29}));
 }
 
 // CalcStage over KDT2ITK rows of a fresh database.

@@ -153,6 +153,27 @@ TEST_F(Dictionary, filtered_lookup_hides_rows_and_a_given_code_picks_its_row_wit
   }
 }
 
+TEST_F(Dictionary, a_typed_code_or_shown_name_picks_its_row_without_a_list) {
+  struct Case {
+    const char* typed;
+    int answer;
+    int64_t tstg;  // returned code; 9 when the results are left as they were
+  };
+  // A hidden column is not matched: 1.5 is only the coefficient.
+  for (const Case& c : {Case{"2", 0, 2}, Case{" Педагогический ", 0, 3}, Case{"Общий", 0, 1},
+                        Case{"1.5", -1, 9}, Case{"Стаж", -1, 9}}) {
+    SCOPED_TRACE(c.typed);
+    t.ui.boxes.clear();
+    LookupEntry key("TSTG", 0);
+    LookupEntry results[3] = {LookupEntry("TSTG", 9), LookupEntry("KF"), LookupEntry("NSTG")};
+    reply = LookupReply(c.typed);
+    EXPECT_EQ(kinds(key, results), c.answer);
+    EXPECT_EQ(results[0].value.as_int(), c.tstg);
+    EXPECT_TRUE(t.ui.row_lists.empty());
+    EXPECT_EQ(t.ui.boxes.size(), c.answer == 0 ? 0u : 1u);
+  }
+}
+
 TEST_F(Dictionary, names_that_are_not_plain_identifiers_are_refused) {
   LookupEntry key("TSTG", 0);
   LookupEntry results[1] = {LookupEntry("TSTG")};

@@ -63,6 +63,7 @@ inline void run_block_operations(office::TServerImp& s, const std::string& path)
   s.SetCell(office::vkString, 1, 14, Variant(std::string("Длинный заголовок протокола в две строки")), 0);
   s.SetRowHeight(1, 1, 30, 0);
   s.SetRowHeight(7, 8, 6, 0);
+  s.FitToPageWidth(0);
   s.SaveAs(path);
 }
 
@@ -98,6 +99,8 @@ inline void check_block_operations(const std::string& path) {
   EXPECT_NEAR(s.row_height(1), 30, 0.1);
   EXPECT_NEAR(s.row_height(7), 6, 0.1);
   EXPECT_NEAR(s.row_height(8), 6, 0.1);
+  EXPECT_EQ(s.page_setup().fit_width, 1);
+  EXPECT_EQ(s.page_setup().fit_height, 0);
 }
 
 }  // namespace hrdoc::test

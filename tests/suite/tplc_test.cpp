@@ -75,6 +75,16 @@ TEST(Tplc, numbers_formulas_and_escapes) {
   EXPECT_EQ(s.value(1, 6), Value::of("x {y}"));
 }
 
+TEST(Tplc, repeat_counts_make_columns_and_cells) {
+  auto b = build("sheet S\ncolumns 2 0.5*3 -\nstyle x bold\n| a {x} | <*2 | *2 | b |\n| ^*3 | c |\n");
+  auto& s = b->sheet(1);
+  EXPECT_DOUBLE_EQ(s.column_width(1), 2);
+  for (int c = 2; c <= 4; ++c) EXPECT_DOUBLE_EQ(s.column_width(c), 0.5) << c;
+  EXPECT_TRUE(s.is_merged({1, 1, 2, 3}));                  // "<*2" widens, "^*3" deepens the area
+  EXPECT_EQ(s.value(1, 6), Value::of("b"));                 // "*2": two empty cells
+  EXPECT_EQ(s.value(2, 4), Value::of("c"));
+}
+
 TEST(Tplc, mistakes_name_the_file_line_sheet_and_cell) {
   auto message = [](const char* text) {
     try {
@@ -92,6 +102,7 @@ TEST(Tplc, mistakes_name_the_file_line_sheet_and_cell) {
   EXPECT_EQ(message("sheet S\n| a | b |\n| ^ | < |\n"),
             "BAD.tpl: sheet \"S\", cell B1 (line 2): the merged area of A1 is not a rectangle");
   EXPECT_EQ(message("# nothing\n"), "BAD.tpl: no \"sheet\" line");
+  EXPECT_EQ(message("sheet S\ncolumns 1*0\n"), "BAD.tpl:2: a column repeat count from 1 to 16384");
 }
 
 // The compiled list template filled by the report workbook; LibreOffice renders it to a PDF

@@ -8,11 +8,13 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <memory>
 #include <optional>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <vector>
 
 namespace fs = std::filesystem;
 

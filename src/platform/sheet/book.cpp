@@ -91,9 +91,25 @@ void Book::check_name(std::string_view name, const Sheet* self) const {
       name.back() == '\'') {
     throw Error(path_, "", "'" + std::string(name) + "' cannot be a sheet name");
   }
-  for (auto& s : sheets_) {
-    if (s.get() != self && same_name(s->name_, name)) throw Error(path_, "", "a sheet named '" + std::string(name) + "' exists already");
+  if (name_taken(name, self)) throw Error(path_, "", "a sheet named '" + std::string(name) + "' exists already");
+}
+
+bool Book::name_taken(std::string_view name, const Sheet* self) const {
+  if (!names_indexed_) {
+    name_index_.clear();
+    for (auto& s : sheets_) ++name_index_[fold_case(s->name_)];
+    names_indexed_ = true;
   }
+  const std::string folded = fold_case(name);
+  auto it = name_index_.find(folded);
+  if (it == name_index_.end() || it->second == 0) return false;
+  return !(self && it->second == 1 && fold_case(self->name_) == folded);
+}
+
+void Book::index_name(const std::string& name, bool add) {
+  if (!names_indexed_) return;
+  int& n = name_index_[fold_case(name)];
+  n += add ? 1 : -1;
 }
 
 void Book::reindex_names(const std::vector<int>& map) {
@@ -118,16 +134,19 @@ Sheet& Book::add_sheet(std::string_view name, int position) {
   std::vector<int> map(n);
   for (int i = 1; i <= n; ++i) map[i - 1] = i < position ? i : i + 1;
   sheets_.insert(sheets_.begin() + (position - 1), std::unique_ptr<Sheet>(new Sheet(this, std::string(name))));
+  index_name(std::string(name), true);
   reindex_names(map);
   if (active_ >= position) ++active_;
   return *sheets_[position - 1];
 }
 
-std::string Book::unique_copy_name(const std::string& base) const {
+std::string Book::unique_copy_name(const std::string& base) {
   std::string stem = base;
   // Drop an existing " (n)" so that copies of copies count on.
   if (auto p = stem.rfind(" ("); p != std::string::npos && stem.back() == ')') stem.resize(p);
-  for (int k = 2;; ++k) {
+  // Numbers below the last one given are still taken unless a sheet went since.
+  int& next = next_copy_[fold_case(stem)];
+  for (int k = std::max(next, 2);; ++k) {
     std::string suffix = " (" + std::to_string(k) + ")";
     std::string s = stem;
     auto glyphs = [](const std::string& t) {
@@ -141,9 +160,10 @@ std::string Book::unique_copy_name(const std::string& base) const {
       if (!s.empty() && (static_cast<unsigned char>(s.back()) & 0xC0) == 0xC0) s.pop_back();
     }
     s += suffix;
-    bool used = false;
-    for (auto& sh : sheets_) used |= same_name(sh->name_, s);
-    if (!used) return s;
+    if (!name_taken(s, nullptr)) {
+      next = k + 1;
+      return s;
+    }
   }
 }
 
@@ -196,12 +216,16 @@ Sheet& Book::copy_sheet(int index, int position, bool after, std::string_view na
     for (auto* o : owned) skip |= xml.rfind(o, 0) == 0 && (xml[std::string(o).size()] == ' ' || xml[std::string(o).size()] == '>' || xml[std::string(o).size()] == '/');
     if (!skip) c.kept_.emplace_back(order, xml);
   }
-  std::vector<int> map(n);
-  for (int i = 1; i <= n; ++i) map[i - 1] = i < at ? i : i + 1;
   sheets_.insert(sheets_.begin() + (at - 1), std::move(copy));
-  reindex_names(map);
+  index_name(new_name, true);
+  // Sheet numbers of local names move only when some name is local.
+  const int src_index = index < at ? index : index + 1;
+  if (std::any_of(names_.begin(), names_.end(), [](const DefinedName& d) { return d.sheet != 0; })) {
+    std::vector<int> map(n);
+    for (int i = 1; i <= n; ++i) map[i - 1] = i < at ? i : i + 1;
+    reindex_names(map);
+  }
   if (active_ >= at) ++active_;
-  int src_index = map[index - 1];
   std::vector<DefinedName> local;
   for (auto& dn : names_) {
     if (dn.sheet == src_index) {
@@ -247,7 +271,10 @@ void Book::rename_sheet(int index, std::string_view name) {
     if (t != str(formulas_[id].text)) set_formula_text(id, t);
   }
   for (auto& n : names_) n.formula = rename_in_formula(n.formula, old, name);
+  index_name(old, false);
   s.name_ = std::string(name);
+  index_name(s.name_, true);
+  next_copy_.clear();
 }
 
 void Book::delete_sheet(int index) {
@@ -261,6 +288,8 @@ void Book::delete_sheet(int index) {
     for (auto& c : row.cells) s.forget(c);
   }
   sheets_.erase(sheets_.begin() + (index - 1));
+  index_name(old, false);
+  next_copy_.clear();
   reindex_names(map);
   for (uint32_t id : formulas_reaching(0)) {
     std::string t = rename_in_formula(str(formulas_[id].text), old, "");

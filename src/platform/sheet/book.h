@@ -332,12 +332,19 @@ class Book {
   void on_shift(Sheet& sheet, const Shift& s);
   // Points references to a block of `sheet` at the block's new place.
   void on_move(Sheet& sheet, const Range& block, int drow, int dcol);
-  std::string unique_copy_name(const std::string& base) const;
+  std::string unique_copy_name(const std::string& base);
   void check_name(std::string_view name, const Sheet* self) const;
+  // Whether a sheet other than `self` has the name (letter case aside); through an index built
+  // on first use, so that a book of thousands of sheets adds each in constant time.
+  bool name_taken(std::string_view name, const Sheet* self) const;
+  void index_name(const std::string& name, bool add);
   void reindex_names(const std::vector<int>& new_index);  // old 1-based index -> new (0 = gone)
 
   std::string path_;
   std::vector<std::unique_ptr<Sheet>> sheets_;
+  mutable std::unordered_map<std::string, int> name_index_;  // folded sheet name -> sheets with it
+  mutable bool names_indexed_ = false;
+  std::unordered_map<std::string, int> next_copy_;  // folded stem -> the number its next copy tries
   int active_ = 1;
   std::deque<std::string> strings_;
   std::unordered_map<std::string_view, uint32_t> string_index_;

@@ -363,6 +363,8 @@ void Sheet::apply_shift(const Shift& s) {
     for (auto it = from_it; it != breaks.end(); ++it) *it += s.count;
     int limit = s.rows ? max_rows : max_columns;
     while (!breaks.empty() && breaks.back() > limit) breaks.pop_back();
+    // A break before the first row (column) breaks nothing.
+    while (!breaks.empty() && breaks.front() <= 1) breaks.erase(breaks.begin());
   }
   for (auto it = ranged_.begin(); it != ranged_.end();) {
     std::vector<Range> kept;
@@ -542,6 +544,12 @@ void Sheet::copy(const Range& src, int row, int col, bool insert, Direction shif
   Sheet& t = target ? *target : *this;
   if (&t.book() != book_) throw Error(book_->path_, "sheet '" + name_ + "'", "cannot copy cells into another book");
   Clip clip = take(src);
+  // A manual break before a copied whole row goes with it, as Excel keeps it with the row: a
+  // part that starts a page starts one in every copy.
+  std::vector<int> carried;
+  if (clip.whole_rows)
+    for (int b : row_breaks_)
+      if (b >= src.row1 && b <= src.row2) carried.push_back(b - src.row1);
   if (insert) {
     Range room{row, col, row + src.rows() - 1, col + src.columns() - 1};
     if (clip.whole_rows) room.col1 = 1, room.col2 = max_columns;
@@ -549,6 +557,8 @@ void Sheet::copy(const Range& src, int row, int col, bool insert, Direction shif
     t.insert_cells(room, shift);
   }
   t.paste(clip, row, col);
+  for (int offset : carried)
+    if (row + offset <= max_rows) t.add_row_break(row + offset);
 }
 
 void Sheet::copy_rows(int first, int last, int dest, bool insert) {
@@ -691,7 +701,9 @@ void Sheet::auto_fit_columns(int first, int last) {
         start = nl + 1;
       }
       double factor = st.font_size(c.style) / 11.0 * (st.font_bold(c.style) ? 1.1 : 1.0);
-      best[c.col - first] = std::max(best[c.col - first], widest * factor + 1.0);
+      // Office applications draw Cyrillic a little wider than the width unit's digits: a
+      // tenth more keeps short names from wrapping.
+      best[c.col - first] = std::max(best[c.col - first], widest * factor * 1.15 + 1.0);
     }
   }
   for (int k = first; k <= last; ++k) {
@@ -718,11 +730,13 @@ void Sheet::auto_fit_rows(int first, int last) {
       int lines = 0;
       size_t start = 0;
       while (start <= t.size()) {
-        size_t nl = t.find('\n', start);
+        // A carriage return breaks a line too; "\r\n" is one break.
+        size_t nl = t.find_first_of("\r\n", start);
         if (nl == std::string::npos) nl = t.size();
         double w = glyphs(std::string_view(t).substr(start, nl - start)) * size / 11.0;
-        lines += wrap && width > 0 ? std::max(1, static_cast<int>(std::ceil(w / std::max(1.0, width - 1)))) : 1;
-        start = nl + 1;
+        // A text exactly as wide as an auto-fitted column is one line, rounding aside.
+        lines += wrap && width > 0 ? std::max(1, static_cast<int>(std::ceil(w / std::max(1.0, width - 1) - 1e-6))) : 1;
+        start = nl + (t.compare(nl, 2, "\r\n") == 0 ? 2 : 1);
       }
       height = std::max(height, lines * size * 1.3 + 0.75);
     }

@@ -119,7 +119,9 @@ struct XlsxReader {
       if (required) throw Error(file, part, "the part is missing");
       return doc;
     }
-    auto res = doc.load_buffer(data->data(), data->size(), pugi::parse_default, pugi::encoding_utf8);
+    // A text of blanks only (a cell holding one space) is a value, not layout.
+    auto res = doc.load_buffer(data->data(), data->size(), pugi::parse_default | pugi::parse_ws_pcdata_single,
+                               pugi::encoding_utf8);
     if (!res) {
       throw Error(file, part, std::string("malformed XML at byte ") + std::to_string(res.offset) + ": " + res.description());
     }

@@ -51,8 +51,11 @@ class Out {
     if (!buf_.empty() && std::fwrite(buf_.data(), 1, buf_.size(), f_) != buf_.size()) {
       throw Error(book_, "", "cannot write a temporary file (disk full?)");
     }
+    written_ += static_cast<int64_t>(buf_.size());
     buf_.clear();
   }
+  // Bytes written so far, the buffer included.
+  int64_t offset() const { return written_ + static_cast<int64_t>(buf_.size()); }
   // Closes the file and gives its path to the archive, which removes it.
   std::string hand_over() {
     flush();
@@ -68,6 +71,7 @@ class Out {
  private:
   FILE* f_ = nullptr;
   std::string path_, book_, buf_;
+  int64_t written_ = 0;
   bool handed_ = false;
 };
 
@@ -232,8 +236,10 @@ struct XlsxWriter {
     return views;
   }
 
-  std::string write_sheet(Sheet& sh, bool active) {
-    Out out(path);
+  // Appends the sheet's part to `out`; its start and length there.
+  std::pair<int64_t, int64_t> write_sheet(Sheet& sh, bool active, Out& out) {
+    out.flush();
+    const int64_t start = out.offset();
     std::string& s = out.buf();
     s = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<worksheet";
     if (sh.root_attrs_.empty()) s += std::string(" xmlns=\"") + ns_main + "\" xmlns:r=\"" + ns_rel + "\"";
@@ -315,7 +321,8 @@ struct XlsxWriter {
       }
     }
     s += "</worksheet>";
-    return out.hand_over();
+    out.flush();
+    return {start, out.offset() - start};
   }
 
   std::string columns(const Sheet& sh) {
@@ -430,11 +437,22 @@ struct XlsxWriter {
         if (auto it = book.content_types_.find(part); it != book.content_types_.end()) overrides.emplace_back(part, it->second);
       }
     }
+    // All sheets go into one temporary file, each part a stretch of it: a book of thousands
+    // of sheets makes one file, not thousands.
+    std::vector<std::pair<int64_t, int64_t>> stretch;
+    stretch.reserve(book.sheets_.size());
+    std::string spilled;
+    {
+      Out spill(path);
+      for (size_t i = 0; i < book.sheets_.size(); ++i)
+        stretch.push_back(write_sheet(*book.sheets_[i], static_cast<int>(i + 1) == book.active_, spill));
+      spilled = spill.hand_over();
+    }
     std::string wb_rels;
     for (size_t i = 0; i < book.sheets_.size(); ++i) {
       auto& sh = *book.sheets_[i];
       std::string part = "xl/worksheets/sheet" + std::to_string(i + 1) + ".xml";
-      zip.add_file(part, write_sheet(sh, static_cast<int>(i + 1) == book.active_));
+      zip.add_file(part, spilled, stretch[i].first, stretch[i].second);
       overrides.emplace_back(part, std::string(ct_base) + "worksheet+xml");
       if (!sh.rels_.empty()) {
         zip.add("xl/worksheets/_rels/sheet" + std::to_string(i + 1) + ".xml.rels",

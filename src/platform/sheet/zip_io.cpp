@@ -127,9 +127,10 @@ void ZipWriter::add(const std::string& part, std::string data) {
   zip_set_file_compression(impl_->zip, idx, ZIP_CM_DEFLATE, deflate_level);
 }
 
-void ZipWriter::add_file(const std::string& part, const std::string& temp_path) {
-  impl_->temp_files.push_back(temp_path);
-  zip_source_t* src = zip_source_file(impl_->zip, temp_path.c_str(), 0, -1);
+void ZipWriter::add_file(const std::string& part, const std::string& temp_path, int64_t start, int64_t length) {
+  if (impl_->temp_files.empty() || impl_->temp_files.back() != temp_path) impl_->temp_files.push_back(temp_path);
+  zip_source_t* src =
+      zip_source_file(impl_->zip, temp_path.c_str(), static_cast<zip_uint64_t>(start), static_cast<zip_int64_t>(length));
   zip_int64_t idx = src ? zip_file_add(impl_->zip, part.c_str(), src, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE) : -1;
   if (idx < 0) {
     if (src) zip_source_free(src);

@@ -2,6 +2,7 @@
 // classes, so that failures surface as one Error naming the file and the part.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -29,8 +30,9 @@ class ZipWriter {
   explicit ZipWriter(const std::string& path);
   ~ZipWriter();  // discards an unfinished archive
   void add(const std::string& part, std::string data);
-  // Adds a part whose content is in a temporary file that is removed afterwards.
-  void add_file(const std::string& part, const std::string& temp_path);
+  // Adds a part whose content is in a temporary file that is removed afterwards: length bytes
+  // from start (-1: to the end). Several parts may share one file.
+  void add_file(const std::string& part, const std::string& temp_path, int64_t start = 0, int64_t length = -1);
   void finish();
 
  private:

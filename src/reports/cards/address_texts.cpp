@@ -31,8 +31,11 @@ std::string compose(db::Query& q, const char* suffix) {
   auto house = [&](const char* field, const char* prefix) {
     const std::string text = q.field(name(field)).as_string();
     if (text.empty()) return;
-    if (!line.empty()) line += ",";
-    line += prefix + text;
+    // The house, building and flat bring their own blank after the comma; first, they need none.
+    if (line.empty())
+      line = std::string(prefix + 1) + text;
+    else
+      line += "," + std::string(prefix) + text;
   };
   house("DOM", " д.");
   house("KORP", " корп.");

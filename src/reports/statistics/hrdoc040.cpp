@@ -1,18 +1,17 @@
 // "HRDOC040": the employees of the selected department dismissed in the period, one line each
 // with personal, passport and address data, the last position before the dismissal, the date
 // and the ground.
-#include <exception>
 #include <string>
 
 #include "db/database.h"
 #include "host/compark.h"
-#include "host/report_window.h"
+#include "reports/statistics/filled_report.h"
 #include "host/statements.h"
 #include "host/udm.h"
 #include "host/uosrv250.h"
 #include "office/classexl.h"
+#include "reports/statistics/full_name.h"
 #include "text/date.h"
-#include "text/strings.h"
 
 namespace hrdoc {
 namespace {
@@ -45,33 +44,6 @@ order by t2.owner, kpn.fname)";
 constexpr const char* kPreviousPosition =
     R"(select kdt2iiidvg.* from  kdt2iiidvg where kdt2iiidvg.kp=:kp and kdt2iiidvg.dto<:dto order by kdt2iiidvg.dto desc)";
 
-struct FullName {
-  std::string surname, name, patronymic;
-};
-
-// Surname, first name and patronymic cut at the first two spaces; with fewer than three words
-// the last word is the first name.
-FullName SplitName(const std::string& fname) {
-  std::string s = text::trim(fname);
-  // The text before the first space (empty when there is none); s keeps what follows it.
-  auto cut = [&s] {
-    const size_t space = s.find(' ');
-    if (space == std::string::npos) return std::string();
-    std::string head = s.substr(0, space);
-    s.erase(0, space + 1);
-    return head;
-  };
-  FullName n;
-  n.surname = cut();
-  n.name = cut();
-  n.patronymic = s;
-  if (n.name.empty()) {
-    n.name = n.patronymic;
-    n.patronymic.clear();
-  }
-  return n;
-}
-
 // The address from its parts, each applied only when not empty.
 std::string AddressLine(const db::Query& q) {
   std::string line;
@@ -84,21 +56,12 @@ std::string AddressLine(const db::Query& q) {
   return line;
 }
 
-class Tfmhrd04 : public TReportWindow {
+class Tfmhrd04 : public TFilledReport {
  public:
-  void Job() override {
-    TExcelShablon w;
-    if (!OpenReport(w, "hrdoc04", "Подготовка информации")) return;
-    try {
-      Fill(w);
-    } catch (const std::exception&) {
-      // The user gets the book as far as it was written.
-    }
-    FinishReport(w, "ppH");
-  }
+  Tfmhrd04() : TFilledReport("hrdoc04", "Подготовка информации", Errors::silent) {}
 
  private:
-  void Fill(TExcelShablon& w) {
+  void Fill(TExcelShablon& w) override {
     skpw record;
     c_p->f_skpw(static_cast<uint16_t>(c_p->KP), c_p->payroll_month, &record);
     const TDateTime D1 = text::encode_date(c_p->d1_year, c_p->d1_month, c_p->d1_day);

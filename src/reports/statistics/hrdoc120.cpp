@@ -1,38 +1,21 @@
 // "HRDOC120": the sex and age structure of the staff (form Ф.ex.26): for each department of the
 // department set a line with the men in eight and the women in seven age groups, and the total.
 #include <array>
-#include <exception>
 #include <string>
 
 #include "db/database.h"
 #include "host/compark.h"
-#include "host/report_window.h"
+#include "reports/statistics/filled_report.h"
 #include "host/statements.h"
 #include "host/udm.h"
 #include "office/classexl.h"
+#include "reports/statistics/department_list.h"
 #include "text/date.h"
 
 namespace hrdoc {
 namespace {
 
 using office::TExcelShablon;
-
-constexpr const char* kDepartment = R"(select FNAME from otzkpn where KP=:KP)";
-
-constexpr const char* kQryPODR = R"(select ((case when (kpn3.KP<>1)then kpn3.SNAME else '' end) ||
-(case when (kpn2.KP<>1)then kpn2.SNAME else '' end) ||
-(case when (kpn1.KP<>1)then kpn1.SNAME else '' end) ||
-(case when (kpn.KP<>1)then kpn.SNAME else '' end)) as URSNAME,
-kpn.KP,kpn.SNAME,
-(case when (kpn1.KP<>1)then kpn1.SNAME else '' end) as SNAME1,
-(case when (kpn2.KP<>1)then kpn2.SNAME else '' end) as SNAME2,
-(case when (kpn3.KP<>1)then kpn3.SNAME else '' end) as SNAME3
-from otzkpn kpn
-left join otzkpn kpn1 on kpn1.KP=kpn.OWNER
-left join otzkpn kpn2 on kpn2.KP=kpn1.OWNER
-left join otzkpn kpn3 on kpn3.KP=kpn2.OWNER
-left join otzruc2 ruc on ruc.KP=kpn.KP
-where kpn.TN=0 and ruc.PRZ<>1 and kpn.KP>1)";
 
 constexpr const char* kQryExlSp = R"(Select kpn.FNAME, ads1.POL, ads1.FDR,kpn.TN,dvg1.nmdl as doln,
 ((htr.ktht*100000)+(htr.ktpd*10000)+htr.nn) as SORTNN
@@ -81,29 +64,10 @@ int GroupOf(bool man, int Y) {
   return last;
 }
 
-// The list order setting of the host: by name, by personnel number, by staffing order.
-const char* ListOrder(int setting) {
-  switch (setting) {
-    case 0: return "fname";
-    case 1: return "tn";
-    case 2: return "SORTNN,doln";
-    default: return nullptr;
-  }
-}
-
-class TfmHRDOC120 : public TReportWindow {
+class TfmHRDOC120 : public TFilledReport {
  public:
-  TfmHRDOC120() { Caption = "Печать \"Половозрастная структура новая\" (Ф.ex.26)"; }
-
-  void Job() override {
-    TExcelShablon w;
-    if (!OpenReport(w, "HRDOC120", "Подготовка формы для печати...")) return;
-    try {
-      Fill(w);
-    } catch (const std::exception& e) {
-      c_p->armerr(kArmError, std::string(e.what()));
-    }
-    FinishReport(w, "ppH");
+  TfmHRDOC120() : TFilledReport("HRDOC120", "Подготовка формы для печати...", Errors::shown) {
+    Caption = "Печать \"Половозрастная структура новая\" (Ф.ex.26)";
   }
 
  private:
@@ -119,15 +83,9 @@ class TfmHRDOC120 : public TReportWindow {
     w.SetField(part, "fItg", static_cast<int32_t>(sum));
   }
 
-  void Fill(TExcelShablon& w) {
+  void Fill(TExcelShablon& w) override {
     const TDateTime D = c_p->D;
-    db::Query& qryTmp = *dm->qryTmp;
-    qryTmp.close();
-    qryTmp.sql(kDepartment);
-    qryTmp.set("KP", int64_t{c_p->KP});
-    qryTmp.open();
-    const std::string H = qryTmp.field("FNAME").as_string();
-    qryTmp.close();
+    const std::string H = NodeFullName(*dm, c_p->KP);
     w.SetField("ppH", "fzag", "Половозрастная структура сотрудников подразделения " + H + " на " + text::date_text(D));
 
     db::Query qryPODR(*dm->ADOConnection), qryExlSp(*dm->ADOConnection);
@@ -146,14 +104,8 @@ class TfmHRDOC120 : public TReportWindow {
       qryExlSp.open();
       if (order) qryExlSp.sort(order);
       if (qryExlSp.record_count() > 0) {
-        // Levels from the top down, "::" between them.
-        std::string caption = qryPODR.field("SNAME").as_string();
-        for (const char* upper : {"SNAME1", "SNAME2", "SNAME3"}) {
-          const std::string s = qryPODR.field(upper).as_string();
-          if (!s.empty()) caption = s + "::" + caption;
-        }
         w.ClearPart("ppD");
-        w.SetField("ppD", "fname", caption);
+        w.SetField("ppD", "fname", DepartmentCaption(qryPODR));
         Counters c{};
         const int year = text::decode_date(D).year;
         for (qryExlSp.first(); !qryExlSp.eof(); qryExlSp.next()) {
@@ -185,7 +137,7 @@ class TfmHRDOC120 : public TReportWindow {
 };
 
 const bool statements = register_statements(
-    "HRDOC120", {{"otzkpn", kDepartment}, {"qryPODR", std::string(kQryPODR) + " order by 1"}, {"qryExlSp", kQryExlSp}});
+    "HRDOC120", {{"qryPODR", std::string(kQryPODR) + " order by 1"}, {"qryExlSp", kQryExlSp}});
 const bool registered = register_report<TfmHRDOC120, "HRDOC120">();
 
 }  // namespace

@@ -915,7 +915,7 @@ class Builder {
     Table mb(c_, "ZPMB", {"KP", "PRIZ", "NS4"});
     Table mst(c_, "KDT2MST", {"UNSD", "KP", "KOD", "DTN", "DTK", "VREM"});
     Table viip(c_, "KDT2VIIP", {"UNSD", "KP", "KPOH"});
-    int maternity = 0;
+    int maternity = 0, staggered = 0;
     Table kpr(c_, "ZPKPR", {"UNSD", "KP", "VID", "OT", "FD1", "FD2"});
 
     for (auto& p : people_) {
@@ -1025,13 +1025,22 @@ class Builder {
       if (p.kp % 10 == 5 || rng_.chance(0.05)) viip.add({num(next_unsd()), num(p.kp), num(rng_.range(1, 4))});
 
       // Maternity and child-care leave of young women at work.
-      if (active && p.female && age >= 21 && age <= 40 && !p.head && ((maternity < 2 && !branch) || rng_.chance(0.04))) {
+      const bool young_woman = active && p.female && age >= 21 && age <= 40 && !p.head;
+      if (young_woman && ((maternity < 2 && !branch) || rng_.chance(0.04))) {
         bool birth_leave = maternity % 2 == 0;
         ++maternity;
         // The first two are on leave today; the others' leave fell anywhere in the last two years.
         TDateTime from = today_ - (maternity <= 2 ? rng_.range(0, birth_leave ? 100 : 400) : rng_.range(0, 730));
         kpr.add({num(next_unsd()), num(p.kp), num(1), num(birth_leave ? 16 : 17), date(from),
                  date(from + (birth_leave ? 139 : 547))});
+      } else if (young_woman && !branch && p.hire < today_ - 730 && staggered < 8) {
+        // Birth leaves a quarter apart, and one child-care leave, over the last two years: every
+        // quarter's part-time and movement form counts women on both kinds of leave.
+        TDateTime from = today_ - 40 - 91 * staggered;
+        kpr.add({num(next_unsd()), num(p.kp), num(1), num(16), date(from), date(from + 139)});
+        if (staggered == 0)
+          kpr.add({num(next_unsd()), num(p.kp), num(1), num(17), date(today_ - 900), date(today_ - 900 + 547)});
+        ++staggered;
       }
     }
   }

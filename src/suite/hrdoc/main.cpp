@@ -163,7 +163,7 @@ int run(const RunOptions& o, hrdoc::host::SignalWatch& signals) {
   if (ctx.D1 > ctx.D2) return usage_error("the period starts after it ends");
   if (o.dept >= 0 && !session.select_department(ctx, o.dept)) return kErrorShown;
   // Without --dept: the user's department as the database remembers it, else the enterprise.
-  if (o.dept < 0) session.select_root_if_none(ctx);
+  if (o.dept < 0) session.select_enterprise_if_none(ctx);
   // One department picked is a set of one, as in the dialog; 0 is the whole enterprise.
   if (o.depts.empty() && o.dept >= 0) depts = o.dept > 0 ? std::vector<int>{o.dept} : std::vector<int>{};
   if (!o.depts.empty() || o.dept >= 0) ctx.replace_kpsew(depts);

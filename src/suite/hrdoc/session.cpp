@@ -96,11 +96,12 @@ bool Session::select_department(compark& ctx, int kp) {
   }
 }
 
-void Session::select_root_if_none(compark& ctx) {
+void Session::select_enterprise_if_none(compark& ctx) {
   if (!impl_->connection || ctx.KP != 0) return;
   try {
-    if (auto root = impl_->dm->FindDepartment(domain::kRootDepartment))
-      ctx.set_department(domain::kRootDepartment, root->tn, root->sname);
+    // Key 0 is the whole enterprise (the statements' "0 = all"), named by the root of the tree;
+    // the root's own key would select only what hangs close enough below it.
+    if (auto root = impl_->dm->FindDepartment(domain::kRootDepartment)) ctx.set_department(0, root->tn, root->sname);
   } catch (const db::Error&) {
     // No tree to read: the reports name the department themselves.
   }

@@ -27,9 +27,9 @@ class Session {
   bool connect(compark& ctx, const std::string& database, const db::ConnectOptions& options = {});
   // Makes kp the selected department, reading its name when a database is connected.
   bool select_department(compark& ctx, int kp);
-  // When the user has no department of their own: the root of the tree, if the database has
-  // one; nothing changes otherwise.
-  void select_root_if_none(compark& ctx);
+  // When the user has no department of their own: the whole enterprise (key 0) under the name
+  // of the root of the tree, if the database has one; nothing changes otherwise.
+  void select_enterprise_if_none(compark& ctx);
 
  private:
   struct Impl;

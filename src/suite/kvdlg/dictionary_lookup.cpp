@@ -8,6 +8,7 @@
 #include "db/database.h"
 #include "host/compark.h"
 #include "host/udm.h"
+#include "text/strings.h"
 #include "ui/ui.h"
 
 namespace hrdoc::suite {
@@ -78,6 +79,16 @@ bool same(const LookupValue& key, const db::Field& f) {
   }
 }
 
+// Whether the current row's key or one of its shown columns reads as the text.
+bool reads(const db::Query& q, const std::vector<std::string>& keys, const std::vector<Column>& columns,
+           const std::string& text) {
+  for (const auto& k : keys)
+    if (text::trim(q.field(k).as_string()) == text) return true;
+  for (const auto& c : columns)
+    if (c.shown && text::trim(q.field(c.field).as_string()) == text) return true;
+  return false;
+}
+
 }  // namespace
 
 int dictionary_lookup(compark* ctx, const DictionaryCall& call) {
@@ -133,7 +144,8 @@ int dictionary_lookup(compark* ctx, const DictionaryCall& call) {
   if (!data || !data->ADOConnection) return fail("Справочник " + table + ": нет соединения с базой данных");
   db::Query q(*data->ADOConnection);
   ui::Table shown;
-  int current = -1;
+  int current = -1, typed = -1;
+  const std::string given = call.reply ? text::trim(call.reply->given) : std::string();
   try {
     q.sql(sql);
     q.open();
@@ -147,6 +159,7 @@ int dictionary_lookup(compark* ctx, const DictionaryCall& call) {
       bool match = call.key_count > 0;
       for (int i = 0; i < call.key_count && match; ++i) match = same(call.keys[i].value, q.field(call.keys[i].field));
       if (match && current < 0) current = q.position();
+      if (!given.empty() && typed < 0 && reads(q, order, columns, given)) typed = q.position();
     }
   } catch (const db::Error& e) {
     return fail("Справочник " + table + ": " + e.message());
@@ -154,7 +167,10 @@ int dictionary_lookup(compark* ctx, const DictionaryCall& call) {
 
   int chosen = -1;
   const bool given_key = call.filtered && call.key_count > 0 && call.keys[0].value.as_int() != 0;
-  if (given_key) {
+  if (!given.empty()) {
+    if (typed < 0) return fail("Справочник \"" + title + "\": нет записи \"" + given + "\"");
+    chosen = typed;
+  } else if (given_key) {
     // A code given by the caller picks its row; one the dictionary lacks is an error.
     if (current < 0)
       return fail("Справочник \"" + title + "\": нет записи с кодом " + call.keys[0].value.as_text());

@@ -1,7 +1,8 @@
 // KVDLG: the suite's parameter dialogs. "USR" asks for the report date, the period and the
 // department; "USRSEW" also for the department set. A confirmed dialog leaves the choices in the
 // context and returns 0; a cancelled one returns 1. The period is always offered: reports of
-// every kind read it. "SPRANYEX" and "SPRANYEX2" are the dictionary look-ups.
+// every kind read it. "SPRANYEX" and "SPRANYEX2" are the dictionary look-ups,
+// "KPN2" the person picker.
 #include <cstdint>
 #include <cstring>
 #include <sstream>
@@ -11,6 +12,7 @@
 #include "host/compark.h"
 #include "suite/kvdlg/department_lookup.h"
 #include "suite/kvdlg/dictionary_lookup.h"
+#include "suite/kvdlg/person_lookup.h"
 #include "text/date.h"
 #include "ui/ui.h"
 
@@ -128,6 +130,8 @@ extern "C" int main_dll(compark* ctx, int argc, void** argv) {
     call.reply = static_cast<hrdoc::kvdlg::LookupReply*>(argv[filtered ? 11 : 10]);
     return hrdoc::suite::dictionary_lookup(ctx, call);
   }
+  if (std::strcmp(command, "KPN2") == 0 && argc >= 3 && argv[2])
+    return hrdoc::suite::person_lookup(ctx, *static_cast<hrdoc::kvdlg::PersonPick*>(argv[2]));
   return -1;
 }
 

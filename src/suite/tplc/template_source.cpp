@@ -148,11 +148,22 @@ Row parse_row(const std::string& line, int line_no, const std::string& where) {
     std::string plain;
     for (size_t k = 0; k < text.size(); ++k)
       if (text[k] != '\x01') plain += text[k];
+    // "<*N", "^*N" and "*N" stand for N such cells (N empty ones for "*N").
+    size_t repeat = 1;
+    if (const size_t star = text.find('*'); star != std::string::npos && star <= 1 && star + 1 < text.size() &&
+                                             (star == 0 || text[0] == '<' || text[0] == '^') &&
+                                             text.find_first_not_of("0123456789", star + 1) == std::string::npos) {
+      repeat = static_cast<size_t>(number(text.substr(star + 1), where));
+      if (repeat < 1 || repeat > 16384) throw TemplateError(where + ": a repeat count from 1 to 16384");
+      text = text.substr(0, star);
+      plain = text;
+    }
     if (text == "<")
       cell.kind = Cell::merge_left;
     else if (text == "^")
       cell.kind = Cell::merge_up;
     cell.text = cell.kind == Cell::value ? plain : "";
+    for (size_t k = 1; k < repeat; ++k) row.cells.push_back(cell);
     row.cells.push_back(std::move(cell));
   }
   return row;
@@ -213,7 +224,15 @@ TemplateSource parse_template(const std::string& text, const std::string& file) 
       if (w.size() != 5) throw TemplateError(where + ": \"margins\" takes left, right, top and bottom in cm");
       for (int i = 0; i < 4; ++i) sh.margins[i] = number(w[static_cast<size_t>(i) + 1], where) / 2.54;
     } else if (d == "columns") {
-      for (size_t i = 1; i < w.size(); ++i) sh.widths.push_back(w[i] == "-" ? -1 : number(w[i], where));
+      for (size_t i = 1; i < w.size(); ++i) {
+        // "W*N": N columns of width W.
+        const size_t star = w[i].find('*');
+        const std::string width = w[i].substr(0, star);
+        const double count = star == std::string::npos ? 1 : number(w[i].substr(star + 1), where);
+        if (count < 1 || count > 16384 || count != static_cast<int>(count))
+          throw TemplateError(where + ": a column repeat count from 1 to 16384");
+        for (int k = 0; k < static_cast<int>(count); ++k) sh.widths.push_back(width == "-" ? -1 : number(width, where));
+      }
     } else if (d == "style") {
       if (w.size() < 2) throw TemplateError(where + ": \"style\" needs a name");
       sh.styles[w[1]] = parse_style(w, 2, where);
@@ -330,6 +349,12 @@ void build_book(const TemplateSource& src, sheet::Book& book) {
           any = true;
         }
         const sheet::Range one{r, c, r, c};
+        // The inner cells of a merged area show nothing of their own: they carry only their
+        // part of the area's frame, so a wide grid of merged texts stays small.
+        if (cell.styles.empty() && key != std::make_pair(r, c)) {
+          if (st.edges) s.set_borders(one, (st.edges & 0x80) ? 0x1E : st.edges, st.weight, 0);
+          continue;
+        }
         if (!cell.text.empty() || any) {
           s.set_font(one, st.font.empty() ? sh.font : st.font, st.size ? st.size : sh.font_size, st.bold, st.italic,
                      st.underline);

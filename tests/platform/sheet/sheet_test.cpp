@@ -89,6 +89,11 @@ TEST_F(SheetTest, copying_a_part_with_insertion_carries_values_formats_merges_an
   EXPECT_EQ(s.border(3, 4).right.style, "thin");
   EXPECT_EQ(s.merges(), (std::vector<Range>{{1, 1, 1, 4}, {3, 3, 3, 4}, {4, 3, 4, 4}}));
   EXPECT_EQ(s.value(6, 2).text, "SUM(B2:B5)");
+  // A break before the part's row goes with every copy; one below it just moves down.
+  s.add_row_break(4);
+  s.add_row_break(5);
+  s.copy_rows(4, 4, 4, true);
+  EXPECT_EQ(s.row_breaks(), (std::vector<int>{4, 5, 6}));
 }
 
 TEST_F(SheetTest, block_copies_overwrite_or_shift_and_block_deletes_shift_within_their_columns) {
@@ -315,4 +320,23 @@ TEST_F(SheetTest, copying_onto_another_sheet_brings_formats_and_merges) {
   EXPECT_EQ(s.merges().size(), 2u);
   Book other;
   EXPECT_THROW(s.copy(Range{1, 1, 1, 1}, 1, 1, false, Direction::down, &other.sheet(1)), Error);
+}
+
+TEST(BookSheets, copies_take_the_first_free_number_and_names_ignore_letter_case) {
+  Book b;
+  b.rename_sheet(1, "Лист");
+  for (int i = 0; i < 3; ++i) b.copy_sheet(1, b.sheet_count(), true);
+  EXPECT_EQ(b.sheet(4).name(), "Лист (4)");
+  EXPECT_EQ(b.copy_sheet(3, 4, true).name(), "Лист (5)");  // a copy of a copy counts on
+  EXPECT_THROW(b.add_sheet("лист (3)"), Error);
+  b.delete_sheet(2);  // "Лист (2)" is free again
+  EXPECT_EQ(b.copy_sheet(1, 1, true).name(), "Лист (2)");
+  b.rename_sheet(3, "Итоги");  // so is "Лист (3)"
+  EXPECT_EQ(b.copy_sheet(1, 1).name(), "Лист (3)");
+  b.rename_sheet(1, "ИТОГИ (2)");
+  EXPECT_THROW(b.rename_sheet(2, "итоги"), Error);
+  Sheet* totals = b.find_sheet("ИТОГИ");
+  ASSERT_NE(totals, nullptr);
+  b.rename_sheet(totals->index(), "итоги");  // its own name in other letters
+  EXPECT_EQ(totals->name(), "итоги");
 }

@@ -151,6 +151,7 @@ TEST_F(Xlsx, written_book_reads_back_with_formats_and_sheets) {
     Book b;
     Sheet& s = b.sheet(1);
     s.set_text(1, 1, "  пробелы и <теги> & \"кавычки\"\nвторая строка");
+    s.set_text(1, 2, " ");
     s.set_number(2, 1, 0.1);
     s.set_number(3, 1, -1e300);
     s.set_fill(Range{2, 1, 2, 1}, 0x00FF00);
@@ -168,6 +169,7 @@ TEST_F(Xlsx, written_book_reads_back_with_formats_and_sheets) {
   Book b(path);
   Sheet& s = b.sheet(1);
   EXPECT_EQ(s.text(1, 1), "  пробелы и <теги> & \"кавычки\"\nвторая строка");
+  EXPECT_EQ(s.text(1, 2), " ");
   EXPECT_EQ(s.value(2, 1).number, 0.1);
   EXPECT_EQ(s.value(3, 1).number, -1e300);
   EXPECT_EQ(*s.fill(2, 1), 0x00FF00u);

@@ -8,11 +8,9 @@
 // employees). Who is who is written beside each employee in staff().
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -22,6 +20,7 @@
 #include "host/commands.h"
 #include "sheet/book.h"
 #include "support/sheet_rows.h"
+#include "support/fixture_script.h"
 #include "support/test_context.h"
 #include "support/test_database.h"
 #include "support/work_dir.h"
@@ -207,36 +206,16 @@ class StatisticsScript {
   int unsd_ = 0;
 };
 
-// The script of the fixture database: the schema and the rows above. Its template database is
-// built once for every test process of the build (found again by the script's text).
-class StatisticsDatabaseScript {
- public:
-  StatisticsDatabaseScript()
-      : path_(std::filesystem::temp_directory_path() / ("hrdoc_statistics_" + std::to_string(::getpid()) + ".sql")) {
-    const std::string dir = std::string(HRDOC_SOURCE_DIR) + "db/";
-    std::ofstream(path_, std::ios::binary) << read_file(dir + "schema.sql") << "\n"
-                                           << read_file(dir + "zpclients.sql") << "\n"
-                                           << StatisticsScript().text;
-  }
-  ~StatisticsDatabaseScript() {
-    std::error_code ec;
-    std::filesystem::remove(path_, ec);
-  }
-  std::string path() const { return path_.string(); }
-
- private:
-  std::filesystem::path path_;
-};
-
+// The fixture database's script: the schema, the per-user table and the rows above.
 inline std::string statistics_database() {
-  static const StatisticsDatabaseScript script;
+  static const FixtureScript script("statistics", StatisticsScript().text, {"schema.sql", "zpclients.sql"});
   return script.path();
 }
 
 class StatisticsFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    db_ = std::make_unique<TestDatabase>(statistics_database());
+    db_ = std::make_unique<TestDatabase>(database());
     t_ = std::make_unique<TestContext>(db_->connection());
     ctx().ext().work_dir = dir_.slashed();
     ctx().payroll_month = text::encode_date(2026, 12, 1);
@@ -245,6 +224,9 @@ class StatisticsFixture : public ::testing::Test {
     t_.reset();
     db_.reset();
   }
+
+  // The script of the family's database.
+  virtual std::string database() const { return statistics_database(); }
 
   void exec(const std::string& sql) { db_->connection().execute(sql); }
 
