@@ -258,7 +258,7 @@ bool MainWindow::open_database(const std::string& connection) {
     statusBar()->showMessage("Нет подключения");
     return false;
   }
-  session->select_root_if_none(ctx_);
+  session->select_enterprise_if_none(ctx_);
   session_ = std::move(session);
   database_ = connection;
   database_state_->setText(qs("Подключено: " + connection + "; пользователь " + ctx_.user()));

@@ -8,6 +8,7 @@
 
 #include "db/database.h"
 #include "host/compark.h"
+#include "host/domain.h"
 #include "host/udm.h"
 #include "ui/ui.h"
 
@@ -106,7 +107,10 @@ bool pick_department(compark* ctx, ui::Field& self) {
   const int chosen = ctx->ui()->choose_node("Подразделение", tree, keys.empty() ? -1 : tree.find(keys[0]));
   if (chosen < 0) return false;
   const auto& node = tree.nodes[static_cast<size_t>(chosen)];
-  self.value = std::to_string(node.key) + " " + node.name;
+  // The root of the tree is the whole enterprise, key 0: its own key selects only what hangs
+  // close below it.
+  const long long key = node.key == domain::kRootDepartment ? 0 : node.key;
+  self.value = std::to_string(key) + " " + node.name;
   return true;
 }
 
