@@ -4,10 +4,12 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <stdexcept>
 
 #include "db/database.h"
 #include "host/region.h"
 #include "host/report_window.h"
+#include "host/compark_text.h"
 #include "host/statements.h"
 #include "host/udm.h"
 #include "office/conv.h"
@@ -18,11 +20,12 @@ namespace hrdoc::agreements {
 
 namespace {
 
-const bool statements = register_statements("agreements", {{"qryPasp", kQryPasp},
-                                                           {"qrySelect", kQrySelect},
-                                                           {"qryT2", kQryT2},
-                                                           {"person", kQryPerson},
-                                                           {"settings", kQryConst}});
+// Listed under the salary agreement, whose statements they are.
+const bool statements = register_statements("HRDOC260", {{"qryPasp", kQryPasp},
+                                                         {"qrySelect", kQrySelect},
+                                                         {"qryT2", kQryT2},
+                                                         {"signatory", kQryPerson},
+                                                         {"settings", kQryConst}});
 
 // Length in bytes of the UTF-8 character that starts with byte b.
 size_t char_length(unsigned char b) {
@@ -120,10 +123,11 @@ Employer read_employer(const compark& ctx, Tdm& dm, TDateTime LSFD) {
   return e;
 }
 
+std::string labelled(const char* label, const std::string& value) {
+  return value.empty() ? std::string() : std::string(label) + value;
+}
+
 std::string employer_requisites(const Employer& e) {
-  auto labelled = [](const char* label, const std::string& value) {
-    return value.empty() ? std::string() : std::string(label) + value;
-  };
   return join({e.IND, e.region, e.GOROD, e.N, labelled("ИНН ", e.INN), labelled("КПП ", e.KPP),
                labelled("Код ОКПО ", e.OKPO), labelled("ОКОНХ ", e.OKONH), e.GOROD, e.NASP, e.DOM});
 }
@@ -216,6 +220,8 @@ std::string person_name(Tdm& dm, int kp) {
 }
 
 std::string rubles_in_words(double amount) {
+  if (!(amount > -0.5 && amount < 999999999.5))
+    throw std::out_of_range("Сумма " + text::rounded_text(amount, 2) + " не записывается словами (от 0 до 999 999 999)");
   return text::trim(NumberInWords(static_cast<int32_t>(std::llround(amount)), "рубль", "рубля", "рублей"));
 }
 

@@ -68,6 +68,9 @@ std::string short_name(std::string_view surname, std::string_view name, std::str
 // The same from a full name, split at blanks into surname, name and patronymic.
 std::string short_name(std::string_view full_name);
 
+// label + value, or nothing for an empty value: "ИНН " + INN, "кв. " + KV.
+std::string labelled(const char* label, const std::string& value);
+
 // The non-empty parts (trimmed) joined by sep.
 std::string join(std::initializer_list<std::string> parts, std::string_view sep = ", ");
 

@@ -30,6 +30,10 @@ class Tfmhrd270 : public TReportWindow {
 
   // The list of the department's employees who have a salary and a rate, none ticked.
   bool Prepare() override {
+    if (!dm || !dm->ADOConnection) {
+      c_p->armerr(kArmError, "Нет соединения с базой данных: отчёт HRDOC270 читает базу (hrdoc run HRDOC270 --db ФАЙЛ.fdb).");
+      return false;
+    }
     const TDateTime D = c_p->D;
     lbPeriod.set_caption("на " + text::date_text(D));
     db::Query qryT2(*dm->ADOConnection), qryName(*dm->ADOConnection);
@@ -116,13 +120,10 @@ class Tfmhrd270 : public TReportWindow {
 
   // Name, passport, its issuer and date, the registered address.
   static std::string Requisites(const Address& a, const Contract& k) {
-    auto marked = [](const char* marker, const std::string& value) {
-      return value.empty() ? std::string() : std::string(marker) + value;
-    };
     std::string t = k.FNAME + "\nПаспорт " + k.SER + " №" + k.NUM;
     t += "\nВыдан: " + join({k.ORG, k.FDVD ? text::date_text(*k.FDVD) : std::string()}, " ");
-    t += "\nМесто прописки: " + join({a.REGN, a.RAI, a.GOR, a.NAS, a.ULNAME, marked("д. ", a.DOM),
-                                       marked("корп. ", a.KORP), marked("кв. ", a.KV)});
+    t += "\nМесто прописки: " + join({a.REGN, a.RAI, a.GOR, a.NAS, a.ULNAME, labelled("д. ", a.DOM),
+                                       labelled("корп. ", a.KORP), labelled("кв. ", a.KV)});
     return t;
   }
 

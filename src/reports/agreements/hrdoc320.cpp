@@ -121,9 +121,6 @@ class Tfmhrd320 : public TReportWindow {
   }
 
   static std::string Requisites(const Employer& e) {
-    auto labelled = [](const char* label, const std::string& value) {
-      return value.empty() ? std::string() : std::string(label) + value;
-    };
     return join({e.IND, e.region, e.GOROD, "ОАО «Заречные магистральные трубопроводы»", labelled("ИНН ", e.INN),
                  labelled("КПП ", e.KPP), labelled("Код ОКПО ", e.OKPO), labelled("ОКОНХ ", e.OKONH)});
   }

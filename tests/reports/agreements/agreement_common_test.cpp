@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 
 #include "text/date.h"
@@ -48,6 +49,8 @@ TEST(AgreementCommon, salary_words_pick_the_ruble_noun) {
                                                   {41600, "сорок одна тысяча шестьсот рублей"},
                                                   {12345.6, "двенадцать тысяч триста сорок шесть рублей"}};
   for (const auto& [amount, words] : cases) EXPECT_EQ(rubles_in_words(amount), words) << amount;
+  EXPECT_THROW(rubles_in_words(-3), std::out_of_range);
+  EXPECT_THROW(rubles_in_words(1e12), std::out_of_range);
 }
 
 TEST(AgreementCommon, contract_reference_needs_a_number) {

@@ -208,6 +208,17 @@ TEST_F(Agreements, hrdoc270_close_and_an_empty_tick_list_write_nothing) {
   EXPECT_TRUE(ui().documents.empty());
 }
 
+TEST(AgreementsWithoutDatabase, hrdoc270_says_it_needs_the_database) {
+  TestContext t;
+  std::string self = std::string(HRDOC_BIN_DIR) + "hrdoc", cmd = "HRDOC270";
+  void* argv[2] = {self.data(), cmd.data()};
+  main_dll(&t.ctx, 2, argv);
+  ASSERT_EQ(t.ui.boxes.size(), 1u);
+  EXPECT_EQ(t.ui.boxes[0].caption, "Ошибка");
+  EXPECT_NE(t.ui.boxes[0].text.find("--db"), std::string::npos);
+  EXPECT_TRUE(t.ui.forms.size() == 1 && t.ui.forms[0].name == "USR");  // the window never opened
+}
+
 TEST_F(Agreements, hrdoc320_takes_transfers_and_hires_with_their_grade) {
   ASSERT_EQ(
       run("HRDOC320", 5,
