@@ -302,6 +302,18 @@ void TExcelShablon::Show() {
 
 void TExcelShablon::Finish(const std::string& keepParts) {
   if (!IsOpen()) return;
+  remove_marks(keepParts);
+  release();
+}
+
+void TExcelShablon::ClearMarks(const std::string& keepParts) {
+  if (!IsOpen()) return;
+  remove_marks(keepParts);
+  parts_.clear();
+  width_ = 0;
+}
+
+void TExcelShablon::remove_marks(const std::string& keepParts) {
   try {
     std::vector<std::string> keep;
     size_t start = 0;
@@ -327,7 +339,6 @@ void TExcelShablon::Finish(const std::string& keepParts) {
   } catch (const std::exception& e) {
     show(e.what());
   }
-  release();
 }
 
 void TExcelShablon::release() {

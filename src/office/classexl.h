@@ -58,6 +58,9 @@ class TExcelShablon {
   // Removes the marks and the template parts not named in keepParts ("ppH;ppX"), shows the
   // book (writing it once) and releases it.
   void Finish(const std::string& keepParts);
+  // What Finish does to the active sheet, the book left open: for books of several filled
+  // sheets, each cleaned in turn. The parts are forgotten until the next UseSheet.
+  void ClearMarks(const std::string& keepParts);
 
   // Fits the heights of the rows added so far to their wrapped texts.
   void FitOutputRows();
@@ -75,6 +78,7 @@ class TExcelShablon {
   int find_mark_row(const std::string& mark);
   std::string text_at(int row, int col);
   void release();
+  void remove_marks(const std::string& keepParts);
   Part* find_part(const std::string& name);
 
   std::vector<Part> parts_;

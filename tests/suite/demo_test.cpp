@@ -282,7 +282,8 @@ TEST_F(DemoReports, every_report_statement_finds_rows_for_the_reference_month) {
       "HRDOC010 family", "HRDOC120 qryExlSp", "HRDOC140 qryExl24", "HRDOC130 qryExl25", "HRDOC150 qryExl23",
       "HRDOC260 qryT2", "HRDOC320 qryT2", "HRDOC360 qryT2", "HRDOC360 position", "CalcStage", "f_skpw zplspro",
       "HRDOC101 qryExlSp27", "domain signatory", "HRDOC110 account",
-      "HRDOC110 position and order", "HRDOC110 position", "address texts qryAds", "address texts qryAdf"};
+      "HRDOC110 position and order", "HRDOC110 position", "address texts qryAds", "address texts qryAdf",
+      "HRDOC330 qryT2", "tariff agreements qryDolRuk"};
   const Value start = fdb_, end = fde_, day = today_;
   std::map<std::string, Value> ints = {{"YY", int64_t{2026}}, {"KAT1", int64_t{0}}, {"KAT2", int64_t{4}},
                                        {"PKTPDO", int64_t{1}}, {"KTD", int64_t{21}}, {"KTD1", int64_t{22}},
@@ -311,7 +312,12 @@ TEST_F(DemoReports, every_report_statement_finds_rows_for_the_reference_month) {
       else
         q.set(name, starts.count(name) ? start : ends.count(name) ? end : day);
     }
-    q.open();
+    try {
+      q.open();
+    } catch (const std::exception& ex) {
+      ADD_FAILURE() << e.label << ": " << ex.what();
+      continue;
+    }
     EXPECT_GT(q.record_count(), 0) << e.label;
     ++checked;
   }

@@ -162,8 +162,14 @@ std::vector<std::string> Table::lines() const {
     std::string s;
     for (size_t c = 0; c < cells.size() && c < width.size(); ++c) {
       if (c) s += " | ";
+      const size_t pad = width[c] - chars(cells[c]);
+      if (c < right.size() && right[c]) {
+        s.append(pad, ' ');
+        s += cells[c];
+        continue;
+      }
       s += cells[c];
-      if (c + 1 < cells.size()) s.append(width[c] - chars(cells[c]), ' ');
+      if (c + 1 < cells.size()) s.append(pad, ' ');
     }
     return s;
   };

@@ -42,6 +42,7 @@ using LookupFn = std::function<bool(Field& self, Form& form)>;
 struct Table {
   std::vector<std::string> columns;             // captions
   std::vector<std::vector<std::string>> rows;   // one cell per column
+  std::vector<bool> right = {};                 // columns aligned right (none when empty)
   // The rows as text lines padded into columns, the header line first: for renderers that only
   // show lines.
   std::vector<std::string> lines() const;

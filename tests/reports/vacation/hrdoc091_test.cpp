@@ -22,18 +22,10 @@ class Hrdoc091 : public hrdoc::test::ScheduleFixture {
   void SetUp() override {
     ScheduleFixture::SetUp();
     set_period(encode_date(2026, 12, 5), encode_date(2026, 12, 1), encode_date(2026, 12, 31));
-    employee(200, 10, 15, "Иванов И.И.", "Иванов Иван Иванович", 3);
-    employee(201, 11, 16, "Петров П.П.", "Петров Пётр Петрович", 3);
-    employee(202, 20, 17, "Абрамова А.А.", "Абрамова Анна Андреевна", 4);
-    employee(203, 10, 18, "Сидоров С.С.", "Сидоров Семён Сидорович", 3, 2);  // UW 2: not on the payroll
+    staff();  // 203 is off the payroll
   }
 
-  Lines lines() {
-    const auto& s = result();
-    Lines out;
-    for (int r = kFirstLine; r <= s.last_row(); ++r) out.push_back(line(s, r, kColumns));
-    return out;
-  }
+  Lines lines() { return lines_from(kFirstLine, kColumns); }
 };
 
 TEST_F(Hrdoc091, whole_enterprise_lists_the_month_numbered_by_department_and_name) {

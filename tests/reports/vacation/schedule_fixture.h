@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -48,6 +50,7 @@ class ScheduleFixture : public ::testing::Test {
   }
 
   void exec(const std::string& sql) { db_.connection().execute(sql); }
+  db::Connection& connection() { return db_.connection(); }
 
   void node(int kp, int owner, int tn, const std::string& sname, const std::string& fname) {
     exec("insert into OTZKPN (KP, OWNER, TN, SNAME, FNAME) values (" + std::to_string(kp) + ", " +
@@ -60,6 +63,14 @@ class ScheduleFixture : public ::testing::Test {
     node(kp, owner, tn, sname, fname);
     exec("insert into ZPLS (FD, KP, DOL, UW) values ('2026-12-01', " + std::to_string(kp) + ", " +
          std::to_string(dol) + ", " + std::to_string(uw) + ")");
+  }
+
+  // Three employees in three departments of the tree, and a fourth off the payroll (UW 2).
+  void staff() {
+    employee(200, 10, 15, "Иванов И.И.", "Иванов Иван Иванович", 3);
+    employee(201, 11, 16, "Петров П.П.", "Петров Пётр Петрович", 3);
+    employee(202, 20, 17, "Абрамова А.А.", "Абрамова Анна Андреевна", 4);
+    employee(203, 10, 18, "Сидоров С.С.", "Сидоров Семён Сидорович", 3, 2);
   }
 
   // A planned part of the schedule of a year; dt "" plans it without a date.
@@ -91,6 +102,38 @@ class ScheduleFixture : public ::testing::Test {
          ", " + std::to_string(o.kvot) + ", " + (o.pro ? std::to_string(*o.pro) : std::string("null")) + ")");
   }
 
+  // A personnel record: a hiring (KTD 21), a dismissal (121) or another event, dated dto.
+  void record(int kp, const std::string& dto, int ktd, int owner, const std::string& nmds = "Токарь",
+              double okl = 30000, double stv = 1) {
+    exec("insert into KDT2IIIDVG (UNSD, KP, DTO, KTD, OWNER, NMDS, OKL, STV) values (" + std::to_string(++unsd_) +
+         ", " + std::to_string(kp) + ", '" + dto + "', " + std::to_string(ktd) + ", " + std::to_string(owner) + ", '" +
+         nmds + "', " + std::to_string(okl) + ", " + std::to_string(stv) + ")");
+  }
+  void sex(int kp, const std::string& pol) {
+    exec("insert into ZPADS1 (KP, POL) values (" + std::to_string(kp) + ", '" + pol + "')");
+  }
+  // A department's ancestor chain (OTZRUC), top level first, the department itself last.
+  void chain(int owner, const std::vector<int>& levels) {
+    std::string sql = "insert into OTZRUC (OWNER, OW1, OW2, OW3, OW4, OW5, OW6, OW7) values (" + std::to_string(owner);
+    for (size_t i = 0; i < 7; ++i) sql += ", " + std::to_string(i < levels.size() ? levels[i] : 0);
+    exec(sql + ")");
+  }
+  // The vacation kinds in force from 2000 counting by group ngr, and the schedule of one month
+  // of that group: every day counted but the days given.
+  void schedule(int ngr, int year, int month, const std::vector<int>& off) {
+    std::string gr;
+    for (int d = 1; d <= text::days_in_month(year, month); ++d)
+      gr += std::find(off.begin(), off.end(), d) != off.end() ? "п" : "р";
+    char fd[16];
+    std::snprintf(fd, sizeof fd, "%04d-%02d-01", year, month);
+    exec("insert into ZPSK (NGR, FD, KDM, KHM, GR) values (" + std::to_string(ngr) + ", '" + fd + "', " +
+         std::to_string(text::days_in_month(year, month)) + ", 0, '" + gr + "')");
+  }
+  void vacation_kind(int k, int ngr) {
+    exec("insert into ZPOTV (K, FD, N, KOF, KOF1, NGR, PRIZ) values (" + std::to_string(k) +
+         ", '2000-01-01', 'Ежегодный оплачиваемый отпуск', 1, 1, " + std::to_string(ngr) + ", 1)");
+  }
+
   void set_period(TDateTime d, TDateTime d1, TDateTime d2) { t_->ctx.set_dates(d, d1, d2); }
   void set_department(int kp, const std::string& sname) { t_->ctx.set_department(kp, 0, sname); }
   void answer(int id) { t_->ui.answers.push_back(id); }
@@ -100,6 +143,21 @@ class ScheduleFixture : public ::testing::Test {
     std::string self = std::string(HRDOC_BIN_DIR) + "hrdoc", cmd = command;
     void* argv[2] = {self.data(), cmd.data()};
     return main_dll(&t_->ctx, 2, argv);
+  }
+  // The same with the integer of the commands ending in L.
+  int run(const char* command, int value) {
+    std::string self = std::string(HRDOC_BIN_DIR) + "hrdoc", cmd = command;
+    void* argv[3] = {self.data(), cmd.data(), &value};
+    return main_dll(&t_->ctx, 3, argv);
+  }
+  // Sheet n of the document the command produced (the last one announced).
+  sheet::Sheet& result_sheet(int n) {
+    result();
+    return book_->sheet(n);
+  }
+  int result_sheets() {
+    result();
+    return book_->sheet_count();
   }
 
   // The document the command produced (the last one announced).
@@ -120,6 +178,23 @@ class ScheduleFixture : public ::testing::Test {
     return out;
   }
 
+
+  // The rows of the produced document from row `first` on, cells 1..columns as line() reads them.
+  std::vector<std::vector<std::string>> lines_from(int first, int columns) {
+    const auto& s = result();
+    std::vector<std::vector<std::string>> out;
+    for (int r = first; r <= s.last_row(); ++r) out.push_back(line(s, r, columns));
+    return out;
+  }
+
+  // Every non-blank text of a sheet, trimmed, row by row.
+  static std::vector<std::string> texts(const sheet::Sheet& s) {
+    std::vector<std::string> out;
+    for (int r = 1; r <= s.last_row(); ++r)
+      for (const std::string& v : line(s, r, s.last_column()))
+        if (!v.empty()) out.push_back(v);
+    return out;
+  }
 
   // Lets another process have the database (the embedded engine admits one at a time): the
   // context goes first, then the test's connection. Returns what to connect to.
