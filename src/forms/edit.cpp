@@ -66,6 +66,7 @@ void TfmEdit::Restore() {
       Width = ini.read_int(section_, "Width", Width);
       SetSize(Width, Height);
       WindowState = ini.read_int(section_, "WinState", wsNormal);
+      placed_ = true;
     } else if (ui::Ui* u = ui()) {
       // Centred on the desktop; a renderer without geometry keeps the design position.
       auto [w, h] = u->desktop_size();
@@ -153,10 +154,24 @@ int TfmEdit::ShowModal() {
     form.fields = Fields;
     form.buttons.push_back(bbOk);
     if (CancelVisible) form.buttons.push_back(bbCancel);
-    form.actions.push_back({'z', "Масштаб (Ctrl+Shift+F12)", [this] { aScaleExecute(); }});
+    // Windows with real geometry open where the settings say and give back where they were left.
+    auto place = [this, &form] {
+      form.placement = {true, Left, Top, Width, Height, Scale, !placed_};
+    };
+    place();
+    form.actions.push_back({'z', "Масштаб (Ctrl+Shift+F12)", [this, &form, place] {
+                              const int scale = Scale;
+                              aScaleExecute();
+                              if (Scale != scale) place();
+                            }, "Ctrl+Shift+F12"});
     for (;;) {
       bool confirmed = u->edit_form(form);
       Fields = form.fields;
+      if (form.placement.set && form.placement.width > 0) {
+        Left = form.placement.left, Top = form.placement.top;
+        SetSize(form.placement.width, form.placement.height);
+        placed_ = true;
+      }
       if (!confirmed) break;
       std::string error = CheckEntries();
       if (error.empty()) {

@@ -88,6 +88,7 @@ class TfmEdit {
   std::string section_;
   Geometry design_;
   std::string file_;
+  bool placed_ = false;  // a position is known (remembered, or where the user left the window)
 };
 
 // The settings file of a computer: host folder + computer name + "_Setting.dsk".

@@ -95,7 +95,12 @@ bool ScriptedUi::edit_form(Form& form) {
   }
   const bool confirmed = pressed && !pressed->cancel && !cancelled;
   form.pressed = pressed ? pressed->name : std::string();
-  forms.push_back(form);
+  // The record keeps the form's data, not its callbacks: their code may live in a sibling
+  // library unloaded once its call returns.
+  Form record = form;
+  for (auto& f : record.fields) f.lookup = nullptr;
+  for (auto& a : record.actions) a.run = nullptr;
+  forms.push_back(std::move(record));
   return confirmed;
 }
 

@@ -53,7 +53,7 @@ class ScriptedUi : public Ui {
   std::pair<int, int> desktop{0, 0};
 
   std::vector<Box> boxes;
-  std::vector<Form> forms;
+  std::vector<Form> forms;  // as shown, without their look-ups and actions
   std::vector<WindowLog> windows;
   std::vector<std::string> documents;
   std::vector<std::string> menus;  // captions of the selection lists shown

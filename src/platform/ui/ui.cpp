@@ -392,6 +392,41 @@ int Ui::choose_row(const std::string& caption, const Table& table, int current) 
   return choose(caption + "\n" + header, lines, current);
 }
 
+int Tree::find(long long key) const {
+  for (size_t i = 0; i < nodes.size(); ++i)
+    if (nodes[i].key == key) return static_cast<int>(i);
+  return -1;
+}
+
+std::vector<std::string> Tree::lines() const {
+  std::vector<int> depth(nodes.size(), 0);
+  std::vector<std::string> out;
+  for (size_t i = 0; i < nodes.size(); ++i) {
+    const int p = nodes[i].parent;
+    if (p >= 0 && static_cast<size_t>(p) < i) depth[i] = depth[static_cast<size_t>(p)] + 1;
+    out.push_back(std::string(static_cast<size_t>(depth[i]) * 2, ' ') + nodes[i].name);
+  }
+  return out;
+}
+
+int Ui::choose_node(const std::string& caption, const Tree& tree, int current) {
+  return choose(caption, tree.lines(), current);
+}
+
+bool Ui::tick_nodes(const std::string& caption, const Tree& tree, std::vector<bool>& ticks) {
+  Form form;
+  form.name = "tree";
+  form.caption = caption;
+  std::vector<long long> keys;
+  for (const auto& n : tree.nodes) keys.push_back(n.key);
+  form.fields.push_back(checklist_field("nodes", caption, tree.lines(), keys));
+  form.fields[0].checked = ticks;
+  form.fields[0].checked.resize(tree.nodes.size());
+  if (!edit_form(form)) return false;
+  ticks = form.fields[0].checked;
+  return true;
+}
+
 std::unique_ptr<Ticker> Ui::start_timer(int interval_ms, std::function<void()> on_tick) {
   return std::make_unique<ThreadTicker>(interval_ms, std::move(on_tick));
 }

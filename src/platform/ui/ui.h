@@ -120,6 +120,16 @@ struct FormAction {
   char key = 0;
   std::string caption;
   std::function<void()> run;
+  std::string shortcut = {};  // for renderers with a keyboard of their own, e.g. "Ctrl+Shift+F12"
+};
+
+// Where a window stands and its zoom in percent, for renderers with real windows. A window that
+// remembers its geometry sets it before the form is shown and reads back what the user left.
+struct Placement {
+  bool set = false;
+  int left = 0, top = 0, width = 0, height = 0;
+  int scale = 100;
+  bool centred = false;  // no position remembered: the renderer centres the window
 };
 
 struct Form {
@@ -129,6 +139,7 @@ struct Form {
   std::vector<Button> buttons;  // empty: "OK" and "Отмена"
   std::vector<FormAction> actions;
   std::string pressed;  // set by edit_form: the name of the button pressed; empty before the first
+  Placement placement = {};
 
   Field* find(const std::string& field_name);
   const Field* find(const std::string& field_name) const;
@@ -147,6 +158,20 @@ struct Form {
 
 // A report window: caption, status line, progress bar and clock. The clock may be set from a
 // timer thread while the job sets the rest: implementations are safe for that.
+// A tree of named nodes (the departments of an enterprise), each parent before its children.
+struct Tree {
+  struct Node {
+    long long key = 0;
+    int parent = -1;  // index of the parent node; -1 for a top node
+    std::string name;
+  };
+  std::vector<Node> nodes;
+  // The index of the node with the key, -1 when none.
+  int find(long long key) const;
+  // Each node's name indented by its depth: for renderers that only show lines.
+  std::vector<std::string> lines() const;
+};
+
 class Window {
  public:
   virtual ~Window() = default;
@@ -181,6 +206,12 @@ class Ui {
   // A selection list of rows in columns (a dictionary look-up), current marked (-1: none): the
   // row chosen, -1 when none. The default shows table.lines() through choose().
   virtual int choose_row(const std::string& caption, const Table& table, int current);
+  // Picks one node of a tree, current marked (-1: none): the node chosen, -1 when none. The
+  // default shows tree.lines() through choose().
+  virtual int choose_node(const std::string& caption, const Tree& tree, int current);
+  // Lets the user tick nodes of a tree (one tick per node in ticks); false when cancelled, ticks
+  // then unchanged. The default shows a check list of tree.lines() through edit_form().
+  virtual bool tick_nodes(const std::string& caption, const Tree& tree, std::vector<bool>& ticks);
   // Calls on_tick every interval_ms until the ticker is destroyed. The default runs a thread
   // of its own, so ticks arrive while a job works; on_tick runs on that thread.
   virtual std::unique_ptr<Ticker> start_timer(int interval_ms, std::function<void()> on_tick);

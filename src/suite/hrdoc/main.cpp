@@ -1,7 +1,5 @@
 // hrdoc: the command-line host. It owns the context, the database connection and the user
 // interface, loads libhrdoc.so and calls its entry once per command.
-#include <dlfcn.h>
-#include <pwd.h>
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
@@ -17,6 +15,7 @@
 
 #include "host/compark.h"
 #include "host/output.h"
+#include "suite/hrdoc/host_setup.h"
 #include "suite/hrdoc/session.h"
 #include "suite/hrdoc/signals.h"
 #include "text/date.h"
@@ -29,40 +28,11 @@ namespace {
 
 enum Exit { kOk = 0, kErrorShown = 1, kUsage = 2 };
 
-using MainDll = int (*)(compark*, int, void**);
 using CommandCount = int (*)();
 using CommandInfo = int (*)(int, const char**, const char**, const char**, int*);
 
-fs::path exe_dir() {
-  char buf[PATH_MAX];
-  ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
-  if (n <= 0) return fs::current_path();
-  buf[n] = 0;
-  return fs::path(buf).parent_path();
-}
-
-std::string login_name() {
-  if (const passwd* pw = getpwuid(geteuid())) return pw->pw_name;
-  if (const char* u = std::getenv("USER")) return u;
-  return "user";
-}
-
-struct Library {
-  void* handle = nullptr;
-  ~Library() {
-    if (handle) dlclose(handle);
-  }
-  bool open(std::string& error) {
-    fs::path path = exe_dir() / "libhrdoc.so";
-    handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!handle) error = std::string("cannot load ") + path.string() + ": " + dlerror();
-    return handle != nullptr;
-  }
-  template <class F>
-  F get(const char* name) {
-    return reinterpret_cast<F>(dlsym(handle, name));
-  }
-};
+using hrdoc::host::exe_dir;
+using hrdoc::host::Library;
 
 struct RunOptions {
   std::string command;
@@ -170,19 +140,8 @@ int run(const RunOptions& o, hrdoc::host::SignalWatch& signals) {
 
   hrdoc::ui::TerminalUi ui(uo);
   compark ctx;
-  fs::path dir = exe_dir();
-  std::snprintf(ctx.lib_dir, sizeof ctx.lib_dir, "%s/", dir.c_str());
-  ctx.ext().ui = &ui;
-  ctx.ext().host_path = (dir / "hrdoc").string();
-  ctx.ext().template_dir = (dir / "mzxls").string() + "/";
-  ctx.ext().out_dir = out_dir;
-  ctx.ext().work_dir = hrdoc::host::work_folder(out_dir);
+  hrdoc::host::wire_context(ctx, ui, exe_dir(), out_dir, o.office == "calc" ? 1 : 0, o.user);
   signals.set_work_dir(ctx.ext().work_dir);
-  ctx.ext().office = o.office == "calc" ? 1 : 0;
-  ctx.user() = o.user.empty() ? login_name() : o.user;
-  TDateTime today = hrdoc::text::today();
-  auto t = hrdoc::text::decode_date(today);
-  ctx.set_dates(today, hrdoc::text::encode_date(t.year, t.month, 1), today);
 
   hrdoc::db::ConnectOptions connect;
   connect.user = o.db_user;
@@ -214,20 +173,16 @@ int run(const RunOptions& o, hrdoc::host::SignalWatch& signals) {
 
   Library lib;
   std::string error;
-  if (!lib.open(error)) {
+  if (!lib.open(exe_dir(), error)) {
     std::fprintf(stderr, "hrdoc: %s\n", error.c_str());
     return kErrorShown;
   }
-  auto entry = lib.get<MainDll>("main_dll");
-  if (!entry) {
+  if (!lib.symbol("main_dll")) {
     std::fprintf(stderr, "hrdoc: libhrdoc.so exports no main_dll\n");
     return kErrorShown;
   }
-  std::string self = ctx.ext().host_path;
-  std::string command = o.command;
-  int value = o.arg;
-  void* argv[3] = {self.data(), command.data(), &value};
-  int result = entry(&ctx, 3, argv);
+  const std::string& command = o.command;
+  int result = lib.call(ctx, command, o.arg);
   if (signals.settle()) {
     // Stopped after a document was placed: the folder is left as it was.
     for (const auto& path : ui.documents()) std::remove(path.c_str());
@@ -246,7 +201,7 @@ int run(const RunOptions& o, hrdoc::host::SignalWatch& signals) {
 int list() {
   Library lib;
   std::string error;
-  if (!lib.open(error)) {
+  if (!lib.open(exe_dir(), error)) {
     std::fprintf(stderr, "hrdoc: %s\n", error.c_str());
     return kErrorShown;
   }

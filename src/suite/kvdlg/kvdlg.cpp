@@ -60,10 +60,15 @@ int parameter_dialog(compark* ctx, bool with_set, int ask_date, int ask_set) {
   if (ask_date) form.fields.push_back(date_field("date", "Дата отчёта", date_text(ctx->D)));
   form.fields.push_back(date_field("from", "Период с", date_text(ctx->D1)));
   form.fields.push_back(date_field("to", "Период по", date_text(ctx->D2)));
-  form.fields.push_back(lookup_field("dept", "Подразделение (0 - всё предприятие)", nullptr, std::to_string(ctx->KP)));
+  // The "..." of both entries shows the tree of the enterprise.
+  form.fields.push_back(lookup_field("dept", "Подразделение (0 - всё предприятие)",
+                                     [ctx](Field& self, Form&) { return hrdoc::suite::pick_department(ctx, self); },
+                                     std::to_string(ctx->KP)));
   if (with_set)
-    form.fields.push_back(text_field("depts", ask_set ? "Набор подразделений" : "Набор подразделений (не обязателен)",
-                                     join(ctx->kpsew_keys())));
+    form.fields.push_back(
+        lookup_field("depts", ask_set ? "Набор подразделений" : "Набор подразделений (не обязателен)",
+                     [ctx](Field& self, Form&) { return hrdoc::suite::tick_departments(ctx, self); },
+                     join(ctx->kpsew_keys())));
 
   if (!ctx->ui()->edit_form(form)) return 1;
 
