@@ -7,9 +7,11 @@
 #include "office/office_host.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <stdexcept>
 
 #include "text/date.h"
+#include "text/strings.h"
 #include "ui/stop.h"
 
 namespace hrdoc {
@@ -67,9 +69,18 @@ bool TReportWindow::HasDatabase(const std::string& code) {
 std::optional<std::string> TReportWindow::WorkCopy(const std::string& code, const std::string& extension) {
   CheckCancel();
   std::optional<std::string> copy = host::open_work_copy(*c_p, code, extension);
-  if (!copy)
-    c_p->armerr(kArmError, "Не удалось сделать рабочую копию шаблона " + c_p->ext().template_dir + code + extension +
-                               " в папке " + c_p->ext().work_dir + ".");
+  if (copy) return copy;
+  const std::string& templates = c_p->ext().template_dir;
+  bool found = false;
+  std::error_code ec;
+  for (auto it = std::filesystem::directory_iterator(templates, ec); !ec && it != std::filesystem::directory_iterator();
+       it.increment(ec))
+    found = found || text::lower(it->path().filename().string()) == text::lower(code + extension);
+  if (!found)
+    c_p->armerr(kArmError, "Не найден шаблон " + templates + code + extension);
+  else
+    c_p->armerr(kArmError, "Не удалось сделать рабочую копию шаблона " + templates + code + extension + " в папке " +
+                               c_p->ext().work_dir + ".");
   return copy;
 }
 

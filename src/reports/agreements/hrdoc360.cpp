@@ -57,8 +57,10 @@ class Tfmhrd360 : public agreements::TTariffAgreementWindow {
   void Job() override {
     std::unique_ptr<office::TWordDoc> word = OpenWordReport("HRDOC360", "Подготовка данных...");
     if (!word) return;
-    const std::optional<std::string> copy360 = WorkCopy("HRDOC360", ".docx"), copy361 = WorkCopy("HRDOC361", ".docx");
-    if (!copy360 || !copy361) return;
+    const std::optional<std::string> copy360 = WorkCopy("HRDOC360", ".docx");
+    if (!copy360) return;
+    const std::optional<std::string> copy361 = WorkCopy("HRDOC361", ".docx");
+    if (!copy361) return;
     word->OpenDocument(*copy360);
     const std::string name360 = word->ActiveName();
     word->OpenDocument(*copy361);

@@ -199,6 +199,14 @@ TEST_F(TariffAgreements, hrdoc360_window_checks_and_nobody_eligible) {
   }
 }
 
+TEST_F(TariffAgreements, a_missing_template_is_named_and_nothing_is_written) {
+  ctx().ext().template_dir = dir_.slashed();  // a folder without templates
+  run("HRDOC360", 5, entries());
+  ASSERT_EQ(ui().boxes.size(), 1u);
+  EXPECT_EQ(ui().boxes.back().text, "Не найден шаблон " + dir_.slashed() + "HRDOC360.docx");
+  EXPECT_TRUE(ui().documents.empty());
+}
+
 TEST_F(TariffAgreements, the_signatory_picked_by_name_brings_the_position_a_cancelled_pick_changes_nothing) {
   int picks = 0;
   ui().on_form = [&](ui::Form& form) {
