@@ -21,6 +21,8 @@
 
 #include "host/commands.h"
 #include "sheet/book.h"
+#include "support/fixture_script.h"
+#include "support/report_fixture.h"
 #include "support/test_context.h"
 #include "support/test_database.h"
 #include "support/work_dir.h"
@@ -132,47 +134,20 @@ class AgreementsScript {
   int unsd_ = 0;
 };
 
-class AgreementsDatabaseScript {
- public:
-  AgreementsDatabaseScript()
-      : path_(std::filesystem::temp_directory_path() / ("hrdoc_agreements_" + std::to_string(::getpid()) + ".sql")) {
-    const std::string dir = std::string(HRDOC_SOURCE_DIR) + "db/";
-    std::ofstream(path_, std::ios::binary) << read_file(dir + "schema.sql") << "\n"
-                                           << read_file(dir + "zpclients.sql") << "\n"
-                                           << AgreementsScript().text;
-  }
-  ~AgreementsDatabaseScript() {
-    std::error_code ec;
-    std::filesystem::remove(path_, ec);
-  }
-  std::string path() const { return path_.string(); }
-
- private:
-  std::filesystem::path path_;
-};
-
 inline std::string agreements_database() {
-  static const AgreementsDatabaseScript script;
+  static const FixtureScript script("agreements", AgreementsScript().text, {"schema.sql", "zpclients.sql"});
   return script.path();
 }
 
-class AgreementsFixture : public ::testing::Test {
+class AgreementsFixture : public ReportFixture {
  protected:
   using Values = std::map<std::string, std::string>;
 
   void SetUp() override {
-    db_ = std::make_unique<TestDatabase>(agreements_database());
-    t_ = std::make_unique<TestContext>(db_->connection());
-    ctx().ext().work_dir = dir_.slashed();
-    ctx().payroll_month = text::encode_date(2026, 12, 1);
+    ReportFixture::SetUp();
     ctx().NACHOK = 100;
   }
-  void TearDown() override {
-    t_.reset();
-    db_.reset();
-  }
-
-  void exec(const std::string& sql) { db_->connection().execute(sql); }
+  std::string database() const override { return agreements_database(); }
 
   // Runs the command as the host does: the parameter dialog confirmed for department kp and
   // date d, then the window filled with each of `windows` in turn (a value set by a user, an
@@ -183,34 +158,18 @@ class AgreementsFixture : public ::testing::Test {
     ctx().set_department(kp, 0, "");
     ui().form_answers.push_back({{{"dept", std::to_string(kp)}}, false, {}});
     for (auto& w : windows) ui().form_answers.push_back(std::move(w));
-    std::string self = std::string(HRDOC_BIN_DIR) + "hrdoc", cmd = command;
-    void* argv[2] = {self.data(), cmd.data()};
-    return main_dll(&ctx(), 2, argv);
+    return call(command);
   }
 
   // The book the last command produced.
-  sheet::Book& result() {
-    if (ui().documents.empty()) throw std::runtime_error("no document was produced");
-    book_ = std::make_unique<sheet::Book>(ui().documents.back());
-    return *book_;
-  }
+  sheet::Book& result() { return result_book(); }
 
   // The texts of the message boxes shown.
-  std::vector<std::string> messages() const {
+  std::vector<std::string> messages() {
     std::vector<std::string> out;
-    for (const auto& b : t_->ui.boxes) out.push_back(b.text);
+    for (const auto& b : ui().boxes) out.push_back(b.text);
     return out;
   }
-
-  ui::ScriptedUi& ui() { return t_->ui; }
-  compark& ctx() { return t_->ctx; }
-  const std::filesystem::path& work_dir() const { return dir_.path(); }
-
- private:
-  std::unique_ptr<TestDatabase> db_;
-  std::unique_ptr<TestContext> t_;
-  std::unique_ptr<sheet::Book> book_;
-  WorkDir dir_{"agreements"};
 };
 
 }  // namespace hrdoc::test

@@ -12,6 +12,7 @@
 #include "sheet/book.h"
 #include "support/fixture_script.h"
 #include "support/office.h"
+#include "support/report_fixture.h"
 #include "support/test_context.h"
 #include "support/test_database.h"
 #include "support/work_dir.h"
@@ -88,14 +89,9 @@ std::string database() {
   return script.path();
 }
 
-class TariffAgreements : public ::testing::Test {
+class TariffAgreements : public ReportFixture {
  protected:
-  void SetUp() override {
-    db_ = std::make_unique<TestDatabase>(database());
-    t_ = std::make_unique<TestContext>(db_->connection());
-    ctx().ext().work_dir = dir_.slashed();
-    ctx().payroll_month = text::encode_date(2026, 12, 1);
-  }
+  std::string database() const override { return hrdoc::test::database(); }
 
   // The window's entries as the clerk fills them; the parameter dialog confirmed for {dept}.
   std::map<std::string, std::string> entries() const {
@@ -107,9 +103,7 @@ class TariffAgreements : public ::testing::Test {
     ctx().set_dates(text::encode_date(2026, 12, 5), text::encode_date(2026, 12, 1), text::encode_date(2026, 12, 31));
     ui().form_answers.push_back({{{"dept", std::to_string(dept)}, {"depts", std::to_string(dept)}}, false, ""});
     ui().form_answers.push_back({std::move(values), false, ""});
-    std::string self = std::string(HRDOC_BIN_DIR) + "hrdoc", cmd = command;
-    void* argv[2] = {self.data(), cmd.data()};
-    return main_dll(&ctx(), 2, argv);
+    return call(command);
   }
   // The agreements of the Word document: each one's paragraphs joined by "|".
   std::vector<std::string> agreements() {
@@ -123,13 +117,6 @@ class TariffAgreements : public ::testing::Test {
     return out;
   }
   static bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
-  ui::ScriptedUi& ui() { return t_->ui; }
-  compark& ctx() { return t_->ctx; }
-
-  std::unique_ptr<TestDatabase> db_;
-  std::unique_ptr<TestContext> t_;
-  WorkDir dir_{"agreements"};
 };
 
 TEST_F(TariffAgreements, hrdoc360_gives_each_eligible_employee_a_page_in_the_wording_of_the_group) {
@@ -200,10 +187,11 @@ TEST_F(TariffAgreements, hrdoc360_window_checks_and_nobody_eligible) {
 }
 
 TEST_F(TariffAgreements, a_missing_template_is_named_and_nothing_is_written) {
-  ctx().ext().template_dir = dir_.slashed();  // a folder without templates
+  const std::string empty = work_dir().string() + "/";  // a folder without templates
+  ctx().ext().template_dir = empty;
   run("HRDOC360", 5, entries());
   ASSERT_EQ(ui().boxes.size(), 1u);
-  EXPECT_EQ(ui().boxes.back().text, "Не найден шаблон " + dir_.slashed() + "HRDOC360.docx");
+  EXPECT_EQ(ui().boxes.back().text, "Не найден шаблон " + empty + "HRDOC360.docx");
   EXPECT_TRUE(ui().documents.empty());
 }
 

@@ -17,6 +17,7 @@
 #include "host/commands.h"
 #include "sheet/book.h"
 #include "support/fixture_script.h"
+#include "support/report_fixture.h"
 #include "support/test_context.h"
 #include "support/test_database.h"
 #include "support/work_dir.h"
@@ -134,28 +135,15 @@ inline std::string cards_database() {
   return script.path();
 }
 
-class CardsFixture : public ::testing::Test {
+class CardsFixture : public ReportFixture {
  protected:
-  void SetUp() override {
-    db_ = std::make_unique<TestDatabase>(cards_database());
-    t_ = std::make_unique<TestContext>(db_->connection());
-    ctx().ext().work_dir = dir_.slashed();
-    ctx().payroll_month = text::encode_date(2026, 12, 1);
-  }
-  void TearDown() override {
-    t_.reset();
-    db_.reset();
-  }
-
-  void exec(const std::string& sql) { db_->connection().execute(sql); }
+  std::string database() const override { return cards_database(); }
 
   // Runs the command as the host does, the parameter dialog confirmed with these values.
   int run(const char* command, int kp, TDateTime d1, TDateTime d2) {
     ctx().set_dates(text::encode_date(2026, 12, 5), d1, d2);
     ctx().set_department(kp, 0, "");
-    std::string self = std::string(HRDOC_BIN_DIR) + "hrdoc", cmd = command;
-    void* argv[2] = {self.data(), cmd.data()};
-    return main_dll(&ctx(), 2, argv);
+    return call(command);
   }
 
   // The n-th document of the run (0-based), opened once.
@@ -172,16 +160,8 @@ class CardsFixture : public ::testing::Test {
     return out;
   }
 
-  db::Connection& connection() { return db_->connection(); }
-  const std::filesystem::path& work_dir() const { return dir_.path(); }
-  ui::ScriptedUi& ui() { return t_->ui; }
-  compark& ctx() { return t_->ctx; }
-
  private:
-  std::unique_ptr<TestDatabase> db_;
-  std::unique_ptr<TestContext> t_;
   std::vector<std::unique_ptr<sheet::Book>> books_;
-  WorkDir dir_{"cards"};
 };
 
 }  // namespace hrdoc::test

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "host/commands.h"
+#include "reports/statistics/statistics_fixture.h"
 #include "sheet/book.h"
 #include "support/sheet_rows.h"
 #include "support/test_context.h"
@@ -28,11 +29,6 @@
 #include "ui/ui.h"
 
 namespace hrdoc::test {
-
-using Line = std::vector<std::string>;
-using Lines = std::vector<Line>;
-
-inline const TDateTime kD = text::encode_date(2026, 12, 5);
 
 class ServiceScript {
  public:
@@ -132,83 +128,24 @@ class ServiceScript {
   int unsd_ = 0;
 };
 
-// The script file of the fixture database; its template database is built once for every test
-// process of the build (found again by the script's text).
+// The fixture database's script: the schema and the rows above.
 inline std::string service_database() {
-  struct File {
-    std::filesystem::path path =
-        std::filesystem::temp_directory_path() / ("hrdoc_service_" + std::to_string(::getpid()) + ".sql");
-    File() {
-      const std::string dir = std::string(HRDOC_SOURCE_DIR) + "db/";
-      std::ofstream(path, std::ios::binary) << read_file(dir + "schema.sql") << "\n" << ServiceScript().text;
-    }
-    ~File() {
-      std::error_code ec;
-      std::filesystem::remove(path, ec);
-    }
-  };
-  static const File file;
-  return file.path.string();
+  static const FixtureScript script("service", ServiceScript().text);
+  return script.path();
 }
 
-class ServiceFixture : public ::testing::Test {
+class ServiceFixture : public StatisticsFixture {
  protected:
-  void SetUp() override {
-    db_ = std::make_unique<TestDatabase>(service_database());
-    t_ = std::make_unique<TestContext>(db_->connection());
-    ctx().ext().work_dir = dir_.slashed();
-    ctx().payroll_month = text::encode_date(2026, 12, 1);
-  }
-  void TearDown() override {
-    t_.reset();
-    db_.reset();
-  }
+  std::string database() const override { return service_database(); }
 
-  void exec(const std::string& sql) { db_->connection().execute(sql); }
-
-  // Runs the command as the host does, the parameter dialog confirmed with these values.
-  int run(const char* command, TDateTime d, int kp) {
-    ctx().set_dates(d, d, d);
-    const auto department = t_->data_module->FindDepartment(kp);
-    ctx().set_department(kp, 0, department ? department->sname : std::string());
-    std::string self = std::string(HRDOC_BIN_DIR) + "hrdoc", cmd = command;
-    void* argv[2] = {self.data(), cmd.data()};
-    return main_dll(&ctx(), 2, argv);
-  }
+  // Runs the command as the host does for the report date d (the period is that day).
+  int run(const char* command, TDateTime d, int kp) { return StatisticsFixture::run(command, d, kp, d, d); }
   // "HRDOC170" with its settings entered and confirmed.
   int run170(const std::string& kind, int years, int kp = 0) {
     ui().form_answers.push_back({});  // the parameter dialog as it stands
     ui().form_answers.push_back({{{"EdStage", kind}, {"CSEStage", std::to_string(years)}}, false, "bbtnOk"});
     return run("HRDOC170", kD, kp);
   }
-
-  // The first sheet of the document the last command produced.
-  sheet::Sheet& result() {
-    if (ui().documents.empty()) throw std::runtime_error("no document was produced");
-    book_ = std::make_unique<sheet::Book>(ui().documents.back());
-    return book_->sheet(1);
-  }
-
-  // The texts of the rows from `first` to the end, blanks trimmed.
-  static Lines lines(const sheet::Sheet& s, int first, int columns) {
-    Lines out;
-    for (int r = first; r <= s.last_row(); ++r) {
-      Line line;
-      for (int c = 1; c <= columns; ++c) line.push_back(text::trim(s.text(r, c)));
-      out.push_back(line);
-    }
-    return out;
-  }
-
-  const std::filesystem::path& work_dir() const { return dir_.path(); }
-  ui::ScriptedUi& ui() { return t_->ui; }
-  compark& ctx() { return t_->ctx; }
-
- private:
-  std::unique_ptr<TestDatabase> db_;
-  std::unique_ptr<TestContext> t_;
-  std::unique_ptr<sheet::Book> book_;
-  WorkDir dir_{"service"};
 };
 
 }  // namespace hrdoc::test

@@ -21,6 +21,7 @@
 #include "sheet/book.h"
 #include "support/sheet_rows.h"
 #include "support/fixture_script.h"
+#include "support/report_fixture.h"
 #include "support/test_context.h"
 #include "support/test_database.h"
 #include "support/work_dir.h"
@@ -212,40 +213,20 @@ inline std::string statistics_database() {
   return script.path();
 }
 
-class StatisticsFixture : public ::testing::Test {
+class StatisticsFixture : public ReportFixture {
  protected:
-  void SetUp() override {
-    db_ = std::make_unique<TestDatabase>(database());
-    t_ = std::make_unique<TestContext>(db_->connection());
-    ctx().ext().work_dir = dir_.slashed();
-    ctx().payroll_month = text::encode_date(2026, 12, 1);
-  }
-  void TearDown() override {
-    t_.reset();
-    db_.reset();
-  }
-
-  // The script of the family's database.
-  virtual std::string database() const { return statistics_database(); }
-
-  void exec(const std::string& sql) { db_->connection().execute(sql); }
+  std::string database() const override { return statistics_database(); }
 
   // Runs the command as the host does, the parameter dialog confirmed with these values.
   int run(const char* command, TDateTime d, int kp, TDateTime d1 = kD, TDateTime d2 = kD) {
     ctx().set_dates(d, d1, d2);
-    const auto department = t_->data_module->FindDepartment(kp);
+    const auto department = data_module().FindDepartment(kp);
     ctx().set_department(kp, 0, department ? department->sname : std::string());
-    std::string self = std::string(HRDOC_BIN_DIR) + "hrdoc", cmd = command;
-    void* argv[2] = {self.data(), cmd.data()};
-    return main_dll(&ctx(), 2, argv);
+    return call(command);
   }
 
-  // The document the last command produced.
-  sheet::Sheet& result() {
-    if (ui().documents.empty()) throw std::runtime_error("no document was produced");
-    book_ = std::make_unique<sheet::Book>(ui().documents.back());
-    return book_->sheet(1);
-  }
+  // The first sheet of the document the last command produced.
+  sheet::Sheet& result() { return result_book().sheet(1); }
 
   // The texts of the rows from `first` to the end, blanks trimmed (a cleared field holds one).
   static Lines lines(const sheet::Sheet& s, int first, int columns) {
@@ -257,17 +238,6 @@ class StatisticsFixture : public ::testing::Test {
     }
     return out;
   }
-
-
-  const std::filesystem::path& work_dir() const { return dir_.path(); }
-  ui::ScriptedUi& ui() { return t_->ui; }
-  compark& ctx() { return t_->ctx; }
-
- private:
-  std::unique_ptr<TestDatabase> db_;
-  std::unique_ptr<TestContext> t_;
-  std::unique_ptr<sheet::Book> book_;
-  WorkDir dir_{"statistics"};
 };
 
 }  // namespace hrdoc::test
