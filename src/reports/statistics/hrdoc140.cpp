@@ -83,18 +83,18 @@ class TfmHRDOC140 : public TDepartmentList {
     q.close();
     q.set("KP", e.field("KP").as_int());
     q.open();
-    std::string obr, univ, spec;
+    std::string obr, univ, speciality;
     for (q.first(); !q.eof(); q.next()) {
       if (!obr.empty()) obr += kCR;
       obr += q.field("NOBR").as_string();
       if (!univ.empty()) univ += kCR;
       univ += q.field("NWUZ").as_string();
-      if (!spec.empty()) spec += std::string(";") + kCR;
-      spec += q.field("NKSD").as_string();
+      if (!speciality.empty()) speciality += std::string(";") + kCR;
+      speciality += q.field("NKSD").as_string();
     }
     w.SetField("ppD", "fobr", obr);
     w.SetField("ppD", "funiv", univ);
-    w.SetField("ppD", "fspec", spec);
+    w.SetField("ppD", "fspec", speciality);
   }
 
   std::unique_ptr<db::Query> qryKdrt3_;
