@@ -134,8 +134,9 @@ class Tfmhrd360 : public agreements::TTariffAgreementWindow {
     word.ReplaceAll("$fnumdate", "№ " + contract + " от " + contractDate + " года");
     word.ReplaceAll("$fdolfioruk", Text("edDolRuk") + ", " + Text("edFioRuk"));
     word.ReplaceAll("$fosn", Text("edOsnPr"));
-    word.ReplaceAll("$fdolfiootdrab1", PositionUnitName(doln, e, name));
-    word.ReplaceAll("$fdolfiootdrab2", PositionUnitName(doln, e, name));
+    const std::string employee = PositionUnitName(doln, e, name);
+    word.ReplaceAll("$fdolfiootdrab1", employee);
+    word.ReplaceAll("$fdolfiootdrab2", employee);
     word.ReplaceAll("$fnumdg", contract);
     word.ReplaceAll("$fdatedg", t2.field("CONDT").is_null() ? std::string() : text::date_text(t2.field("CONDT").as_date()));
     word.ReplaceAll("$fokl", agreements::AmountText(okl));
