@@ -429,6 +429,10 @@ std::string rounded_text(double value, int decimals) { return round_text(value, 
 
 namespace hrdoc::host {
 
+std::string template_path(const compark& ctx, const std::string& name, const std::string& extension) {
+  return template_file(ctx.ext().template_dir, name + extension);
+}
+
 std::optional<std::string> open_work_copy(compark& ctx, const std::string& name, const std::string& extension) {
   auto path = make_work_copy(ctx.ext().template_dir, ctx.ext().work_dir, name.c_str(), extension.c_str());
   if (path && ctx.ext().document_code.empty()) ctx.ext().document_code = name;

@@ -42,6 +42,10 @@ namespace hrdoc::host {
 std::optional<std::string> open_work_copy(compark& ctx, const std::string& name,
                                           const std::string& extension = ".xlsx");
 
+// Where the template name + extension is in the context's template folder: the file whose name
+// matches whatever the case of its Latin letters, else the exact name (which may not exist).
+std::string template_path(const compark& ctx, const std::string& name, const std::string& extension);
+
 // Gives the number of a work copy back, so that a later copy may reuse it once the file
 // itself can be removed. The file is left in place.
 void release_work_copy(const std::string& path);

@@ -11,7 +11,6 @@
 #include <stdexcept>
 
 #include "text/date.h"
-#include "text/strings.h"
 #include "ui/stop.h"
 
 namespace hrdoc {
@@ -71,11 +70,7 @@ std::optional<std::string> TReportWindow::WorkCopy(const std::string& code, cons
   std::optional<std::string> copy = host::open_work_copy(*c_p, code, extension);
   if (copy) return copy;
   const std::string& templates = c_p->ext().template_dir;
-  bool found = false;
-  std::error_code ec;
-  for (auto it = std::filesystem::directory_iterator(templates, ec); !ec && it != std::filesystem::directory_iterator();
-       it.increment(ec))
-    found = found || text::lower(it->path().filename().string()) == text::lower(code + extension);
+  const bool found = std::filesystem::exists(host::template_path(*c_p, code, extension));
   if (!found)
     c_p->armerr(kArmError, "Не найден шаблон " + templates + code + extension);
   else
